@@ -1,0 +1,68 @@
+// Per-frame costs: whole-picture copy and constant-alpha blend, an idle frame, and a frame whose
+// picture changed (composed into the window picture and handed to the platform).
+#include <benchmark/benchmark.h>
+
+#include "app/frame_loop.h"
+#include "app/game_stat.h"
+#include "app/system.h"
+#include "gfx/fixed_surfaces.h"
+#include "gfx/surface.h"
+#include "platform/headless/headless.h"
+
+namespace {
+
+Surface Pattern(uint32_t seed) {
+    Surface s;
+    Surface_create(&s, 640, 480);
+    for (size_t i = 0; i < s.pixels.size(); ++i) s.pixels[i] = uint32_t(i * 2654435761u + seed) & 0xFFFFFF;
+    return s;
+}
+
+void BM_Copy640x480(benchmark::State& state) {
+    Surface a = Pattern(1), b = Pattern(2);
+    for (auto _ : state) {
+        Surface_copy(&a, 0, 0, 640, 480, &b, 0, 0);
+        benchmark::DoNotOptimize(a.pixels.data());
+    }
+}
+BENCHMARK(BM_Copy640x480)->Unit(benchmark::kMillisecond);
+
+void BM_Blend640x480(benchmark::State& state) {
+    Surface a = Pattern(1), b = Pattern(2);
+    int alpha = 0;
+    for (auto _ : state) {
+        Surface_blend(&a, 0, 0, 640, 480, &b, 0, 0, alpha = (alpha + 12) % 256);
+        benchmark::DoNotOptimize(a.pixels.data());
+    }
+}
+BENCHMARK(BM_Blend640x480)->Unit(benchmark::kMillisecond);
+
+void Start() {
+    Headless_reset();
+    Platform_use_backend(Headless_backend());
+    Platform_open_window("bench");
+    System_reset();
+    Surface_create(&BackBuffer, 640, 480);
+    Game_stat.text_on = 0;
+}
+
+void BM_IdleFrame(benchmark::State& state) {
+    Start();
+    for (auto _ : state) {
+        Headless_advance(FRAME_PERIOD_MS);
+        Main_task();
+    }
+}
+BENCHMARK(BM_IdleFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_FrameWithChangedPicture(benchmark::State& state) {
+    Start();
+    for (auto _ : state) {
+        Surface_fill(&BackBuffer, 0, 0, 1, 1, uint32_t(state.iterations()));
+        Headless_advance(FRAME_PERIOD_MS);
+        Main_task();
+    }
+}
+BENCHMARK(BM_FrameWithChangedPicture)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "app/engine_main.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/frame_loop.h"
+#include "app/headless_probe.h"
+#include "app/options.h"
+#include "app/system.h"
+#include "platform/headless/headless.h"
+
+namespace {
+
+constexpr const char* DEFAULT_TITLE = "ことゆみ Ver1.02";
+
+}  // namespace
+
+int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen)) {
+    const auto started = std::chrono::steady_clock::now();
+    Options options;
+    std::string error;
+    if (!Options_parse(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "kotoyumi: %s\n\n%s", error.c_str(), Options_usage());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(Options_usage(), stdout);
+        return 0;
+    }
+    if (options.headless) {
+        // Scenario, log and shot paths are read relative to where the runner was started.
+        HeadlessOptions h{options.events_path, options.log_path, options.shots_dir, options.max_ms};
+        if (!Headless_configure(h, &error)) {
+            std::fprintf(stderr, "kotoyumi: %s\n", error.c_str());
+            return 2;
+        }
+        Headless_set_probe(Headless_probe());
+        Platform_use_backend(Headless_backend());
+    } else {
+        Platform_use_backend(window_backend(options.scale, options.fullscreen));
+    }
+    // Everything the engine reads lies in the game folder: work from inside it.
+    if (::chdir(options.game_dir.c_str()) != 0) {
+        std::fprintf(stderr, "kotoyumi: cannot enter the game folder %s: %s\n", options.game_dir.c_str(),
+                     std::strerror(errno));
+        return 2;
+    }
+    if (!Platform_open_window(DEFAULT_TITLE)) return 0;
+    System_reset();
+    System_init();
+    if (options.report_startup) {
+        // The first frame comes 16 ms after start-up at the latest; run it now to time it.
+        while (Main_task_wait_ms() > 0) ::usleep(1000);
+        Main_task();
+        const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+        std::fprintf(stderr, "kotoyumi: first frame in the window %.1f ms after start\n", ms.count());
+    }
+    const int code = Main_loop();
+    Platform_close(code);
+    return code;
+}

@@ -1,0 +1,26 @@
+// Whole-file reading and writing and the file-exists test. Paths are as scripts write them; they
+// go through Path_resolve. These show no messages: callers decide what a false result means.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Reads the file at `path` from its first byte into `dest`, at most `capacity` bytes; adds no
+// terminator. *file_size (if given) receives the file's whole size, so a caller can tell that it
+// was larger than the buffer. False, with `dest` untouched, if the file cannot be opened.
+bool File_read_all(const char* path, void* dest, size_t capacity, size_t* file_size = nullptr);
+
+// Replaces the file at `path` with the n bytes at `src`. The bytes go to a temporary file beside it
+// that is then renamed over the old one, so a failure never leaves a half-written file. False if
+// the file cannot be created or written.
+bool File_write_all(const char* path, const void* src, size_t n);
+
+// True if the file at `path` exists and can be opened for reading.
+bool File_exists(const char* path);
+
+// Reads the whole file at `path` into *out (resized to the file's size). Returns FileRead::Ok,
+// CannotOpen if it cannot be opened, or TooLarge (with *out emptied) if it holds more than `limit`
+// bytes.
+enum class FileRead { Ok, CannotOpen, TooLarge };
+FileRead File_read_bytes(const char* path, std::vector<uint8_t>* out, size_t limit);

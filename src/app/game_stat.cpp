@@ -1,0 +1,7 @@
+#include "app/game_stat.h"
+
+#include <cstring>
+
+GameStat Game_stat;
+
+void Game_stat_reset() { std::memset(&Game_stat, 0, sizeof Game_stat); }

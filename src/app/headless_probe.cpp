@@ -1,0 +1,35 @@
+#include "app/headless_probe.h"
+
+#include <cstring>
+
+#include "app/game_stat.h"
+
+namespace {
+
+bool Condition(const char* name) {
+    const GameStat& g = Game_stat;
+    if (!std::strcmp(name, "halt")) return g.halt_on == 1;
+    if (!std::strcmp(name, "wait")) return g.wait_on == 1;
+    if (!std::strcmp(name, "page")) return g.page_wait_on == 1;
+    if (!std::strcmp(name, "select")) return g.select_on == 1;
+    if (!std::strcmp(name, "keywait")) return g.wait_kbhit_on == 1;
+    if (!std::strcmp(name, "menu")) return g.SystemMenuState != 0;
+    if (!std::strcmp(name, "title")) return g.TitleMenuState != 0;
+    return false;  // "exit" holds only once the program has ended, which ends the runner anyway
+}
+
+// Every click wait, page-end wait, key wait and the halt move on with a click anywhere; the middle
+// of the picture keeps clear of the corners where menus open.
+bool Click_target(int* x, int* y) {
+    const GameStat& g = Game_stat;
+    if (g.wait_on == 1 || g.page_wait_on == 1 || g.wait_kbhit_on == 1 || g.halt_on == 1) {
+        *x = 320;
+        *y = 240;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+HeadlessProbe Headless_probe() { return HeadlessProbe{Condition, Click_target}; }

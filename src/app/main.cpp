@@ -1,0 +1,16 @@
+// kotoyumi: plays the sound novel in a game folder.
+#include "app/engine_main.h"
+#include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+const PlatformBackend* Window_backend(int scale, bool fullscreen) {
+    SdlOptions options;
+    options.scale = scale;
+    options.fullscreen = fullscreen;
+    return Sdl_backend(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return Engine_main(argc, argv, Window_backend); }

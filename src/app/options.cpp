@@ -1,0 +1,91 @@
+#include "app/options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool Number(const char* text, unsigned long long high, unsigned long long* value) {
+    if (!text || !*text || *text == '-') return false;
+    char* end = nullptr;
+    errno = 0;
+    unsigned long long v = std::strtoull(text, &end, 10);
+    if (errno || *end || v > high) return false;
+    *value = v;
+    return true;
+}
+
+}  // namespace
+
+const char* Options_usage() {
+    return "usage: kotoyumi [--scale N] [--fullscreen] [GAME_DIR]\n"
+           "       kotoyumi --headless [--events FILE] [--log FILE] [--shots DIR] [--max-ms N] [GAME_DIR]\n"
+           "\n"
+           "Plays the game in GAME_DIR (default: the current folder).\n"
+           "  --scale N        show the 640x480 picture N times larger (1-8)\n"
+           "  --fullscreen     start in full screen (Alt+Enter switches)\n"
+           "  --headless       no window and no sound; a virtual clock and scripted input\n"
+           "  --events FILE    the scenario to play (without it the runner plays on its own)\n"
+           "  --log FILE       write the run log (boxes, titles, sounds, exit) to FILE\n"
+           "  --shots DIR      when playing on its own, save a PNG at every click\n"
+           "  --max-ms N       when playing on its own, stop after N virtual ms (default 600000)\n"
+           "  --report-startup print how long the first frame took to reach the window\n";
+}
+
+bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
+    bool dir_seen = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
+        unsigned long long n = 0;
+        auto need = [&](std::string* field) {
+            if (!next) {
+                *error = std::string(a) + " needs a value";
+                return false;
+            }
+            *field = next;
+            ++i;
+            return true;
+        };
+        if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
+            out->help = true;
+        } else if (!std::strcmp(a, "--headless")) {
+            out->headless = true;
+        } else if (!std::strcmp(a, "--fullscreen")) {
+            out->fullscreen = true;
+        } else if (!std::strcmp(a, "--report-startup")) {
+            out->report_startup = true;
+        } else if (!std::strcmp(a, "--events")) {
+            if (!need(&out->events_path)) return false;
+        } else if (!std::strcmp(a, "--log")) {
+            if (!need(&out->log_path)) return false;
+        } else if (!std::strcmp(a, "--shots")) {
+            if (!need(&out->shots_dir)) return false;
+        } else if (!std::strcmp(a, "--max-ms")) {
+            if (!Number(next, UINT32_MAX, &n)) {
+                *error = "--max-ms needs a number of milliseconds";
+                return false;
+            }
+            out->max_ms = uint32_t(n);
+            ++i;
+        } else if (!std::strcmp(a, "--scale")) {
+            if (!Number(next, 8, &n) || n == 0) {
+                *error = "--scale needs a whole number from 1 to 8";
+                return false;
+            }
+            out->scale = int(n);
+            ++i;
+        } else if (a[0] == '-' && a[1] != '\0') {
+            *error = std::string("unknown option ") + a;
+            return false;
+        } else if (dir_seen) {
+            *error = "only one game folder can be given";
+            return false;
+        } else {
+            out->game_dir = a;
+            dir_seen = true;
+        }
+    }
+    return true;
+}

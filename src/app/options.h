@@ -1,0 +1,24 @@
+// The command line of the engine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct Options {
+    std::string game_dir = ".";
+    bool headless = false;
+    std::string events_path;
+    std::string log_path;
+    std::string shots_dir;
+    uint32_t max_ms = 600000;
+    int scale = 1;
+    bool fullscreen = false;
+    bool report_startup = false;
+    bool help = false;
+};
+
+// Reads the arguments. False with a one-line reason in *error for anything it does not understand.
+bool Options_parse(int argc, char** argv, Options* out, std::string* error);
+
+// The usage text printed by --help and after a bad command line.
+const char* Options_usage();

@@ -1,0 +1,10 @@
+// Paths as scripts and records write them (".\gdat\system\Back00.bmp", Shift-JIS, backslashes,
+// written on a case-insensitive file system) turned into paths of the host file system.
+#pragma once
+
+#include <string>
+
+// The host path for `script_path`: Shift-JIS decoded to UTF-8, backslashes made slashes, and each
+// component that does not exist exactly replaced by an entry of its folder that matches it without
+// regard to ASCII case. Components with no match are kept as written (so new files can be made).
+std::string Path_resolve(const char* script_path);

@@ -1,0 +1,22 @@
+// The window picture: what the window shows. Each frame copies BackBuffer into it at the shake
+// offsets; the strip a shifted copy leaves uncovered keeps its old pixels, as on a real screen.
+#pragma once
+
+#include <cstdint>
+
+// Where the frame's final copy puts BackBuffer in the window; 0, 0 except while a shake runs.
+extern int32_t ScreenOffsetX;
+extern int32_t ScreenOffsetY;
+
+// Start-up state: offsets 0, the window picture black and marked as never shown.
+void Present_reset();
+
+// The frame's final copy: BackBuffer into the window picture at (ScreenOffsetX, ScreenOffsetY),
+// handed to the window only when something changed since the last time.
+void Present_frame();
+
+// A repaint request: BackBuffer at (0, 0), without the shake offsets, always handed to the window.
+void Present_paint();
+
+// The window picture as last composed (640x480, 0x00RRGGBB).
+const uint32_t* Present_window_picture();

@@ -1,0 +1,202 @@
+// Shift-JIS (code page 932) decoding and encoding.
+//
+// Two-byte characters are looked up in a table that is filled one lead-byte row at a time, the
+// first time a character of that row is met: the story decodes one character per step and the
+// glyph code decodes again, so iconv is asked at most once per row. Whole-string encoding from
+// UTF-8 (rare: engine strings and tools) goes straight through iconv.
+#include "app/sjis.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+
+namespace {
+
+constexpr uint32_t REPLACEMENT = 0xFFFD;
+
+// CP932's double-byte ranges: lead 0x81-0x9F and 0xE0-0xFC, trail 0x40-0xFC (0x7F is never a
+// trail, iconv rejects it like any other unassigned pair).
+constexpr int TRAIL_FIRST = 0x40;
+constexpr int TRAIL_COUNT = 0xFC - 0x40 + 1;
+constexpr int LEAD_ROWS = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+
+bool is_cp932_lead(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool is_cp932_trail(uint8_t b) {
+    return b >= 0x40 && b <= 0xFC;
+}
+
+int lead_row(uint8_t lead) {
+    return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
+}
+
+// Every CP932 character lies in the Basic Multilingual Plane, so 16 bits per entry suffice.
+struct Row {
+    bool filled = false;
+    std::array<uint16_t, TRAIL_COUNT> cp{};
+};
+std::array<Row, LEAD_ROWS> g_rows;
+
+// Decodes one complete two-byte sequence with iconv; U+FFFD if it is not a character.
+uint32_t iconv_pair(iconv_t cd, uint8_t lead, uint8_t trail) {
+    char in[2] = {char(lead), char(trail)};
+    char out[8];
+    char* ip = in;
+    char* op = out;
+    size_t il = sizeof in, ol = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &ip, &il, &op, &ol) == size_t(-1) || il != 0) return REPLACEMENT;
+    std::string utf8(out, op);
+    size_t pos = 0;
+    uint32_t cp = Utf8_next(utf8, &pos);
+    return (pos == utf8.size() && cp <= 0xFFFF) ? cp : REPLACEMENT;
+}
+
+void fill_row(Row* row, uint8_t lead) {
+    row->cp.fill(REPLACEMENT);
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd != iconv_t(-1)) {
+        for (int t = 0; t < TRAIL_COUNT; ++t)
+            row->cp[t] = uint16_t(iconv_pair(cd, lead, uint8_t(TRAIL_FIRST + t)));
+        iconv_close(cd);
+    }
+    // Without a CP932 converter the row stays all U+FFFD; it is not retried every character.
+    row->filled = true;
+}
+
+uint32_t decode_pair(uint8_t lead, uint8_t trail) {
+    if (!is_cp932_lead(lead) || !is_cp932_trail(trail)) return REPLACEMENT;
+    Row& row = g_rows[lead_row(lead)];
+    if (!row.filled) fill_row(&row, lead);
+    return row.cp[trail - TRAIL_FIRST];
+}
+
+uint32_t decode_single(uint8_t b) {
+    if (b < 0x80) return b;
+    if (b >= 0xA1 && b <= 0xDF) return 0xFF61 + (b - 0xA1); // half-width katakana block
+    return REPLACEMENT;
+}
+
+} // namespace
+
+uint32_t Sjis_decode_char(const uint8_t* bytes, int count) {
+    if (bytes == nullptr) return REPLACEMENT;
+    if (count == 1) return decode_single(bytes[0]);
+    // The interpreter hands over two bytes whenever the first is 0x80 or above, so a half-width
+    // katakana byte arrives here with whatever follows it: only a real CP932 pair is a character.
+    if (count == 2) return decode_pair(bytes[0], bytes[1]);
+    return REPLACEMENT;
+}
+
+std::string Sjis_to_utf8(const char* sjis, size_t size) {
+    std::string out;
+    if (sjis == nullptr) return out;
+    const auto* p = reinterpret_cast<const uint8_t*>(sjis);
+    size_t i = 0;
+    while (i < size && p[i] != 0) {
+        // A lead byte takes its trail only when the trail is there and is a trail byte; otherwise
+        // the lead alone is one unknown character and the next byte is read afresh, so a stray
+        // lead never swallows the ASCII after it (or the terminator).
+        if (is_cp932_lead(p[i]) && i + 1 < size && is_cp932_trail(p[i + 1])) {
+            Utf8_append(&out, decode_pair(p[i], p[i + 1]));
+            i += 2;
+        } else {
+            Utf8_append(&out, decode_single(p[i]));
+            i += 1;
+        }
+    }
+    return out;
+}
+
+bool Utf8_to_sjis(const std::string& utf8, std::string* out) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == iconv_t(-1)) return false;
+    std::string result;
+    std::string in = utf8; // iconv wants a mutable input pointer
+    char* ip = in.data();
+    size_t il = in.size();
+    char buf[256];
+    bool ok = true;
+    while (il > 0) {
+        char* op = buf;
+        size_t ol = sizeof buf;
+        size_t r = iconv(cd, &ip, &il, &op, &ol);
+        result.append(buf, op);
+        if (r == size_t(-1) && errno != E2BIG) {
+            ok = false; // EILSEQ: no Shift-JIS form; EINVAL: a cut-off UTF-8 sequence
+            break;
+        }
+    }
+    iconv_close(cd);
+    if (ok && out != nullptr) *out = std::move(result);
+    return ok;
+}
+
+void Utf8_append(std::string* out, uint32_t cp) {
+    if (out == nullptr) return;
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = REPLACEMENT;
+    if (cp < 0x80) {
+        out->push_back(char(cp));
+    } else if (cp < 0x800) {
+        out->push_back(char(0xC0 | (cp >> 6)));
+        out->push_back(char(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out->push_back(char(0xE0 | (cp >> 12)));
+        out->push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(char(0x80 | (cp & 0x3F)));
+    } else {
+        out->push_back(char(0xF0 | (cp >> 18)));
+        out->push_back(char(0x80 | ((cp >> 12) & 0x3F)));
+        out->push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(char(0x80 | (cp & 0x3F)));
+    }
+}
+
+uint32_t Utf8_next(const std::string& s, size_t* pos) {
+    if (pos == nullptr || *pos >= s.size()) return REPLACEMENT;
+    const auto* p = reinterpret_cast<const uint8_t*>(s.data());
+    size_t i = *pos;
+    uint8_t b0 = p[i];
+    int len;
+    uint32_t cp, min;
+    if (b0 < 0x80) {
+        *pos = i + 1;
+        return b0;
+    } else if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        *pos = i + 1; // continuation byte or a lead that can only start an overlong form
+        return REPLACEMENT;
+    }
+    if (s.size() - i < size_t(len)) {
+        *pos = i + 1;
+        return REPLACEMENT;
+    }
+    for (int k = 1; k < len; ++k) {
+        if ((p[i + k] & 0xC0) != 0x80) {
+            *pos = i + 1;
+            return REPLACEMENT;
+        }
+        cp = (cp << 6) | (p[i + k] & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters; skipping only the
+    // first byte lets the reader resynchronise on the next lead.
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        *pos = i + 1;
+        return REPLACEMENT;
+    }
+    *pos = i + len;
+    return cp;
+}

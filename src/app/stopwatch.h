@@ -1,0 +1,13 @@
+// Stopwatch: a millisecond start time from the platform clock, tested in wrapping unsigned arithmetic.
+#pragma once
+
+#include <cstdint>
+
+using Stopwatch = uint32_t;
+
+// Stores the current clock reading in *watch.
+void Stopwatch_start(Stopwatch* watch);
+
+// True when the clock reads at least start + period, the sum taken modulo 2^32 and compared
+// unsigned. A period of 0 is elapsed at once; so is one that wraps the sum below start.
+bool Stopwatch_elapsed(Stopwatch start, uint32_t period);

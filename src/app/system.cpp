@@ -1,0 +1,55 @@
+#include "app/system.h"
+
+#include "app/frame_loop.h"
+#include "app/fps_display.h"
+#include "app/game_stat.h"
+#include "app/present.h"
+#include "app/window_messages.h"
+#include "gfx/fixed_surfaces.h"
+#include "platform/platform.h"
+#include "script/script_file.h"
+#include "sound/sound.h"
+#include "system/snapshot.h"
+
+namespace {
+bool quit_posted = false;
+int quit_code = 0;
+}  // namespace
+
+void System_init() {
+    Surfaces_create_fixed();
+    ScreenOffsetX = 0;
+    ScreenOffsetY = 0;
+    Surface_copy(&BackBuffer, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, &BackgroundSurface, 0, 0);
+    Mouse_reset();
+    Script_load_first();
+    Game_stat.text_on = 1;
+    Game_stat.delay_on = 0;
+    Game_stat.wait_on = 0;
+    Game_stat.system_menu_flag = 1;
+    Save_point();
+}
+
+void System_exit() {
+    Com_stop_midi();
+    Com_stop_mp3();
+    Com_stop_wav();
+    quit_posted = true;
+    quit_code = 0;
+}
+
+bool System_quit_requested(int* code) {
+    if (quit_posted) *code = quit_code;
+    return quit_posted;
+}
+
+void System_reset() {
+    quit_posted = false;
+    quit_code = 0;
+    Game_stat_reset();
+    Surfaces_reset();
+    Present_reset();
+    Main_task_reset();
+    Mouse_reset();
+    Fps_reset();
+}

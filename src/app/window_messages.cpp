@@ -1,0 +1,70 @@
+#include "app/window_messages.h"
+
+#include "app/game_stat.h"
+#include "app/present.h"
+#include "app/system.h"
+#include "script/interpreter.h"
+#include "sound/sound.h"
+#include "system/system_menu.h"
+
+uint32_t MouseButtons = 0;
+int32_t MouseX = 0;
+int32_t MouseY = 0;
+
+namespace {
+
+void Record_mouse(const PlatformEvent& event) {
+    MouseButtons = event.buttons;
+    MouseX = event.x & 0xFFFF;
+    MouseY = event.y & 0xFFFF;
+}
+
+}  // namespace
+
+void Go_on_input() {
+    if (Game_stat.wait_on == 1) Wait_click();
+    if (Game_stat.halt_on == 1) System_exit();
+    if (Game_stat.page_wait_on == 1) Page_wait_click();
+}
+
+void WndProc(const PlatformEvent& event) {
+    switch (event.type) {
+    case EventType::WindowClosed: System_exit(); break;
+    case EventType::Paint: Present_paint(); break;
+    case EventType::KeyDown:
+        if (event.key == KEY_RETURN || event.key == KEY_SPACE) Go_on_input();
+        else if (event.key == KEY_ESCAPE) System_exit();
+        break;
+    case EventType::MouseDown:
+        if (event.button == 1) {
+            Go_on_input();
+            Record_mouse(event);
+        } else if (event.button == 2) {
+            Record_mouse(event);
+        }
+        break;
+    case EventType::MouseUp:
+        if (event.button == 1) {
+            Record_mouse(event);
+        } else if (event.button == 2) {
+            if (Game_stat.wait_on == 1) System_menu_open();
+            Record_mouse(event);
+        }
+        break;
+    case EventType::MouseMove: Record_mouse(event); break;
+    case EventType::MusicNotify: Bgm_notify(); break;
+    case EventType::Quit:
+    case EventType::KeyUp:
+    case EventType::TextInput: break;
+    }
+}
+
+int32_t Clamp_mouse_x(int32_t w) { return MouseX < 630 - w ? MouseX : 630 - w; }
+
+int32_t Clamp_mouse_y(int32_t h) { return MouseY < 470 - h ? MouseY : 470 - h; }
+
+void Mouse_reset() {
+    MouseButtons = 0;
+    MouseX = 0;
+    MouseY = 0;
+}

@@ -1,0 +1,4 @@
+#include "features/select.h"
+
+// Choices arrive with the story-logic commands.
+void Select_task() {}

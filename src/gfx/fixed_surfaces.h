@@ -1,0 +1,23 @@
+// The three surfaces that live for the whole run: BackBuffer (every frame is composed on it),
+// BackgroundSurface (the background picture) and PartsSurface (the click-wait icon strip).
+#pragma once
+
+#include "gfx/surface.h"
+
+constexpr int PARTS_WIDTH = 75;
+constexpr int PARTS_HEIGHT = 25;
+
+extern Surface BackBuffer;
+extern Surface BackgroundSurface;
+extern Surface PartsSurface;
+
+// Start-up: creates the surfaces in the order BackBuffer, PartsSurface, BackgroundSurface, loads
+// ".\gdat\system\Parts.bmp" and ".\gdat\system\Back00.bmp" into the last two (a picture that
+// cannot be read is reported and the surface stays black) and sets the picture names.
+void Surfaces_create_fixed();
+
+// Releases the three surfaces (tests start each case from nothing).
+void Surfaces_reset();
+
+// Sets a surface's picture name, cut to fit and always terminated.
+void Surface_set_name(Surface* s, const char* name);

@@ -1,0 +1,64 @@
+// The headless backend: no window and no sound device. Time is a virtual clock that moves only when
+// a scenario (or a test) says so; input comes from the scenario; boxes are answered from it and
+// logged. Tests drive it directly through the procedures below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct HeadlessOptions {
+    std::string events_path;  // scenario file; empty = play on its own (autoplay)
+    std::string log_path;     // run log; empty = none
+    std::string shots_dir;    // autoplay writes a PNG here at every click it makes; empty = none
+    uint32_t max_ms = 600000; // autoplay ends the run after this much virtual time
+};
+
+// What the runner asks of the engine: whether a scenario condition (`halt`, `wait`, `page`,
+// `select`, `keywait`, `menu`, `title`) holds, and, for autoplay, where a click would move the story
+// on (false while nothing waits for a click).
+struct HeadlessProbe {
+    bool (*condition)(const char* name) = nullptr;
+    bool (*click_target)(int* x, int* y) = nullptr;
+};
+
+struct RecordedBox {
+    uint32_t time = 0;
+    std::string caption;
+    std::string text;
+    BoxAnswer answer = BoxAnswer::Ok;
+};
+
+// The backend table for Platform_use_backend.
+const PlatformBackend* Headless_backend();
+
+// Reads the scenario and opens the log. False with a reason if the scenario cannot be read or has
+// a line it does not understand (the reason names the line).
+bool Headless_configure(const HeadlessOptions& options, std::string* error);
+
+// Gives the runner its view of the engine.
+void Headless_set_probe(const HeadlessProbe& probe);
+
+// Back to the start: clock 0, no window, no queued events or answers, nothing recorded, no
+// scenario, no log file.
+void Headless_reset();
+
+// Test controls: set or move the virtual clock, queue an event, queue a box answer, hold a key.
+void Headless_set_time(uint32_t ms);
+void Headless_advance(uint32_t ms);
+void Headless_push_event(const PlatformEvent& event);
+void Headless_queue_answer(BoxAnswer answer);
+void Headless_set_key(int key, bool down);
+
+// What the run has recorded: the boxes shown, the log lines (without the file), and the last
+// picture presented to the window (nullptr before the first present).
+const std::vector<RecordedBox>& Headless_boxes();
+const std::vector<std::string>& Headless_log_lines();
+const uint32_t* Headless_window_picture();
+int Headless_present_count();
+
+// The next queued answer for the name-input dialog: true with *text set, or true with *cancelled
+// set for `input-cancel`; false when nothing is queued.
+bool Headless_take_input(std::string* text, bool* cancelled);

@@ -1,0 +1,373 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "platform/headless/headless.h"
+#include "platform/headless/scenario.h"
+#include "platform/png_file.h"
+
+namespace {
+
+struct InputAnswer {
+    std::string text;
+    bool cancelled = false;
+};
+
+struct State {
+    uint32_t clock = 0;
+    bool window = false;
+    std::vector<uint32_t> picture;
+    int presents = 0;
+    std::deque<PlatformEvent> events;
+    std::deque<BoxAnswer> answers;
+    std::deque<InputAnswer> inputs;
+    std::set<int> keys;
+    uint32_t mouse = 0;  // MK_LBUTTON / MK_RBUTTON held
+    std::vector<RecordedBox> boxes;
+    std::vector<std::string> log_lines;
+    FILE* log_file = nullptr;
+    HeadlessProbe probe;
+
+    // Scenario: commands and where we are in them.
+    bool scripted = false;
+    std::vector<ScenarioCommand> commands;
+    size_t next = 0;
+    uint32_t budget = 0;           // virtual ms left of the current run / until
+    const ScenarioCommand* until = nullptr;
+    std::string base_dir;          // the folder relative scenario paths start from
+
+    // Playing on its own.
+    bool autoplay = false;
+    uint32_t max_ms = 600000;
+    std::string shots_dir;
+    bool waiting_seen = false;
+    uint32_t waiting_since = 0;
+    bool release_pending = false;
+    uint32_t release_at = 0;
+    int release_x = 0, release_y = 0;
+    int shots = 0;
+
+    bool quitting = false;
+    int quit_code = 0;
+};
+
+State S;
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += "\\n";
+        else if (c == '"') out += "\\\"";
+        else if (c == '\\') out += "\\\\";
+        else if (c != '\r') out += c;
+    }
+    return out;
+}
+
+void Log(const std::string& line) {
+    std::string stamped = std::to_string(S.clock) + " " + line;
+    S.log_lines.push_back(stamped);
+    if (S.log_file) {
+        std::fputs(stamped.c_str(), S.log_file);
+        std::fputc('\n', S.log_file);
+        std::fflush(S.log_file);
+    }
+}
+
+uint32_t Modifier_bits() {
+    return (S.keys.count(KEY_SHIFT) ? MK_SHIFT : 0) | (S.keys.count(KEY_CONTROL) ? MK_CONTROL : 0);
+}
+
+void Push_mouse(EventType type, int button, int x, int y) {
+    uint32_t bit = button == 2 ? MK_RBUTTON : MK_LBUTTON;
+    if (type == EventType::MouseDown) S.mouse |= bit;
+    if (type == EventType::MouseUp) S.mouse &= ~bit;
+    PlatformEvent e;
+    e.type = type;
+    e.button = button;
+    e.x = x;
+    e.y = y;
+    e.buttons = S.mouse | Modifier_bits();
+    S.events.push_back(e);
+}
+
+void Push_key(EventType type, int key) {
+    PlatformEvent e;
+    e.type = type;
+    e.key = key;
+    S.events.push_back(e);
+}
+
+void Quit(int code) {
+    S.quitting = true;
+    S.quit_code = code;
+}
+
+std::string Relative_to_base(const std::string& path) {
+    return path.empty() || path[0] == '/' ? path : S.base_dir + "/" + path;
+}
+
+void Write_shot(const std::string& path) {
+    std::vector<uint32_t> black;
+    const uint32_t* picture = S.picture.data();
+    if (S.picture.empty()) {
+        black.assign(size_t(WINDOW_WIDTH) * WINDOW_HEIGHT, 0);
+        picture = black.data();
+    }
+    if (!Png_write(path.c_str(), picture, WINDOW_WIDTH, WINDOW_HEIGHT))
+        std::fprintf(stderr, "kotoyumi: cannot write the shot %s\n", path.c_str());
+}
+
+// Carries out scenario commands until one needs time to pass (or events to be taken first).
+void Step_scenario() {
+    while (S.budget == 0 && !S.until && S.events.empty() && !S.quitting) {
+        if (S.next >= S.commands.size()) {
+            Quit(0);  // the scenario ended before the program did
+            return;
+        }
+        const ScenarioCommand& c = S.commands[S.next++];
+        switch (c.kind) {
+        case ScenarioCommand::Run: S.budget = c.ms; break;
+        case ScenarioCommand::Move: Push_mouse(EventType::MouseMove, 0, c.x, c.y); break;
+        case ScenarioCommand::Down: Push_mouse(EventType::MouseDown, c.button, c.x, c.y); break;
+        case ScenarioCommand::Up: Push_mouse(EventType::MouseUp, c.button, c.x, c.y); break;
+        case ScenarioCommand::Key:
+            Push_key(EventType::KeyDown, c.key);
+            Push_key(EventType::KeyUp, c.key);
+            break;
+        case ScenarioCommand::Hold: S.keys.insert(c.key); break;
+        case ScenarioCommand::Release: S.keys.erase(c.key); break;
+        case ScenarioCommand::Answer:
+            S.answers.push_back(c.text == "yes" ? BoxAnswer::Yes : c.text == "no" ? BoxAnswer::No : BoxAnswer::Ok);
+            break;
+        case ScenarioCommand::Input: S.inputs.push_back({c.text, false}); break;
+        case ScenarioCommand::InputCancel: S.inputs.push_back({"", true}); break;
+        case ScenarioCommand::Shot: Write_shot(Relative_to_base(c.text)); break;
+        case ScenarioCommand::Until:
+            S.until = &c;
+            S.budget = c.ms;
+            break;
+        }
+    }
+}
+
+// An `until` is over when its condition holds (checked between frames), or times out.
+void Check_until() {
+    if (!S.until) return;
+    const char* cond = S.until->text.c_str();
+    if (S.probe.condition && S.probe.condition(cond)) {
+        S.until = nullptr;
+        S.budget = 0;
+    } else if (S.budget == 0) {
+        Log("timeout until " + S.until->text);
+        S.until = nullptr;
+        Quit(3);
+    }
+}
+
+// Playing on its own: a left click 300 ms into every wait for a click.
+void Step_autoplay() {
+    if (S.release_pending && S.clock >= S.release_at) {
+        S.release_pending = false;
+        Push_mouse(EventType::MouseUp, 1, S.release_x, S.release_y);
+        return;
+    }
+    if (S.clock >= S.max_ms) {
+        Log("timeout max-ms " + std::to_string(S.max_ms));
+        Quit(3);
+        return;
+    }
+    int x = 0, y = 0;
+    if (S.release_pending || !S.probe.click_target || !S.probe.click_target(&x, &y)) {
+        S.waiting_seen = false;
+        return;
+    }
+    if (!S.waiting_seen) {
+        S.waiting_seen = true;
+        S.waiting_since = S.clock;
+    }
+    if (S.clock - S.waiting_since < 300) return;
+    S.waiting_seen = false;
+    if (!S.shots_dir.empty()) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/click-%04d.png", ++S.shots);
+        Write_shot(S.shots_dir + name);
+    }
+    Push_mouse(EventType::MouseDown, 1, x, y);
+    S.release_pending = true;
+    S.release_at = S.clock + 50;
+    S.release_x = x;
+    S.release_y = y;
+}
+
+// How far the clock may move now: up to the end of the current run, the next autoplay moment, or
+// the autoplay limit.
+uint32_t Allowed_advance(uint32_t timeout) {
+    uint32_t step = timeout;
+    if (S.scripted) step = std::min(step, S.budget);
+    if (S.autoplay || !S.scripted) step = std::min(step, S.max_ms > S.clock ? S.max_ms - S.clock : 0u);
+    if (S.release_pending) step = std::min(step, S.release_at > S.clock ? S.release_at - S.clock : 0u);
+    if (S.waiting_seen) {
+        uint32_t due = S.waiting_since + 300;
+        step = std::min(step, due > S.clock ? due - S.clock : 0u);
+    }
+    return step;
+}
+
+bool Wait_event(PlatformEvent* event, uint32_t timeout) {
+    for (;;) {
+        if (S.scripted) {
+            Check_until();
+            Step_scenario();
+        } else if (S.autoplay) {
+            Step_autoplay();
+        } else if (S.clock >= S.max_ms) {
+            Quit(3);
+        }
+        if (S.quitting) {
+            *event = PlatformEvent{};
+            event->type = EventType::Quit;
+            event->code = S.quit_code;
+            S.quitting = false;
+            return true;
+        }
+        if (!S.events.empty()) {
+            *event = S.events.front();
+            S.events.pop_front();
+            return true;
+        }
+        if (timeout == 0) return false;
+        uint32_t step = Allowed_advance(timeout);
+        if (step == 0) continue;  // something is due now: take it on the next turn
+        S.clock += step;
+        if (S.scripted) S.budget -= step;
+        return false;
+    }
+}
+
+bool Open_window(const char* title) {
+    S.window = true;
+    Log("title \"" + Escape(title) + "\"");
+    return true;
+}
+
+bool Has_window() { return S.window; }
+
+void Close(int code) {
+    // The last picture of a run tells an author where the story stopped.
+    if (!S.shots_dir.empty()) Write_shot(S.shots_dir + "/final.png");
+    Log("exit " + std::to_string(code));
+    S.window = false;
+    if (S.log_file) {
+        std::fclose(S.log_file);
+        S.log_file = nullptr;
+    }
+}
+
+uint32_t Time_ms() { return S.clock; }
+
+void Present(const uint32_t* picture) {
+    S.picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+    ++S.presents;
+}
+
+void Set_title(const char* title) { Log("title \"" + Escape(title) + "\""); }
+
+bool Key_down(int key) {
+    if (key < 0) return (S.mouse & uint32_t(-key)) != 0;
+    return S.keys.count(key) != 0;
+}
+
+bool Scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer* answer) {
+    BoxAnswer a = kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::No;
+    if (!S.answers.empty()) {
+        BoxAnswer queued = S.answers.front();
+        S.answers.pop_front();
+        if (kind == BoxKind::YesNo) a = queued == BoxAnswer::No ? BoxAnswer::No : BoxAnswer::Yes;
+    }
+    const char* word = a == BoxAnswer::Ok ? "ok" : a == BoxAnswer::Yes ? "yes" : "no";
+    Log("box \"" + Escape(caption) + "\" \"" + Escape(text) + "\" -> " + word);
+    S.boxes.push_back(RecordedBox{S.clock, caption, text, a});
+    *answer = a;
+    return true;
+}
+
+void Log_line(const char* line) { Log(line); }
+
+const PlatformBackend BACKEND = {Open_window, Has_window, Close,       Time_ms,      Wait_event,
+                                 Present,     Set_title,  Key_down,    Scripted_box, Log_line};
+
+}  // namespace
+
+const PlatformBackend* Headless_backend() { return &BACKEND; }
+
+bool Headless_configure(const HeadlessOptions& options, std::string* error) {
+    char cwd[4096];
+    S.base_dir = ::getcwd(cwd, sizeof cwd) ? cwd : ".";
+    S.max_ms = options.max_ms;
+    S.shots_dir = options.shots_dir.empty() ? std::string() : Relative_to_base(options.shots_dir);
+    if (!options.events_path.empty()) {
+        std::ifstream in(options.events_path, std::ios::binary);
+        if (!in) {
+            *error = "cannot read the scenario " + options.events_path;
+            return false;
+        }
+        std::stringstream source;
+        source << in.rdbuf();
+        if (!Scenario_parse(source.str(), &S.commands, error)) {
+            *error = options.events_path + ": " + *error;
+            return false;
+        }
+        S.scripted = true;
+    } else {
+        S.autoplay = true;
+    }
+    if (!options.log_path.empty()) {
+        S.log_file = std::fopen(Relative_to_base(options.log_path).c_str(), "w");
+        if (!S.log_file) {
+            *error = "cannot write the log " + options.log_path;
+            return false;
+        }
+    }
+    return true;
+}
+
+void Headless_set_probe(const HeadlessProbe& probe) { S.probe = probe; }
+
+void Headless_reset() {
+    if (S.log_file) std::fclose(S.log_file);
+    S = State{};
+}
+
+void Headless_set_time(uint32_t ms) { S.clock = ms; }
+void Headless_advance(uint32_t ms) { S.clock += ms; }
+void Headless_push_event(const PlatformEvent& event) { S.events.push_back(event); }
+void Headless_queue_answer(BoxAnswer answer) { S.answers.push_back(answer); }
+
+void Headless_set_key(int key, bool down) {
+    if (key < 0) {
+        S.mouse = down ? (S.mouse | uint32_t(-key)) : (S.mouse & ~uint32_t(-key));
+    } else if (down) {
+        S.keys.insert(key);
+    } else {
+        S.keys.erase(key);
+    }
+}
+
+const std::vector<RecordedBox>& Headless_boxes() { return S.boxes; }
+const std::vector<std::string>& Headless_log_lines() { return S.log_lines; }
+const uint32_t* Headless_window_picture() { return S.picture.empty() ? nullptr : S.picture.data(); }
+int Headless_present_count() { return S.presents; }
+
+bool Headless_take_input(std::string* text, bool* cancelled) {
+    if (S.inputs.empty()) return false;
+    *text = S.inputs.front().text;
+    *cancelled = S.inputs.front().cancelled;
+    S.inputs.pop_front();
+    return true;
+}

@@ -1,0 +1,37 @@
+// Scenario files of the headless runner: one command per line, `#` starts a comment.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ScenarioCommand {
+    enum Kind {
+        Run,      // ms
+        Move,     // x, y
+        Down,     // button, x, y
+        Up,       // button, x, y
+        Key,      // key: a press and a release
+        Hold,     // key
+        Release,  // key
+        Answer,   // text: "ok", "yes" or "no"
+        Input,    // text (UTF-8)
+        InputCancel,
+        Shot,     // text: file
+        Until,    // text: condition, ms
+    };
+    Kind kind = Run;
+    int line = 0;
+    uint32_t ms = 0;
+    int x = 0, y = 0;
+    int button = 1;
+    int key = 0;
+    std::string text;
+};
+
+// Parses a scenario. `click` and `rclick` become Down, Run 50, Up. False with "line N: reason" in
+// *error for a line it does not understand.
+bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out, std::string* error);
+
+// The key code for a scenario key name (Return, space, Escape, or one letter); 0 if unknown.
+int Scenario_key_code(const std::string& name);

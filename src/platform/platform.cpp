@@ -1,0 +1,22 @@
+#include "platform/platform.h"
+
+namespace {
+const PlatformBackend* backend = nullptr;
+}
+
+void Platform_use_backend(const PlatformBackend* chosen) { backend = chosen; }
+
+bool Platform_open_window(const char* title) { return backend->open_window(title); }
+bool Platform_has_window() { return backend && backend->has_window(); }
+void Platform_close(int exit_code) { backend->close(exit_code); }
+uint32_t Platform_time_ms() { return backend->time_ms(); }
+bool Platform_wait_event(PlatformEvent* event, uint32_t timeout_ms) { return backend->wait_event(event, timeout_ms); }
+void Platform_present(const uint32_t* picture) { backend->present(picture); }
+void Platform_set_title(const char* title) { backend->set_title(title); }
+bool Platform_key_down(int key) { return backend->key_down(key); }
+bool Platform_scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer* answer) {
+    return backend && backend->scripted_box(caption, text, kind, answer);
+}
+void Platform_log(const char* line) {
+    if (backend) backend->log(line);
+}

@@ -1,0 +1,118 @@
+// The platform layer: the only door from the engine to the operating system.
+//
+// Two backends implement it: sdl/ (a real window and real sound) and headless/ (a virtual clock,
+// scripted input, recorded boxes and sound commands). The entry point picks one with
+// Platform_use_backend before anything else runs; every other procedure here forwards to it.
+#pragma once
+
+#include <cstdint>
+
+constexpr int WINDOW_WIDTH = 640;
+constexpr int WINDOW_HEIGHT = 480;
+
+// Key codes. Letters and digits are their lower-case ASCII codes; the rest are named here.
+enum PlatformKey : int {
+    KEY_NONE = 0,
+    KEY_BACKSPACE = 8,
+    KEY_TAB = 9,
+    KEY_RETURN = 13,
+    KEY_ESCAPE = 27,
+    KEY_SPACE = 32,
+    KEY_LEFT = 256,
+    KEY_RIGHT,
+    KEY_UP,
+    KEY_DOWN,
+    KEY_HOME,
+    KEY_END,
+    KEY_DELETE,
+    KEY_SHIFT,
+    KEY_CONTROL,
+    KEY_OTHER,
+};
+
+// Bits of the key-state word carried by mouse events (the engine's MouseButtons).
+constexpr uint32_t MK_LBUTTON = 1;
+constexpr uint32_t MK_RBUTTON = 2;
+constexpr uint32_t MK_SHIFT = 4;
+constexpr uint32_t MK_CONTROL = 8;
+constexpr uint32_t MK_MBUTTON = 16;
+
+enum class EventType : uint8_t {
+    Quit,          // the platform wants the program to end now with `code` (headless scenario end, timeout)
+    WindowClosed,  // the player closed the window
+    Paint,         // the window's content was lost and must be drawn again
+    KeyDown,       // `key`; `repeat` is set for auto-repeat presses
+    KeyUp,         // `key`
+    MouseDown,     // `button` 1 left, 2 right, 3 middle, at (x, y), `buttons` held after the press
+    MouseUp,       // `button`, at (x, y), `buttons` held after the release
+    MouseMove,     // at (x, y), `buttons` held
+    MusicNotify,   // a piece started with notification has ended or was interrupted
+    TextInput,     // `text`: UTF-8 typed by the player (through an input method where one is active)
+};
+
+struct PlatformEvent {
+    EventType type = EventType::Quit;
+    int key = KEY_NONE;
+    bool repeat = false;
+    int button = 0;
+    int x = 0, y = 0;        // always in 640x480 picture coordinates, clamped to the picture
+    uint32_t buttons = 0;    // key-state word, MK_* bits
+    int code = 0;            // exit code of a Quit event
+    char text[32] = {};      // TextInput: NUL-terminated UTF-8
+};
+
+enum class BoxKind : uint8_t { Ok, YesNo };
+enum class BoxAnswer : uint8_t { Ok, Yes, No };
+
+// A backend: one table of procedures. The engine calls the Platform_* wrappers below, never these.
+struct PlatformBackend {
+    bool (*open_window)(const char* title_utf8);
+    bool (*has_window)();
+    void (*close)(int exit_code);
+    uint32_t (*time_ms)();
+    bool (*wait_event)(PlatformEvent* event, uint32_t timeout_ms);
+    void (*present)(const uint32_t* picture);
+    void (*set_title)(const char* title_utf8);
+    bool (*key_down)(int key);
+    bool (*scripted_box)(const char* caption_utf8, const char* text_utf8, BoxKind kind, BoxAnswer* answer);
+    void (*log)(const char* line_utf8);
+};
+
+// Chooses the backend that every later Platform_* call uses.
+void Platform_use_backend(const PlatformBackend* backend);
+
+// Creates the 640x480 window, centred on the desktop and shown, titled `title_utf8`. False if it
+// cannot be made.
+bool Platform_open_window(const char* title_utf8);
+
+// True once the window exists (message boxes fall back to standard error before that).
+bool Platform_has_window();
+
+// Ends the platform's work: closes the window and the audio device, writes the final log line.
+void Platform_close(int exit_code);
+
+// The multimedia clock: milliseconds in unsigned 32-bit arithmetic (it wraps after 49.7 days).
+uint32_t Platform_time_ms();
+
+// Takes the next event into *event and returns true, or returns false once `timeout_ms` has passed
+// without one. A timeout of 0 only looks; it never waits. Never spins while it waits.
+bool Platform_wait_event(PlatformEvent* event, uint32_t timeout_ms);
+
+// Shows a 640x480 picture of 0x00RRGGBB pixels, rows top to bottom, in the window.
+void Platform_present(const uint32_t* picture);
+
+// Changes the window's caption.
+void Platform_set_title(const char* title_utf8);
+
+// The key-state query: true while `key` (a PlatformKey or letter) or, for the MK_* mouse buttons
+// passed as negative values (-MK_LBUTTON ...), that button is held down.
+bool Platform_key_down(int key);
+
+// Asks the platform to answer a modal box without showing it. The headless backend answers from
+// its scenario (and logs the box) and returns true; a backend with a real window returns false,
+// and the engine shows the box in the window itself.
+bool Platform_scripted_box(const char* caption_utf8, const char* text_utf8, BoxKind kind, BoxAnswer* answer);
+
+// Writes one line to the run log (headless runner); the real window backend ignores it. The line
+// gets the current time in front of it.
+void Platform_log(const char* line_utf8);

@@ -1,0 +1,61 @@
+// PNG files through libpng's simplified interface, which reports errors in its own record instead of
+// jumping out of our frames.
+#include "platform/png_file.h"
+
+#include <bit>
+
+#include <png.h>
+
+static_assert(std::endian::native == std::endian::little, "pixels are read as B, G, R, A bytes");
+
+namespace {
+
+// Screenshots are at most a few window sizes; anything far larger is a damaged or hostile file.
+constexpr png_uint_32 MAX_SIDE = 16384;
+
+} // namespace
+
+bool Png_write(const char* path, const uint32_t* pixels, int width, int height) {
+    if (!path || !pixels || width <= 0 || height <= 0 || png_uint_32(width) > MAX_SIDE ||
+        png_uint_32(height) > MAX_SIDE)
+        return false;
+    std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
+    for (size_t i = 0, n = size_t(width) * size_t(height); i < n; ++i) {
+        rgb[i * 3] = uint8_t(pixels[i] >> 16);
+        rgb[i * 3 + 1] = uint8_t(pixels[i] >> 8);
+        rgb[i * 3 + 2] = uint8_t(pixels[i]);
+    }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(width);
+    image.height = png_uint_32(height);
+    image.format = PNG_FORMAT_RGB;
+    const int ok = png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr);
+    png_image_free(&image);
+    return ok != 0;
+}
+
+bool Png_read(const char* path, std::vector<uint32_t>* pixels, int* width, int* height) {
+    if (!path || !pixels || !width || !height) return false;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path)) return false;
+    if (image.width == 0 || image.height == 0 || image.width > MAX_SIDE || image.height > MAX_SIDE) {
+        png_image_free(&image);
+        return false;
+    }
+    // B, G, R, A bytes are 0xAARRGGBB on a little-endian machine; the alpha byte is dropped below.
+    // Colours come out as stored, not blended with any background.
+    image.format = PNG_FORMAT_BGRA;
+    std::vector<uint32_t> buffer(size_t(image.width) * image.height);
+    if (!png_image_finish_read(&image, nullptr, buffer.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return false;
+    }
+    for (uint32_t& px : buffer)
+        px &= 0x00FFFFFF;
+    *width = int(image.width);
+    *height = int(image.height);
+    *pixels = std::move(buffer);
+    return true;
+}

@@ -1,0 +1,65 @@
+// The SDL backend's table: starting and ending SDL, and the small procedures that are one SDL call.
+#include "platform/sdl/sdl_internal.h"
+
+namespace {
+
+SdlOptions options;
+
+bool open_window(const char* title_utf8) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        SDL_Log("cannot start SDL: %s", SDL_GetError());
+        return false;
+    }
+    if (!Sdl_window_open(title_utf8, options)) {
+        SDL_Quit();
+        return false;
+    }
+    Sdl_events_start();
+    // The audio device will be opened here, after the window, once the sound code lands.
+    return true;
+}
+
+bool has_window() {
+    return Sdl_window() != nullptr;
+}
+
+void shut_down(int /*exit_code*/) {
+    Sdl_window_close();
+    SDL_Quit();
+}
+
+uint32_t time_ms() {
+    return SDL_GetTicks();
+}
+
+void set_title(const char* title_utf8) {
+    if (Sdl_window() != nullptr) SDL_SetWindowTitle(Sdl_window(), title_utf8);
+}
+
+// The engine draws its boxes in the window itself.
+bool scripted_box(const char*, const char*, BoxKind, BoxAnswer*) {
+    return false;
+}
+
+// There is no run log outside the headless runner.
+void ignore_log(const char*) {}
+
+const PlatformBackend backend = {
+    .open_window = open_window,
+    .has_window = has_window,
+    .close = shut_down,
+    .time_ms = time_ms,
+    .wait_event = Sdl_events_wait,
+    .present = Sdl_window_present,
+    .set_title = set_title,
+    .key_down = Sdl_events_key_down,
+    .scripted_box = scripted_box,
+    .log = ignore_log,
+};
+
+} // namespace
+
+const PlatformBackend* Sdl_backend(const SdlOptions& chosen) {
+    options = chosen;
+    return &backend;
+}

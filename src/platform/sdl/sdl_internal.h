@@ -1,0 +1,43 @@
+// What the files of the SDL backend share with each other. Only src/platform/sdl/ includes this.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/window_scaling.h"
+
+// sdl_window.cpp: the window, its icon, presenting and fullscreen.
+
+// Makes the window (SDL video must be up). False, with SDL's reason logged, if it cannot be made.
+bool Sdl_window_open(const char* title_utf8, const SdlOptions& options);
+
+// Destroys the window if there is one.
+void Sdl_window_close();
+
+// The window, or nullptr before open and after close.
+SDL_Window* Sdl_window();
+
+// Shows a 640x480 0x00RRGGBB picture, scaled and centred, and keeps a copy of it.
+void Sdl_window_present(const uint32_t* picture);
+
+// Draws the kept copy again (after the window's surface was lost or uncovered).
+void Sdl_window_redraw();
+
+// Switches between the desktop-filling fullscreen and the window.
+void Sdl_window_toggle_fullscreen();
+
+// Where the picture was last drawn in the window, for mapping mouse positions back to it.
+WindowFit Sdl_window_fit();
+
+// sdl_events.cpp: turning SDL's events into the engine's.
+
+// Prepares event delivery for a newly opened window: the music user event, no text input, no
+// buttons held, no close delivered yet.
+void Sdl_events_start();
+
+// The backend's wait_event and key_down.
+bool Sdl_events_wait(PlatformEvent* event, uint32_t timeout_ms);
+bool Sdl_events_key_down(int key);

@@ -1,0 +1,120 @@
+// The game window: made on the software window surface (no GPU renderer, so it stays light on any
+// X server), scaled by whole numbers so every picture pixel stays a crisp square.
+#include <vector>
+
+#include "platform/sdl/sdl_internal.h"
+#include "res/icon.h"
+
+namespace {
+
+SDL_Window* window = nullptr;
+WindowFit fit;
+std::vector<uint32_t> last_picture; // empty until the first present
+std::vector<uint32_t> staging;      // only for window surfaces that are not 32-bit XRGB
+
+// The largest scale, up to the one asked for, at which the window fits the desktop's usable area.
+int fitting_scale(int wanted) {
+    int scale = wanted < 1 ? 1 : wanted;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return scale;
+    while (scale > 1 && (WINDOW_WIDTH * scale > usable.w || WINDOW_HEIGHT * scale > usable.h))
+        --scale;
+    return scale;
+}
+
+void set_icon() {
+    int size = 0;
+    const uint32_t* pixels = Icon_pixels(&size);
+    // SDL only reads the pixels; the surface merely borrows them.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), size, size, 32,
+                                                           size * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (icon == nullptr) return; // the window works without an icon
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
+bool is_xrgb(const SDL_PixelFormat* format) {
+    return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000 && format->Gmask == 0xFF00 &&
+           format->Bmask == 0xFF && format->Amask == 0;
+}
+
+// Draws the picture into the window's surface and shows it. The surface is fetched every time:
+// SDL replaces it whenever the window's size changes, and fetching a valid one costs nothing.
+void draw(const uint32_t* picture) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr) return;
+    fit = Window_fit(surface->w, surface->h);
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    if (is_xrgb(surface->format)) {
+        Window_draw(picture, fit, static_cast<uint32_t*>(surface->pixels), surface->w, surface->h,
+                    size_t(surface->pitch));
+    } else {
+        staging.resize(size_t(surface->w) * surface->h);
+        Window_draw(picture, fit, staging.data(), surface->w, surface->h, size_t(surface->w) * 4);
+        SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, staging.data(), surface->w * 4,
+                          surface->format->format, surface->pixels, surface->pitch);
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(window);
+}
+
+} // namespace
+
+bool Sdl_window_open(const char* title_utf8, const SdlOptions& options) {
+    // Left to itself SDL backs the window surface with an OpenGL texture, which on a machine
+    // without a GPU means a software GL stack: tens of megabytes and a costly upload per frame.
+    // The X server's own shared-memory images are lighter. The environment variable still wins.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    const int scale = fitting_scale(options.scale);
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window = SDL_CreateWindow(title_utf8, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale, flags);
+    if (window == nullptr) {
+        SDL_Log("cannot make the window: %s", SDL_GetError());
+        return false;
+    }
+    set_icon();
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    fit = Window_fit(w, h);
+    last_picture.clear();
+    return true;
+}
+
+void Sdl_window_close() {
+    if (window != nullptr) SDL_DestroyWindow(window);
+    window = nullptr;
+    last_picture.clear();
+    staging.clear();
+}
+
+SDL_Window* Sdl_window() {
+    return window;
+}
+
+void Sdl_window_present(const uint32_t* picture) {
+    if (window == nullptr) return;
+    last_picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+    draw(last_picture.data());
+}
+
+void Sdl_window_redraw() {
+    if (window == nullptr) return;
+    if (last_picture.empty()) {
+        // Nothing presented yet: black is what the engine would show before its first frame.
+        last_picture.assign(size_t(WINDOW_WIDTH) * WINDOW_HEIGHT, 0);
+    }
+    draw(last_picture.data());
+}
+
+void Sdl_window_toggle_fullscreen() {
+    if (window == nullptr) return;
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    // The size-changed event that follows redraws the picture at its new scale.
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+WindowFit Sdl_window_fit() {
+    return fit;
+}

@@ -1,0 +1,262 @@
+// The frame: its 16 ms gate, the order of its tasks and screens, the final copy to the window, and
+// the ways the program ends.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/fps_display.h"
+#include "app/frame_loop.h"
+#include "app/game_stat.h"
+#include "app/present.h"
+#include "app/system.h"
+#include "app/window_messages.h"
+#include "gfx/fixed_surfaces.h"
+#include "platform/headless/headless.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> ran;
+
+// Puts recording tasks in every place of the frame, and restores the real ones afterwards.
+class FrameOrderTest : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        std::memcpy(saved_switch, FrameSwitchTasks, sizeof saved_switch);
+        std::memcpy(saved_late, FrameLateTasks, sizeof saved_late);
+        std::memcpy(saved_system, SystemMenuScreens, sizeof saved_system);
+        std::memcpy(saved_title, TitleMenuScreens, sizeof saved_title);
+        ran.clear();
+    }
+    void TearDown() override {
+        std::memcpy(FrameSwitchTasks, saved_switch, sizeof saved_switch);
+        std::memcpy(FrameLateTasks, saved_late, sizeof saved_late);
+        std::memcpy(SystemMenuScreens, saved_system, sizeof saved_system);
+        std::memcpy(TitleMenuScreens, saved_title, sizeof saved_title);
+        EngineTest::TearDown();
+    }
+    SwitchTask saved_switch[SWITCH_TASK_COUNT];
+    SwitchTask saved_late[LATE_TASK_COUNT];
+    StateTask saved_system[SYSTEM_MENU_STATE_COUNT];
+    StateTask saved_title[TITLE_MENU_STATE_COUNT];
+};
+
+template <int N>
+void Record() {
+    ran.push_back("task" + std::to_string(N));
+}
+
+template <int N>
+void Record_state() {
+    ran.push_back("state" + std::to_string(N));
+}
+
+// Task 0 switches on the transition (task 5), as a script step meeting `g_change` would, and
+// switches off the delay (task 1).
+void Text_step_starting_a_transition() {
+    ran.push_back("task0");
+    Game_stat.g_change_on = 1;
+    Game_stat.delay_on = 0;
+}
+
+}  // namespace
+
+TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
+    FrameSwitchTasks[0].run = Text_step_starting_a_transition;
+    FrameSwitchTasks[1].run = Record<1>;
+    FrameSwitchTasks[5].run = Record<5>;
+    FrameSwitchTasks[9].run = Record<9>;
+    FrameLateTasks[0].run = Record<10>;
+    FrameLateTasks[4].run = Record<14>;
+    Game_stat.text_on = 1;
+    Game_stat.delay_on = 1;
+    Game_stat.fade_in_on = 1;
+    Game_stat.fps_on = 1;
+    Game_stat.wait_kbhit_on = 1;
+
+    Headless_set_time(15);
+    Main_task();
+    EXPECT_TRUE(ran.empty()) << "no frame before 16 ms have passed";
+
+    Headless_set_time(16);
+    Main_task();
+    EXPECT_EQ(ran, (std::vector<std::string>{"task0", "task5", "task9", "task10", "task14"}));
+
+    ran.clear();
+    Headless_set_time(31);
+    Main_task();
+    EXPECT_TRUE(ran.empty()) << "a second call within 16 ms does nothing";
+    Headless_set_time(32);
+    Main_task();
+    EXPECT_EQ(ran.size(), 5u);
+}
+
+TEST_F(FrameOrderTest, OnlyASwitchOfExactlyOneRunsItsTask) {
+    FrameSwitchTasks[2].run = Record<2>;
+    Game_stat.wait_on = 2;
+    Run_frames(1);
+    EXPECT_TRUE(ran.empty());
+    Game_stat.wait_on = 1;
+    Run_frames(1);
+    EXPECT_EQ(ran, std::vector<std::string>{"task2"});
+}
+
+TEST_F(FrameOrderTest, MenuStatesAndTheSystemMenuSwitch) {
+    SystemMenuScreens[2].run = Record_state<103>;
+    TitleMenuScreens[1].run = Record_state<202>;
+    Game_stat.SystemMenuState = 103;
+    Game_stat.TitleMenuState = 202;
+
+    Game_stat.system_menu_flag = 0;
+    Run_frames(1);
+    EXPECT_EQ(ran, std::vector<std::string>{"state202"}) << "the title menu runs whatever the switch says";
+    EXPECT_EQ(Game_stat.SystemMenuState, 103) << "the state waits, unchanged";
+
+    ran.clear();
+    Game_stat.system_menu_flag = 1;
+    Run_frames(1);
+    EXPECT_EQ(ran, (std::vector<std::string>{"state103", "state202"}));
+
+    ran.clear();
+    Game_stat.SystemMenuState = 107;
+    Game_stat.TitleMenuState = 200;
+    Run_frames(1);
+    EXPECT_TRUE(ran.empty()) << "unknown states run nothing";
+}
+
+TEST_F(EngineTest, PresentAtShakeOffsetsLeavesTheUncoveredStrip) {
+    Write_startup_pictures();
+    System_init();
+    Run_frames(1);
+    const uint32_t* window = Headless_window_picture();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window[0], Test_background_pixel(0, 0));
+
+    // Paint BackBuffer white and show it 5 px right and 3 px up.
+    Surface_fill(&BackBuffer, 0, 0, 640, 480, 0xFFFFFF);
+    ScreenOffsetX = 5;
+    ScreenOffsetY = -3;
+    Run_frames(1);
+    window = Headless_window_picture();
+    for (int y : {0, 200, 476}) {
+        for (int x : {0, 4}) EXPECT_EQ(window[y * 640 + x], Test_background_pixel(x, y)) << x << "," << y;
+        EXPECT_EQ(window[y * 640 + 5], 0xFFFFFFu);
+    }
+    for (int x : {10, 600}) {
+        EXPECT_EQ(window[476 * 640 + x], 0xFFFFFFu);
+        EXPECT_EQ(window[477 * 640 + x], Test_background_pixel(x, 477)) << "the bottom strip keeps its pixels";
+    }
+
+    // A repaint shows BackBuffer unshifted, without running a frame.
+    PlatformEvent paint;
+    paint.type = EventType::Paint;
+    WndProc(paint);
+    window = Headless_window_picture();
+    EXPECT_EQ(window[0], 0xFFFFFFu);
+    EXPECT_EQ(window[479 * 640 + 639], 0xFFFFFFu);
+}
+
+TEST_F(EngineTest, AnUnchangedPictureIsNotUploadedAgain) {
+    Write_startup_pictures();
+    System_init();
+    Run_frames(1);
+    const int after_first = Headless_present_count();
+    Run_frames(10);
+    EXPECT_EQ(Headless_present_count(), after_first);
+    Surface_fill(&BackBuffer, 0, 0, 1, 1, 0);
+    Run_frames(1);
+    EXPECT_EQ(Headless_present_count(), after_first + 1);
+}
+
+TEST_F(EngineTest, StartUpSurfacesNamesAndSwitches) {
+    Write_startup_pictures();
+    System_init();
+    EXPECT_EQ(Surface_get(&BackBuffer, 123, 45), Test_background_pixel(123, 45));
+    EXPECT_EQ(Surface_get(&PartsSurface, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(Surface_get(&PartsSurface, 74, 24), 0u);
+    EXPECT_STREQ(BackBuffer.PictureName, "");
+    EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\system\\Back00.bmp");
+    EXPECT_STREQ(PartsSurface.PictureName, ".\\gdat\\system\\Parts.bmp");
+    EXPECT_EQ(Game_stat.text_on, 1);
+    EXPECT_EQ(Game_stat.system_menu_flag, 1);
+    EXPECT_EQ(Game_stat.wait_on + Game_stat.halt_on + Game_stat.SystemMenuState + Game_stat.TitleMenuState, 0);
+    EXPECT_TRUE(Headless_boxes().empty());
+}
+
+TEST_F(EngineTest, MissingStartUpPicturesAreReportedAndStartUpGoesOn) {
+    System_init();
+    ASSERT_EQ(Headless_boxes().size(), 2u);
+    for (const RecordedBox& box : Headless_boxes()) {
+        EXPECT_EQ(box.caption, "Load_Bmp()");
+        EXPECT_EQ(box.text, "画像読み込みに失敗しました");
+    }
+    EXPECT_EQ(Surface_get(&BackBuffer, 320, 240), 0u);
+    EXPECT_EQ(Game_stat.text_on, 1);
+}
+
+TEST_F(EngineTest, FrameRateBox) {
+    Write_startup_pictures();
+    System_init();
+    Game_stat.fps_on = 1;
+    Run_frames(63);  // 1008 ms: the first roll-over comes with the frame after 1000 ms
+    EXPECT_STREQ(Fps_last_text(), "FPS:063 TC:1008 ");
+    Run_frames(10);
+    EXPECT_STREQ(Fps_last_text(), "FPS:063 TC:1168 ");
+    EXPECT_EQ(Surface_get(&BackBuffer, 179, 17), 0xFFFFFFu) << "white box up to (180, 18), exclusive";
+    EXPECT_EQ(Surface_get(&BackBuffer, 180, 17), Test_background_pixel(180, 17));
+    EXPECT_EQ(Surface_get(&BackBuffer, 179, 18), Test_background_pixel(179, 18));
+    int reddish = 0;
+    for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 180; ++x) reddish += Surface_get(&BackBuffer, x, y) != 0xFFFFFFu;
+    EXPECT_GT(reddish, 100) << "the text is drawn in the box";
+}
+
+TEST_F(EngineTest, EscapeAndClosingTheWindowEndTheProgramWithCodeZero) {
+    Write_startup_pictures();
+    for (EventType how : {EventType::KeyDown, EventType::WindowClosed}) {
+        System_reset();
+        System_init();
+        PlatformEvent e;
+        e.type = how;
+        e.key = KEY_ESCAPE;
+        Headless_push_event(e);
+        EXPECT_EQ(Main_loop(), 0);
+    }
+}
+
+TEST_F(EngineTest, GoOnInputAfterHaltEndsTheProgram) {
+    Write_startup_pictures();
+    System_init();
+    Game_stat.halt_on = 1;
+    PlatformEvent e;
+    e.type = EventType::MouseDown;
+    e.button = 1;
+    Headless_push_event(e);
+    EXPECT_EQ(Main_loop(), 0);
+}
+
+TEST_F(EngineTest, MouseRecordAndClamps) {
+    PlatformEvent e;
+    e.type = EventType::MouseDown;
+    e.button = 2;
+    e.x = 600;
+    e.y = 470;
+    e.buttons = MK_RBUTTON | MK_SHIFT;
+    WndProc(e);
+    EXPECT_EQ(MouseButtons, MK_RBUTTON | MK_SHIFT);
+    EXPECT_EQ(Clamp_mouse_x(100), 530);
+    EXPECT_EQ(Clamp_mouse_y(10), 460);
+    e.type = EventType::MouseMove;
+    e.x = 20;
+    e.y = 30;
+    e.buttons = 0;
+    WndProc(e);
+    EXPECT_EQ(MouseButtons, 0u) << "a move with no button held clears the word";
+    EXPECT_EQ(Clamp_mouse_x(100), 20);
+    EXPECT_EQ(Clamp_mouse_y(10), 30);
+    e.type = EventType::KeyDown;
+    e.key = KEY_RETURN;
+    WndProc(e);
+    EXPECT_EQ(MouseX, 20) << "keys leave the record alone";
+}

@@ -1,0 +1,135 @@
+// Shift-JIS decoding and UTF-8 conversion.
+#include "app/sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+uint32_t pair(uint8_t lead, uint8_t trail) {
+    const uint8_t bytes[2] = {lead, trail};
+    return Sjis_decode_char(bytes, 2);
+}
+
+uint32_t single(uint8_t b) {
+    return Sjis_decode_char(&b, 1);
+}
+
+std::string utf8(uint32_t cp) {
+    std::string s;
+    Utf8_append(&s, cp);
+    return s;
+}
+
+} // namespace
+
+// Code page 932, not JIS Shift-JIS: scripts write paths with 0x5C and use the vendor rows.
+TEST(Sjis, DecodesCodePage932) {
+    EXPECT_EQ(single(0x5C), 0x5Cu); // backslash, not a yen sign
+    EXPECT_EQ(single(0x7E), 0x7Eu);
+    EXPECT_EQ(pair(0x82, 0xA0), 0x3042u); // あ
+    EXPECT_EQ(pair(0x93, 0x63), 0x7530u); // 田
+    EXPECT_EQ(pair(0x81, 0x60), 0xFF5Eu); // the wave dash as Windows maps it
+    EXPECT_EQ(pair(0x87, 0x40), 0x2460u); // ① (NEC row 13)
+    EXPECT_EQ(pair(0x87, 0x90), 0x2252u); // ≒ (NEC row 13)
+    EXPECT_EQ(pair(0xED, 0x40), 0x7E8Au); // 纊 (NEC-selected IBM extension)
+    EXPECT_EQ(pair(0xFA, 0x40), 0x2170u); // ⅰ (IBM extension)
+    EXPECT_EQ(pair(0xFC, 0x4B), 0x9ED1u); // the last assigned pair
+}
+
+TEST(Sjis, SingleBytes) {
+    EXPECT_EQ(single('A'), uint32_t('A'));
+    EXPECT_EQ(single(0x00), 0u);
+    EXPECT_EQ(single(0xA1), 0xFF61u); // ｡
+    EXPECT_EQ(single(0xB1), 0xFF71u); // ｱ
+    EXPECT_EQ(single(0xDF), 0xFF9Fu); // ﾟ
+    for (uint8_t b : {0x80, 0xA0, 0x82, 0xFD, 0xFF})
+        EXPECT_EQ(single(b), 0xFFFDu) << int(b);
+}
+
+// The interpreter hands over two bytes for every byte of 0x80 or above; only real pairs decode.
+TEST(Sjis, InvalidPairsAreReplacementCharacters) {
+    EXPECT_EQ(pair(0xB1, 0x41), 0xFFFDu); // half-width katakana + ASCII: not one character
+    EXPECT_EQ(pair(0x82, 0x20), 0xFFFDu); // trail below 0x40
+    EXPECT_EQ(pair(0x82, 0x7F), 0xFFFDu); // 0x7F is never a trail
+    EXPECT_EQ(pair(0x82, 0xFD), 0xFFFDu); // trail above 0xFC
+    EXPECT_EQ(pair(0x85, 0x40), 0xFFFDu); // unassigned row
+    EXPECT_EQ(pair(0x80, 0x40), 0xFFFDu);
+    EXPECT_EQ(pair(0xFD, 0x40), 0xFFFDu);
+    const uint8_t a[3] = {0x82, 0xA0, 0x00};
+    EXPECT_EQ(Sjis_decode_char(a, 0), 0xFFFDu);
+    EXPECT_EQ(Sjis_decode_char(a, 3), 0xFFFDu);
+    EXPECT_EQ(Sjis_decode_char(nullptr, 2), 0xFFFDu);
+}
+
+TEST(Sjis, StringsToUtf8) {
+    EXPECT_EQ(Sjis_to_utf8("A\x82\xa0\xb1\\"), "A" + utf8(0x3042) + utf8(0xFF71) + "\\");
+    // A stray lead byte never swallows a byte that cannot be a trail, nor the terminator; an
+    // unassigned pair is one unknown character.
+    EXPECT_EQ(Sjis_to_utf8("\x82 A"), utf8(0xFFFD) + " A");
+    EXPECT_EQ(Sjis_to_utf8("\x85\x40"
+                           "A"),
+              utf8(0xFFFD) + "A");
+    EXPECT_EQ(Sjis_to_utf8("ok\x82"), "ok" + utf8(0xFFFD));
+    // The size bound is kept even in the middle of a pair (a heap block of exactly one byte lets
+    // the sanitizer catch a read past it).
+    std::unique_ptr<char[]> one(new char[1]{'\x82'});
+    EXPECT_EQ(Sjis_to_utf8(one.get(), 1), utf8(0xFFFD));
+    EXPECT_EQ(Sjis_to_utf8("ab\0cd", 5), "ab");
+    EXPECT_EQ(Sjis_to_utf8(nullptr), "");
+}
+
+TEST(Sjis, Utf8RoundTrip) {
+    const std::string text = "吾輩は猫である。①ⅰ纊ｱﾝ\\~～ー";
+    std::string sjis;
+    ASSERT_TRUE(Utf8_to_sjis(text, &sjis));
+    EXPECT_EQ(sjis.substr(0, 4), "\x8c\xe1\x94\x79"); // 吾輩
+    EXPECT_EQ(Sjis_to_utf8(sjis.c_str()), text);
+
+    // No Shift-JIS form, or not UTF-8 at all: refused, output untouched.
+    std::string out = "unchanged";
+    EXPECT_FALSE(Utf8_to_sjis("猫\xF0\x9F\x98\x80", &out)); // emoji
+    EXPECT_FALSE(Utf8_to_sjis("\xE3\x81", &out));           // cut-off sequence
+    EXPECT_FALSE(Utf8_to_sjis("\xFF", &out));
+    EXPECT_EQ(out, "unchanged");
+    EXPECT_TRUE(Utf8_to_sjis("", &out));
+    EXPECT_EQ(out, "");
+}
+
+TEST(Utf8, AppendAndNext) {
+    for (uint32_t cp :
+         {0x41u, 0x7Fu, 0x80u, 0x7FFu, 0x800u, 0x3042u, 0xFFFFu, 0x10000u, 0x1F600u, 0x10FFFFu}) {
+        std::string s = utf8(cp);
+        size_t pos = 0;
+        EXPECT_EQ(Utf8_next(s, &pos), cp);
+        EXPECT_EQ(pos, s.size());
+    }
+    EXPECT_EQ(utf8(0xD800), utf8(0xFFFD));
+    EXPECT_EQ(utf8(0x110000), utf8(0xFFFD));
+}
+
+// Every malformed sequence gives one U+FFFD and the reader picks up at the following 'z'.
+TEST(Utf8, MalformedSequencesResynchronise) {
+    const char* bad[] = {
+        "\xC0\x80",         // overlong NUL
+        "\xE0\x80\x80",     // overlong
+        "\xED\xA0\x80",     // surrogate
+        "\xF4\x90\x80\x80", // past U+10FFFF
+        "\x80",             // lone continuation
+        "\xE3\x81",         // cut short before the 'z'
+    };
+    for (const char* b : bad) {
+        std::string s = std::string(b) + "z";
+        size_t pos = 0;
+        EXPECT_EQ(Utf8_next(s, &pos), 0xFFFDu) << s;
+        uint32_t cp = 0;
+        while (pos < s.size() && (cp = Utf8_next(s, &pos)) != 'z') {
+        }
+        EXPECT_EQ(cp, uint32_t('z')) << s;
+        EXPECT_EQ(pos, s.size());
+    }
+    size_t pos = 1;
+    EXPECT_EQ(Utf8_next("a", &pos), 0xFFFDu); // at the end: nothing read, nothing moved
+    EXPECT_EQ(pos, 1u);
+}

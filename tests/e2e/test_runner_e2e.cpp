@@ -1,0 +1,77 @@
+// The real executable, headless, on the demo game: its first picture is the start-up background.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "gfx/image_decode.h"
+#include "platform/png_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+int Run_command(const std::string& command) {
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class RunnerEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/kotoyumi-e2e-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        work = pattern;
+    }
+    void TearDown() override { fs::remove_all(work); }
+    std::string work;
+};
+
+}  // namespace
+
+TEST_F(RunnerEndToEnd, TheFirstFrameShowsTheStartUpPicture) {
+    std::ofstream(work + "/scenario.txt") << "run 100\nshot start.png\nkey Escape\nrun 100\n";
+    const std::string command = std::string(KOTOYUMI_EXE) + " --headless --events " + work + "/scenario.txt --log " +
+                                work + "/run.log " + KOTOYUMI_DEMO_DIR + " 2>" + work + "/stderr.txt";
+    ASSERT_EQ(Run_command("cd " + work + " && " + command), 0) << Read(work + "/stderr.txt");
+
+    std::vector<uint32_t> shot;
+    int w = 0, h = 0;
+    ASSERT_TRUE(Png_read((work + "/start.png").c_str(), &shot, &w, &h));
+    const std::string bmp = Read(std::string(KOTOYUMI_DEMO_DIR) + "/gdat/system/Back00.bmp");
+    DecodedImage back;
+    std::string error;
+    ASSERT_TRUE(Bmp_decode(reinterpret_cast<const uint8_t*>(bmp.data()), bmp.size(), &back, &error)) << error;
+    ASSERT_EQ(w, 640);
+    ASSERT_EQ(h, 480);
+    EXPECT_EQ(shot, back.pixels) << "the window shows Back00.bmp";
+
+    const std::string log = Read(work + "/run.log");
+    EXPECT_EQ(log.rfind("0 title \"ことゆみ Ver1.02\"\n", 0), 0u) << log;
+    EXPECT_NE(log.find("100 exit 0\n"), std::string::npos) << "Escape ends the program with code 0\n" << log;
+    EXPECT_EQ(log.find("box"), std::string::npos) << "the demo starts without a message\n" << log;
+}
+
+TEST_F(RunnerEndToEnd, BadCommandLinesAndScenariosAreRefusedClearly) {
+    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --bogus 2>" + work + "/err1"), 2);
+    EXPECT_NE(Read(work + "/err1").find("unknown option --bogus"), std::string::npos);
+
+    std::ofstream(work + "/bad.txt") << "run 10\nclick 700 10\n";
+    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --events " + work + "/bad.txt " + KOTOYUMI_DEMO_DIR +
+                  " 2>" + work + "/err2"),
+              2);
+    EXPECT_NE(Read(work + "/err2").find("line 2"), std::string::npos) << Read(work + "/err2");
+
+    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless " + work + "/no-such-game 2>" + work + "/err3"), 2);
+    EXPECT_NE(Read(work + "/err3").find("cannot enter the game folder"), std::string::npos);
+}

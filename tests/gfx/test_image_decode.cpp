@@ -1,0 +1,663 @@
+// BMP and JPEG decoding from memory. BMP files are built byte by byte here, so each case states
+// exactly what the file holds; JPEG files are made with libjpeg's encoder.
+#include "gfx/image_decode.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Building BMP files
+
+void Put16(std::vector<uint8_t>* v, uint32_t x) {
+    v->push_back(uint8_t(x));
+    v->push_back(uint8_t(x >> 8));
+}
+void Put32(std::vector<uint8_t>* v, uint32_t x) {
+    Put16(v, x & 0xFFFF);
+    Put16(v, x >> 16);
+}
+
+struct BmpSpec {
+    uint32_t header_size = 40; // 12, 40, 52, 56, 108 or 124
+    int32_t width = 0;
+    int32_t height = 0;
+    int bpp = 24;
+    uint32_t compression = 0;
+    uint32_t colours_used = 0;
+    std::vector<uint32_t> palette; // 0x00RRGGBB
+    std::vector<uint32_t> masks;   // R, G, B: in the header if it is large enough, else after it
+    std::vector<uint8_t> pixels;   // the pixel data exactly as stored
+};
+
+std::vector<uint8_t> Make_bmp(const BmpSpec& s) {
+    std::vector<uint8_t> info;
+    if (s.header_size == 12) {
+        Put32(&info, 12);
+        Put16(&info, uint32_t(s.width));
+        Put16(&info, uint32_t(s.height));
+        Put16(&info, 1);
+        Put16(&info, uint32_t(s.bpp));
+    } else {
+        Put32(&info, s.header_size);
+        Put32(&info, uint32_t(s.width));
+        Put32(&info, uint32_t(s.height));
+        Put16(&info, 1);
+        Put16(&info, uint32_t(s.bpp));
+        Put32(&info, s.compression);
+        Put32(&info, uint32_t(s.pixels.size()));
+        Put32(&info, 2835);
+        Put32(&info, 2835);
+        Put32(&info, s.colours_used);
+        Put32(&info, 0);
+        for (uint32_t m : s.masks)
+            Put32(&info, m); // after the header when it is 40 bytes
+        while (info.size() < s.header_size)
+            info.push_back(0);
+    }
+    for (uint32_t c : s.palette) {
+        info.push_back(uint8_t(c));
+        info.push_back(uint8_t(c >> 8));
+        info.push_back(uint8_t(c >> 16));
+        if (s.header_size != 12) info.push_back(0);
+    }
+    std::vector<uint8_t> file = {'B', 'M'};
+    Put32(&file, uint32_t(14 + info.size() + s.pixels.size()));
+    Put32(&file, 0);
+    Put32(&file, uint32_t(14 + info.size()));
+    file.insert(file.end(), info.begin(), info.end());
+    file.insert(file.end(), s.pixels.begin(), s.pixels.end());
+    return file;
+}
+
+// Packs palette indices (rows top to bottom) into bottom-up rows of `bpp` bits padded to 4 bytes.
+std::vector<uint8_t> Pack_indices(const std::vector<uint8_t>& indices, int w, int h, int bpp) {
+    const size_t stride = (size_t(w) * bpp + 31) / 32 * 4;
+    std::vector<uint8_t> out(stride * h, 0);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = out.data() + (h - 1 - y) * stride;
+        for (int x = 0; x < w; ++x) {
+            const unsigned bit = unsigned(x) * bpp;
+            row[bit / 8] |= uint8_t(indices[y * w + x] << (8 - bpp - bit % 8));
+        }
+    }
+    return out;
+}
+
+DecodedImage Decode_ok(const std::vector<uint8_t>& file) {
+    DecodedImage image;
+    std::string error;
+    EXPECT_TRUE(Bmp_decode(file.data(), file.size(), &image, &error)) << error;
+    return image;
+}
+
+bool Decodes(const std::vector<uint8_t>& file, std::string* error = nullptr) {
+    DecodedImage image;
+    std::string reason;
+    const bool ok = Bmp_decode(file.data(), file.size(), &image, &reason);
+    if (!ok) {
+        EXPECT_FALSE(reason.empty());
+    }
+    if (error) *error = reason;
+    return ok;
+}
+
+const std::vector<uint32_t> PALETTE16 = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                         0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                         0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+
+// ---------------------------------------------------------------------------------------------
+// Uncompressed BMP
+
+TEST(BmpDecode, PaletteDepthsGiveThePaletteColours) {
+    // Widths that are not a multiple of a byte or of 4 bytes, to exercise packing and row padding.
+    for (int bpp : {1, 4, 8}) {
+        SCOPED_TRACE(bpp);
+        const int w = 13, h = 3;
+        std::vector<uint32_t> palette;
+        for (int i = 0; i < (1 << bpp); ++i)
+            palette.push_back(uint32_t(i * 0x010203 + 0x102030) & 0xFFFFFF);
+        std::vector<uint8_t> indices(w * h);
+        for (int i = 0; i < w * h; ++i)
+            indices[i] = uint8_t((i * 7 + 3) % (1 << bpp));
+
+        BmpSpec s;
+        s.width = w;
+        s.height = h;
+        s.bpp = bpp;
+        s.palette = palette;
+        s.pixels = Pack_indices(indices, w, h, bpp);
+        const DecodedImage image = Decode_ok(Make_bmp(s));
+        ASSERT_EQ(image.width, w);
+        ASSERT_EQ(image.height, h);
+        for (int i = 0; i < w * h; ++i)
+            ASSERT_EQ(image.pixels[i], palette[indices[i]]) << i;
+    }
+}
+
+TEST(BmpDecode, CoreHeaderUsesThreeBytePaletteEntries) {
+    BmpSpec s;
+    s.header_size = 12;
+    s.width = 3;
+    s.height = 2;
+    s.bpp = 4;
+    s.palette = PALETTE16;
+    s.pixels = Pack_indices({1, 2, 3, 13, 14, 15}, 3, 2, 4);
+    const DecodedImage image = Decode_ok(Make_bmp(s));
+    EXPECT_EQ(image.pixels,
+              (std::vector<uint32_t>{0x800000, 0x008000, 0x808000, 0xFF00FF, 0x00FFFF, 0xFFFFFF}));
+
+    BmpSpec t;
+    t.header_size = 12;
+    t.width = 2;
+    t.height = 1;
+    t.bpp = 24;
+    t.pixels = {0x01, 0x02, 0x03, 0xAA, 0xBB, 0xCC, 0, 0};
+    EXPECT_EQ(Decode_ok(Make_bmp(t)).pixels, (std::vector<uint32_t>{0x030201, 0xCCBBAA}));
+}
+
+TEST(BmpDecode, TrueColourDepths) {
+    // 24-bit: B, G, R; rows of 2 pixels are 6 bytes padded to 8; bottom row first.
+    BmpSpec s24;
+    s24.width = 2;
+    s24.height = 2;
+    s24.bpp = 24;
+    s24.pixels = {0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0xEE, 0xEE,  // bottom
+                  0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0xEE, 0xEE}; // top
+    EXPECT_EQ(Decode_ok(Make_bmp(s24)).pixels,
+              (std::vector<uint32_t>{0x010203, 0x040506, 0x102030, 0x405060}));
+
+    // 32-bit without masks: the fourth byte is padding and never shows.
+    BmpSpec s32;
+    s32.width = 2;
+    s32.height = 1;
+    s32.bpp = 32;
+    s32.pixels = {0x03, 0x02, 0x01, 0xFF, 0x06, 0x05, 0x04, 0x80};
+    EXPECT_EQ(Decode_ok(Make_bmp(s32)).pixels, (std::vector<uint32_t>{0x010203, 0x040506}));
+
+    // 16-bit without masks is 5-5-5: full, none and half intensities scale to 255, 0 and about 132.
+    BmpSpec s16;
+    s16.width = 3;
+    s16.height = 1;
+    s16.bpp = 16;
+    s16.pixels = {0x00, 0x7C, 0xE0, 0x03, 0x10, 0x42, 0, 0}; // red, green, (16,16,16)
+    EXPECT_EQ(Decode_ok(Make_bmp(s16)).pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x848484}));
+}
+
+TEST(BmpDecode, BitFieldMasksAreHonoured) {
+    // 5-6-5 with the masks after a 40-byte header: green has six bits.
+    BmpSpec s565;
+    s565.width = 2;
+    s565.height = 1;
+    s565.bpp = 16;
+    s565.compression = 3;
+    s565.masks = {0xF800, 0x07E0, 0x001F};
+    s565.pixels = {0xE0, 0x07, 0x20, 0x00}; // full green; green 1 of 63
+    EXPECT_EQ(Decode_ok(Make_bmp(s565)).pixels, (std::vector<uint32_t>{0x00FF00, 0x000400}));
+
+    // 32-bit with an unusual byte order, masks inside a V5 header; the unmasked byte is ignored.
+    BmpSpec s32;
+    s32.header_size = 124;
+    s32.width = 1;
+    s32.height = 1;
+    s32.bpp = 32;
+    s32.compression = 3;
+    s32.masks = {0x0000FF00, 0x00FF0000, 0xFF000000};
+    s32.pixels = {0x77, 0x11, 0x22, 0x33};
+    EXPECT_EQ(Decode_ok(Make_bmp(s32)).pixels, (std::vector<uint32_t>{0x112233}));
+
+    // A V4 header carries masks even when the compression says none: they must then be ignored.
+    BmpSpec v4;
+    v4.header_size = 108;
+    v4.width = 1;
+    v4.height = 1;
+    v4.bpp = 32;
+    v4.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
+    v4.pixels = {0x33, 0x22, 0x11, 0x00};
+    EXPECT_EQ(Decode_ok(Make_bmp(v4)).pixels, (std::vector<uint32_t>{0x112233}));
+
+    // A zero mask means the channel is absent.
+    BmpSpec zero = s565;
+    zero.masks = {0xF800, 0, 0x001F};
+    EXPECT_EQ(Decode_ok(Make_bmp(zero)).pixels, (std::vector<uint32_t>{0x000000, 0x000000}));
+}
+
+TEST(BmpDecode, NegativeHeightMeansTopDownRows) {
+    BmpSpec s;
+    s.width = 1;
+    s.height = -3;
+    s.bpp = 8;
+    s.palette = PALETTE16;
+    s.pixels = {9, 0, 0, 0, 10, 0, 0, 0, 12, 0, 0, 0};
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}));
+    s.height = 3;
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, (std::vector<uint32_t>{0x0000FF, 0x00FF00, 0xFF0000}));
+}
+
+TEST(BmpDecode, ShortPaletteShowsBlackForMissingColours) {
+    // Two colours declared for an 8-bit picture; indices 2 and 255 have none.
+    BmpSpec s;
+    s.width = 4;
+    s.height = 1;
+    s.bpp = 8;
+    s.colours_used = 2;
+    s.palette = {0x112233, 0x445566};
+    s.pixels = {0, 1, 2, 255};
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, (std::vector<uint32_t>{0x112233, 0x445566, 0, 0}));
+
+    // A count far beyond the depth, or a palette cut off by the pixel offset, reads only what is there.
+    s.colours_used = 0xFFFFFFFF;
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, (std::vector<uint32_t>{0x112233, 0x445566, 0, 0}));
+    s.colours_used = 0;
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, (std::vector<uint32_t>{0x112233, 0x445566, 0, 0}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// RLE
+
+TEST(BmpDecode, Rle8EscapesAndRuns) {
+    // A 6x4 picture. Stored row 0 is the bottom one.
+    BmpSpec s;
+    s.width = 6;
+    s.height = 4;
+    s.bpp = 8;
+    s.compression = 1;
+    s.palette = PALETTE16;
+    s.pixels = {
+        3, 9,              // row 0: three of colour 9
+        0, 3,  1, 2, 4, 0, // absolute run of 3 (odd: one pad byte)
+        0, 0,              // end of line
+        0, 2,  2, 1,       // delta: right 2, on 1 row -> row 2, x 2
+        8, 12,             // a run of 8 from x 2: the 4 beyond the right edge are dropped
+        0, 0,              // end of line -> row 3
+        0, 4,  5, 6, 7, 8, // absolute run of 4 (even: no pad)
+        0, 1,              // end of bitmap: the rest of row 3 stays black
+    };
+    const uint32_t K = 0, R = 0xFF0000, B = 0x0000FF;
+    const std::vector<uint32_t> expected = {
+        PALETTE16[5],
+        PALETTE16[6],
+        PALETTE16[7],
+        PALETTE16[8],
+        K,
+        K, // row 3 (top)
+        K,
+        K,
+        B,
+        B,
+        B,
+        B, // row 2
+        K,
+        K,
+        K,
+        K,
+        K,
+        K, // row 1: skipped by the delta
+        R,
+        R,
+        R,
+        PALETTE16[1],
+        PALETTE16[2],
+        PALETTE16[4], // row 0 (bottom)
+    };
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, expected);
+
+    // Top-down storage turns the same stream upside down.
+    s.height = -4;
+    std::vector<uint32_t> flipped;
+    for (int y = 3; y >= 0; --y)
+        flipped.insert(flipped.end(), expected.begin() + y * 6, expected.begin() + y * 6 + 6);
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, flipped);
+}
+
+TEST(BmpDecode, Rle4EscapesAndRuns) {
+    BmpSpec s;
+    s.width = 7;
+    s.height = 2;
+    s.bpp = 4;
+    s.compression = 2;
+    s.palette = PALETTE16;
+    s.pixels = {
+        5, 0x9C,                      // row 0: 9 C 9 C 9
+        0, 3,    0x12, 0x30,          // absolute 1 2 3: two bytes of data, already an even count
+        0, 0,                         // end of line
+        0, 2,    1,    0,             // delta right 1
+        0, 5,    0xAB, 0xCD, 0xE0, 0, // absolute A B C D E, three bytes and a pad byte
+        1, 0xF0,                      // one F
+        0, 1,
+    };
+    const uint32_t K = 0;
+    const auto& P = PALETTE16;
+    const std::vector<uint32_t> expected = {
+        K,    P[10], P[11], P[12], P[13], P[14], P[15], // row 1 (top)
+        P[9], P[12], P[9],  P[12], P[9],  P[1],  P[2],  // row 0: the 3 falls beyond the edge
+    };
+    EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, expected);
+}
+
+TEST(BmpDecode, RleStreamsThatStopEarlyOrLie) {
+    BmpSpec s;
+    s.width = 4;
+    s.height = 2;
+    s.bpp = 8;
+    s.compression = 1;
+    s.palette = PALETTE16;
+
+    // The final end of line finishing the last row is enough; an end-of-bitmap marker is optional.
+    s.pixels = {4, 1, 0, 0, 4, 2, 0, 0};
+    EXPECT_TRUE(Decodes(Make_bmp(s)));
+    // A delta far past the last row ends the picture too.
+    s.pixels = {4, 1, 0, 2, 0, 200};
+    EXPECT_TRUE(Decodes(Make_bmp(s)));
+    // Streams that stop in the middle: a lone byte, a cut delta, an absolute run longer than the data.
+    for (std::vector<uint8_t> stream :
+         std::vector<std::vector<uint8_t>>{{4, 1, 0}, {4, 1, 0, 2, 1}, {0, 200, 1, 2, 3}, {4, 1, 0, 0}}) {
+        s.pixels = stream;
+        EXPECT_FALSE(Decodes(Make_bmp(s)));
+    }
+    // RLE with the wrong depth is refused.
+    s.pixels = {0, 1};
+    s.bpp = 4;
+    EXPECT_FALSE(Decodes(Make_bmp(s)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Damaged and lying files
+
+BmpSpec Small_24() {
+    BmpSpec s;
+    s.width = 3;
+    s.height = 2;
+    s.bpp = 24;
+    s.pixels.assign(24, 0x5A);
+    return s;
+}
+
+void Set32(std::vector<uint8_t>* file, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        (*file)[at + i] = uint8_t(v >> (8 * i));
+}
+
+TEST(BmpDecode, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
+    // Each prefix is copied into a buffer of exactly its size, so the sanitizer build catches any read
+    // beyond it. The last row's padding may be missing; anything shorter is refused.
+    std::vector<BmpSpec> files;
+    files.push_back(Small_24());
+    BmpSpec pal = Small_24();
+    pal.bpp = 4;
+    pal.palette = PALETTE16;
+    pal.pixels = Pack_indices({1, 2, 3, 4, 5, 6}, 3, 2, 4);
+    files.push_back(pal);
+    BmpSpec fields = Small_24();
+    fields.bpp = 16;
+    fields.compression = 3;
+    fields.masks = {0xF800, 0x07E0, 0x001F};
+    fields.pixels.assign(16, 0x33);
+    files.push_back(fields);
+    for (const BmpSpec& spec : files) {
+        const std::vector<uint8_t> file = Make_bmp(spec);
+        const size_t stride = (size_t(spec.width) * spec.bpp + 31) / 32 * 4;
+        const size_t shortest = file.size() - stride + (size_t(spec.width) * spec.bpp + 7) / 8;
+        for (size_t n = 0; n < file.size(); ++n) {
+            std::vector<uint8_t> prefix(file.begin(), file.begin() + n);
+            EXPECT_EQ(Decodes(prefix), n >= shortest) << "bpp " << spec.bpp << " length " << n;
+        }
+    }
+    DecodedImage image;
+    std::string error;
+    EXPECT_FALSE(Bmp_decode(nullptr, 0, &image, &error));
+}
+
+TEST(BmpDecode, LyingHeadersAreRefused) {
+    const std::vector<uint8_t> good = Make_bmp(Small_24());
+    ASSERT_TRUE(Decodes(good));
+    struct Lie {
+        const char* what;
+        size_t at;
+        uint32_t value;
+    };
+    const Lie lies[] = {
+        {"pixel offset past the end", 10, 0x7FFFFFFF},
+        {"pixel offset inside the header", 10, 20},
+        {"unknown header size", 14, 64},
+        {"header larger than the file", 14, 124},
+        {"huge width", 18, 100000},
+        {"width just over the limit", 18, 16385},
+        {"zero width", 18, 0},
+        {"negative width", 18, uint32_t(-3)},
+        {"zero height", 22, 0},
+        {"most negative height", 22, 0x80000000},
+        {"width that overflows the row size", 18, 0x40000001},
+        {"bit depth 7", 28, 7},
+        {"JPEG compression", 30, 4},
+        {"bit fields on 24 bits", 30, 3},
+    };
+    for (const Lie& lie : lies) {
+        std::vector<uint8_t> file = good;
+        if (lie.at == 28) {
+            file[28] = uint8_t(lie.value);
+            file[29] = 0;
+        } else {
+            Set32(&file, lie.at, lie.value);
+        }
+        std::string error;
+        EXPECT_FALSE(Decodes(file, &error)) << lie.what;
+    }
+    // Large sides that each pass but whose area does not fit in a small file: refused without
+    // allocating the picture.
+    std::vector<uint8_t> file = good;
+    Set32(&file, 18, 16384);
+    Set32(&file, 22, 16384);
+    EXPECT_FALSE(Decodes(file));
+}
+
+TEST(BmpDecode, RandomDamageNeverCrashes) {
+    // Flipped bytes in every kind of file; the result does not matter, only that nothing breaks.
+    std::vector<std::vector<uint8_t>> files;
+    files.push_back(Make_bmp(Small_24()));
+    BmpSpec rle;
+    rle.width = 6;
+    rle.height = 4;
+    rle.bpp = 8;
+    rle.compression = 1;
+    rle.palette = PALETTE16;
+    rle.pixels = {3, 9, 0, 3, 1, 2, 4, 0, 0, 0, 0, 2, 2, 1, 8, 12, 0, 0, 0, 4, 5, 6, 7, 8, 0, 1};
+    files.push_back(Make_bmp(rle));
+    rle.bpp = 4;
+    rle.compression = 2;
+    files.push_back(Make_bmp(rle));
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    for (const auto& original : files) {
+        for (int round = 0; round < 2000; ++round) {
+            std::vector<uint8_t> file = original;
+            for (int flips = 1 + next() % 4; flips > 0; --flips)
+                file[next() % file.size()] = uint8_t(next() >> 24);
+            DecodedImage image;
+            std::string error;
+            if (Bmp_decode(file.data(), file.size(), &image, &error)) {
+                ASSERT_EQ(image.pixels.size(), size_t(image.width) * image.height);
+            }
+        }
+    }
+}
+
+TEST(BmpEncode, RoundTripsAnyWidth) {
+    for (int w : {1, 2, 3, 4, 5, 640}) {
+        const int h = 3;
+        std::vector<uint32_t> pixels(w * h);
+        for (int i = 0; i < w * h; ++i)
+            pixels[i] = uint32_t(i * 2654435761u) & 0xFFFFFF;
+        const std::vector<uint8_t> file = Bmp_encode_24(pixels.data(), w, h);
+        EXPECT_EQ(file.size(), 54 + size_t((w * 3 + 3) / 4 * 4) * h);
+        const DecodedImage image = Decode_ok(file);
+        EXPECT_EQ(image.width, w);
+        EXPECT_EQ(image.pixels, pixels);
+    }
+    const uint32_t one = 0;
+    EXPECT_TRUE(Bmp_encode_24(&one, 0, 1).empty());
+    EXPECT_TRUE(Bmp_encode_24(&one, 1, -1).empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// JPEG
+
+enum class JpegKind { Baseline, Progressive, Grey, CmykAdobe, CmykPlain };
+
+// A smooth picture (JPEG's lossy steps stay small on it) with a distinct colour in each quarter.
+uint32_t Test_pixel(int x, int y) {
+    const uint32_t r = uint32_t(40 + x * 3), g = uint32_t(200 - y * 3), b = uint32_t(x < 32 ? 60 : 180);
+    return r << 16 | g << 8 | b;
+}
+
+std::vector<uint8_t> Make_jpeg(JpegKind kind, int w = 64, int h = 48) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(w);
+    cinfo.image_height = JDIMENSION(h);
+    const bool grey = kind == JpegKind::Grey;
+    const bool cmyk = kind == JpegKind::CmykAdobe || kind == JpegKind::CmykPlain;
+    cinfo.input_components = grey ? 1 : cmyk ? 4 : 3;
+    cinfo.in_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 95, TRUE);
+    if (kind == JpegKind::Progressive) jpeg_simple_progression(&cinfo);
+    if (kind == JpegKind::CmykPlain) cinfo.write_Adobe_marker = FALSE;
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row(size_t(w) * 4);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const int y = int(cinfo.next_scanline);
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = Test_pixel(x, y);
+            const uint8_t r = uint8_t(p >> 16), g = uint8_t(p >> 8), b = uint8_t(p);
+            if (grey) {
+                row[x] = g;
+            } else if (cmyk) {
+                // K = 255 - max, then C, M, Y; Adobe files store all four inverted.
+                const uint8_t mx = std::max({r, g, b});
+                const uint8_t k = uint8_t(255 - mx);
+                const uint8_t c = uint8_t(mx ? 255 - r * 255 / mx : 0),
+                              m = uint8_t(mx ? 255 - g * 255 / mx : 0),
+                              yy = uint8_t(mx ? 255 - b * 255 / mx : 0);
+                const bool inv = kind == JpegKind::CmykAdobe;
+                const uint8_t v[4] = {c, m, yy, k};
+                for (int i = 0; i < 4; ++i)
+                    row[x * 4 + i] = inv ? uint8_t(255 - v[i]) : v[i];
+            } else {
+                row[x * 3] = r;
+                row[x * 3 + 1] = g;
+                row[x * 3 + 2] = b;
+            }
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<uint8_t> file(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return file;
+}
+
+int Channel_distance(uint32_t a, uint32_t b) {
+    int worst = 0;
+    for (int shift : {0, 8, 16})
+        worst = std::max(worst, std::abs(int(a >> shift & 255) - int(b >> shift & 255)));
+    return worst;
+}
+
+TEST(JpegDecode, EveryColourModelDecodesCloseToTheOriginal) {
+    const struct {
+        JpegKind kind;
+        const char* name;
+    } cases[] = {{JpegKind::Baseline, "baseline"},
+                 {JpegKind::Progressive, "progressive"},
+                 {JpegKind::Grey, "grey"},
+                 {JpegKind::CmykAdobe, "CMYK, Adobe inverted"},
+                 {JpegKind::CmykPlain, "CMYK, plain"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<uint8_t> file = Make_jpeg(c.kind);
+        DecodedImage image;
+        std::string error;
+        ASSERT_TRUE(Jpeg_decode(file.data(), file.size(), &image, &error)) << error;
+        ASSERT_EQ(image.width, 64);
+        ASSERT_EQ(image.height, 48);
+        int worst = 0;
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                uint32_t want = Test_pixel(x, y);
+                if (c.kind == JpegKind::Grey) want = (want >> 8 & 255) * 0x010101;
+                const uint32_t got = image.pixels[y * 64 + x];
+                ASSERT_EQ(got >> 24, 0u) << "the fourth byte must be clear";
+                worst = std::max(worst, Channel_distance(got, want));
+            }
+        }
+        // Chroma subsampling at the colour edge in the middle costs the most; elsewhere it is a few levels.
+        EXPECT_LE(worst, 40);
+        const uint32_t inside =
+            c.kind == JpegKind::Grey ? (Test_pixel(10, 10) >> 8 & 255) * 0x010101 : Test_pixel(10, 10);
+        EXPECT_LE(Channel_distance(image.pixels[10 * 64 + 10], inside), 6);
+    }
+}
+
+TEST(JpegDecode, DamagedFilesAreRefused) {
+    for (JpegKind kind : {JpegKind::Baseline, JpegKind::Progressive}) {
+        const std::vector<uint8_t> file = Make_jpeg(kind);
+        DecodedImage image;
+        std::string error;
+        // Cut anywhere, from the header to just before the end marker: never a half-grey picture.
+        for (size_t n = 0; n + 2 < file.size(); ++n) {
+            std::vector<uint8_t> prefix(file.begin(), file.begin() + n);
+            EXPECT_FALSE(Jpeg_decode(prefix.data(), prefix.size(), &image, &error)) << n;
+            EXPECT_FALSE(error.empty());
+        }
+        // Random damage may or may not decode, but must not crash or overrun.
+        uint32_t seed = 99;
+        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+        for (int round = 0; round < 300; ++round) {
+            std::vector<uint8_t> bad = file;
+            for (int flips = 1 + next() % 3; flips > 0; --flips)
+                bad[next() % bad.size()] = uint8_t(next() >> 24);
+            if (Jpeg_decode(bad.data(), bad.size(), &image, &error)) {
+                ASSERT_EQ(image.pixels.size(), size_t(image.width) * image.height);
+            }
+        }
+    }
+    const uint8_t junk[] = {0xFF, 0xD8, 0xFF, 0x00, 1, 2, 3};
+    DecodedImage image;
+    std::string error;
+    EXPECT_FALSE(Jpeg_decode(junk, sizeof junk, &image, &error));
+    EXPECT_FALSE(Jpeg_decode(nullptr, 0, &image, &error));
+}
+
+TEST(ImageDecode, ChoosesTheDecoderByContent) {
+    const std::vector<uint8_t> jpeg = Make_jpeg(JpegKind::Baseline);
+    const std::vector<uint8_t> bmp = Make_bmp(Small_24());
+    DecodedImage image;
+    std::string error;
+    ASSERT_TRUE(Image_decode(jpeg.data(), jpeg.size(), &image, &error)) << error;
+    EXPECT_EQ(image.width, 64);
+    ASSERT_TRUE(Image_decode(bmp.data(), bmp.size(), &image, &error)) << error;
+    EXPECT_EQ(image.width, 3);
+    const uint8_t png[] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10};
+    EXPECT_FALSE(Image_decode(png, sizeof png, &image, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(Image_decode(png, 1, &image, &error));
+    // A failed decode leaves the previous picture alone.
+    EXPECT_EQ(image.width, 3);
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+// Block operations on surfaces, the picture loaders and their messages, BoxFill and the key copy.
+#include <string>
+
+#include "gfx/box_fill.h"
+#include "gfx/dib_surface.h"
+#include "gfx/fixed_surfaces.h"
+#include "gfx/key_copy_test.h"
+#include "gfx/picture_load.h"
+#include "platform/headless/headless.h"
+#include "test_support.h"
+
+namespace {
+
+Surface Filled(int w, int h, uint32_t pixel) {
+    Surface s;
+    Surface_create(&s, w, h);
+    Surface_fill(&s, 0, 0, w, h, pixel);
+    return s;
+}
+
+int Count(const Surface& s, uint32_t pixel) {
+    int n = 0;
+    for (uint32_t p : s.pixels) n += p == pixel;
+    return n;
+}
+
+}  // namespace
+
+TEST(Surface, CopiesClipAgainstBothSurfaces) {
+    Surface dst = Filled(10, 10, 0);
+    Surface src = Filled(4, 4, 0xABCDEF);
+    Surface_copy(&dst, 8, -2, 4, 4, &src, 0, 0);  // hangs over the right and top edges
+    EXPECT_EQ(Count(dst, 0xABCDEF), 4);
+    EXPECT_EQ(Surface_get(&dst, 8, 0), 0xABCDEFu);
+    EXPECT_EQ(Surface_get(&dst, 9, 1), 0xABCDEFu);
+    Surface_copy(&dst, 0, 0, 100, 100, &src, -3, 2);  // a source rectangle partly outside its surface
+    EXPECT_EQ(Surface_get(&dst, 3, 0), 0xABCDEFu);
+    EXPECT_EQ(Surface_get(&dst, 2, 0), 0u);
+    Surface_copy(&dst, 0, 0, 0x7FFFFFFF, 0x7FFFFFFF, &src, 0x7FFFFFF0, 0);  // huge arguments stay in bounds
+}
+
+TEST(Surface, OverlappingCopyOntoItself) {
+    Surface s;
+    Surface_create(&s, 1, 5);
+    for (int y = 0; y < 5; ++y) s.pixels[y] = uint32_t(y);
+    Surface_copy(&s, 0, 1, 1, 4, &s, 0, 0);
+    EXPECT_EQ(s.pixels, (std::vector<uint32_t>{0, 0, 1, 2, 3}));
+}
+
+TEST(Surface, AndOrAndConstantAlphaBlend) {
+    Surface dst = Filled(2, 1, 0x804020);
+    Surface src = Filled(2, 1, 0x0F0F0F);
+    Surface_and(&dst, 0, 0, 1, 1, &src, 0, 0);
+    Surface_or(&dst, 1, 0, 1, 1, &src, 0, 0);
+    EXPECT_EQ(dst.pixels[0], 0x000000u);
+    EXPECT_EQ(dst.pixels[1], 0x8F4F2Fu);
+
+    Surface a = Filled(1, 1, 0x000000), white = Filled(1, 1, 0xFFFFFF);
+    Surface_blend(&a, 0, 0, 1, 1, &white, 0, 0, 128);
+    EXPECT_EQ(a.pixels[0], 0x808080u);
+    Surface_blend(&a, 0, 0, 1, 1, &white, 0, 0, 0);
+    EXPECT_EQ(a.pixels[0], 0x808080u) << "alpha 0 leaves the destination";
+    Surface_blend(&a, 0, 0, 1, 1, &white, 0, 0, 255);
+    EXPECT_EQ(a.pixels[0], 0xFFFFFFu) << "alpha 255 leaves the source exactly";
+    // Compounding fade steps end exactly on the source.
+    Surface b = Filled(1, 1, 0x123456), black = Filled(1, 1, 0);
+    for (int level = 0; level <= 100; level += 5) Surface_blend(&b, 0, 0, 1, 1, &black, 0, 0, level * 255 / 100);
+    EXPECT_EQ(b.pixels[0], 0u);
+}
+
+TEST(Surface, BoxFillRightAndBottomEdgesAreExclusive) {
+    Surface s = Filled(8, 8, 0);
+    BoxFill(&s, 2, 3, 5, 6, 0x0000FF);  // GDI red
+    EXPECT_EQ(Count(s, 0xFF0000), 9);
+    EXPECT_EQ(Surface_get(&s, 2, 3), 0xFF0000u);
+    EXPECT_EQ(Surface_get(&s, 4, 5), 0xFF0000u);
+    EXPECT_EQ(Surface_get(&s, 5, 5), 0u);
+    EXPECT_EQ(Surface_get(&s, 4, 6), 0u);
+    Surface big = Filled(640, 480, 0);
+    BoxFill(&big, 0, 0, 640, 480, 0xFFFFFF);
+    EXPECT_EQ(Count(big, 0xFFFFFF), 640 * 480);
+    BoxFill(&big, -10, -10, 10000, 10000, 0);
+    EXPECT_EQ(Count(big, 0), 640 * 480);
+}
+
+TEST_F(EngineTest, FileNameCheck) {
+    for (const char* good : {"a.jpg", "a.JPG", ".bmp", "x\\y.BMP"}) EXPECT_TRUE(_check_g_filename(good)) << good;
+    EXPECT_TRUE(Headless_boxes().empty());
+    for (const char* bad : {"a.png", "a.Jpg", "a.jpeg", "bmp", ""}) EXPECT_FALSE(_check_g_filename(bad)) << bad;
+    ASSERT_EQ(Headless_boxes().size(), 5u);
+    const RecordedBox& png = Headless_boxes()[0];
+    EXPECT_EQ(png.caption, "_check_g_filename()");
+    EXPECT_EQ(png.text,
+              "■サポート外のファイル形式 [ .png ] が指定されてるにょ♪\n\n"
+              "  以下の拡張子のファイル名を指定してほしいにょ(･ω･)ﾉｼ\n\n"
+              "  [ .bmp ] [ .BMP ] [ .jpg ] [ .JPG ]");
+    EXPECT_NE(Headless_boxes()[3].text.find("[ bmp ]"), std::string::npos) << "a short name shows whole";
+}
+
+TEST_F(EngineTest, ASmallPictureChangesOnlyItsCorner) {
+    Write_bmp("gdat/small.bmp", 320, 240, [](int, int) { return 0x00FF00u; });
+    Surface target = Filled(640, 480, 0x111111);
+    PXL_LoadJpeg(&target, 0, 0, ".\\gdat\\small.bmp");
+    EXPECT_TRUE(Headless_boxes().empty());
+    EXPECT_EQ(Count(target, 0x00FF00), 320 * 240);
+    EXPECT_EQ(Surface_get(&target, 319, 239), 0x00FF00u);
+    EXPECT_EQ(Surface_get(&target, 320, 239), 0x111111u);
+    EXPECT_EQ(Surface_get(&target, 319, 240), 0x111111u);
+}
+
+TEST_F(EngineTest, LoaderFailuresAreReportedAndDrawNothing) {
+    Surface target = Filled(640, 480, 0x111111);
+    PXL_LoadJpeg(&target, 0, 0, ".\\gdat\\missing.jpg");
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].caption, "PXL_LoadJpeg()");
+    EXPECT_EQ(Headless_boxes()[0].text, "ファイル【 .\\gdat\\missing.jpg 】が開けないにょ！(T▽T)");
+
+    Write_file("gdat/broken.jpg", std::string("\xFF\xD8\xFF\xE0 not really a picture", 26));
+    PXL_LoadJpeg(&target, 0, 0, ".\\gdat\\broken.jpg");
+    ASSERT_EQ(Headless_boxes().size(), 2u);
+    EXPECT_EQ(Headless_boxes()[1].caption, "PXL_LoadJpeg()");
+    EXPECT_NE(Headless_boxes()[1].text.find(".\\gdat\\broken.jpg"), std::string::npos);
+
+    PXL_LoadJpeg(&target, 0, 0, ".\\gdat\\picture.png");
+    EXPECT_EQ(Headless_boxes().size(), 3u);
+    EXPECT_EQ(Headless_boxes()[2].caption, "_check_g_filename()");
+    EXPECT_EQ(Count(target, 0x111111), 640 * 480) << "no failure drew anything";
+
+    EXPECT_FALSE(Load_Bmp(&target, ".\\gdat\\system\\Menu.bmp"));
+    EXPECT_EQ(Headless_boxes().back().caption, "Load_Bmp()");
+    EXPECT_EQ(Headless_boxes().back().text, "画像読み込みに失敗しました");
+    EXPECT_EQ(Count(target, 0x111111), 640 * 480);
+}
+
+TEST_F(EngineTest, LoadBmpIntoThePartsStripIsClipped) {
+    Write_bmp("gdat/system/Parts.bmp", 100, 40, [](int x, int y) { return uint32_t(x << 8 | y); });
+    Surface parts = Filled(75, 25, 0);
+    ASSERT_TRUE(Load_Bmp(&parts, ".\\gdat\\system\\Parts.bmp"));
+    EXPECT_EQ(parts.width, 75);
+    EXPECT_EQ(parts.height, 25);
+    EXPECT_EQ(Surface_get(&parts, 74, 24), uint32_t(74 << 8 | 24));
+
+    // A background larger than the picture area gives only its top-left 640x480.
+    Write_bmp("gdat/system/Big.bmp", 700, 500, [](int x, int y) { return x >= 640 || y >= 480 ? 0xFFu : 0u; });
+    Surface back = Filled(700, 500, 0x777777);
+    ASSERT_TRUE(Load_Bmp(&back, ".\\gdat\\system\\Big.bmp"));
+    EXPECT_EQ(Surface_get(&back, 639, 479), 0u);
+    EXPECT_EQ(Surface_get(&back, 640, 479), 0x777777u);
+}
+
+TEST(DibSurface, KeyCopyWritesEveryRowAndSkipsKeyPixels) {
+    DibSurface a, b;
+    ASSERT_TRUE(PXL_create_DIB_surface(&a, 4, 3));
+    ASSERT_TRUE(PXL_create_DIB_surface(&b, 4, 3));
+    EXPECT_EQ(a.valid, 1);
+    EXPECT_EQ(a.info.size, 40u);
+    EXPECT_EQ(a.info.height, 3) << "positive height: a bottom-up bitmap";
+    EXPECT_EQ(a.info.bit_count, 32);
+    EXPECT_EQ(a.info.size_image, 4u * 4 * 3);
+    EXPECT_EQ(a.info.x_pels_per_meter, 1000);
+    for (int i = 0; i < 12; ++i) a.pixels[i] = 0x111111;
+    for (int i = 0; i < 12; ++i) b.pixels[i] = (i % 2) ? 0x00FF00 : 0xAA0000 + uint32_t(i);
+    PXL_DIB_key_copy(&a, 0, 0, &b, 0, 0, 4, 3, 0x00FF00);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const int i = y * 4 + x;
+            EXPECT_EQ(a.pixels[i], (i % 2) ? 0x111111u : 0xAA0000u + uint32_t(i)) << x << "," << y;
+        }
+
+    // Shifted half off the destination: only what lands inside is written.
+    for (int i = 0; i < 12; ++i) a.pixels[i] = 0x111111;
+    PXL_DIB_key_copy(&a, 2, 2, &b, 0, 0, 4, 3, 0x123456);
+    EXPECT_EQ(a.pixels[2 * 4 + 2], b.pixels[0]);
+    EXPECT_EQ(a.pixels[2 * 4 + 3], b.pixels[1]);
+    EXPECT_EQ(a.pixels[1 * 4 + 3], 0x111111u);
+
+    PXL_delete_DIB_surface(&a);
+    PXL_delete_DIB_surface(&b);
+    EXPECT_EQ(a.valid, 0);
+}
+
+TEST_F(EngineTest, KeyCopyBenchmarkCommand) {
+    Write_bmp("gdat/mask_test_00.BMP", 640, 480, [](int x, int) { return x < 320 ? 0x00FF00u : 0x0000FFu; });
+    Write_bmp("gdat/sample_1.jpg", 640, 480, [](int, int) { return 0xFF0000u; });  // a BMP under a .jpg name
+    Surface_create(&BackBuffer, 640, 480);
+    Com_test();
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].caption, "");
+    EXPECT_NE(Headless_boxes()[0].text.find("100回で"), std::string::npos);
+    EXPECT_EQ(Surface_get(&BackBuffer, 0, 0), 0xFF0000u) << "green of the mask lets the sample show";
+    EXPECT_EQ(Surface_get(&BackBuffer, 639, 479), 0x0000FFu);
+}

@@ -1,0 +1,147 @@
+// The headless runner: scenario files, the virtual clock, answered boxes, the log, and autoplay.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/frame_loop.h"
+#include "app/game_stat.h"
+#include "app/headless_probe.h"
+#include "app/msg_box.h"
+#include "app/system.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/scenario.h"
+#include "platform/png_file.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<ScenarioCommand> Parse(const std::string& text, std::string* error = nullptr) {
+    std::vector<ScenarioCommand> commands;
+    std::string ignored;
+    EXPECT_EQ(Scenario_parse(text, &commands, error ? error : &ignored), error == nullptr) << text;
+    return commands;
+}
+
+// Starts the engine under a scenario (or autoplay when `scenario` is empty) and runs it to its end.
+class RunnerTest : public EngineTest {
+  protected:
+    int Run(const std::string& scenario, uint32_t max_ms = 600000) {
+        HeadlessOptions options;
+        if (!scenario.empty()) {
+            Write_file("scenario.txt", scenario);
+            options.events_path = game_dir + "/scenario.txt";
+        }
+        options.log_path = game_dir + "/run.log";
+        options.shots_dir = shots_dir;
+        options.max_ms = max_ms;
+        std::string error;
+        EXPECT_TRUE(Headless_configure(options, &error)) << error;
+        Headless_set_probe(Headless_probe());
+        Write_startup_pictures();
+        System_init();
+        int code = Main_loop();
+        Platform_close(code);
+        return code;
+    }
+    std::string Log_text() {
+        std::ifstream in(game_dir + "/run.log");
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    std::string shots_dir;
+};
+
+}  // namespace
+
+TEST(Scenario, CommandsAndMistakes) {
+    auto c = Parse("# a comment\nclick 10 20  # trailing comment\nkey Return\nuntil halt 500\nuntil page\n"
+                   "input 山田 太郎\nshot out/first.png\nhold a\nrclick 639 479\n");
+    ASSERT_EQ(c.size(), 12u);
+    EXPECT_EQ(c[0].kind, ScenarioCommand::Down);
+    EXPECT_EQ(c[1].kind, ScenarioCommand::Run);
+    EXPECT_EQ(c[1].ms, 50u);
+    EXPECT_EQ(c[2].kind, ScenarioCommand::Up);
+    EXPECT_EQ(c[2].x, 10);
+    EXPECT_EQ(c[3].key, KEY_RETURN);
+    EXPECT_EQ(c[4].ms, 500u);
+    EXPECT_EQ(c[5].ms, 60000u) << "until waits 60 s by default";
+    EXPECT_EQ(c[6].text, "山田 太郎");
+    EXPECT_EQ(c[7].text, "out/first.png");
+    EXPECT_EQ(c[8].key, 'a');
+    EXPECT_EQ(c[9].button, 2);
+    EXPECT_EQ(c[11].kind, ScenarioCommand::Up);
+
+    std::string error;
+    Parse("run 10\njump 5\n", &error);
+    EXPECT_EQ(error, "line 2: unknown command \"jump\"");
+    for (const char* bad : {"click 640 0", "move 1", "run -5", "key F1", "until nap", "answer maybe", "run 5 6"}) {
+        Parse(bad, &error);
+        EXPECT_EQ(error.rfind("line 1: ", 0), 0u) << bad;
+    }
+}
+
+TEST_F(RunnerTest, ScenarioEndsTheRunWithCodeZeroAndLogsBoxes) {
+    const int code = Run("run 100\nanswer yes\n");
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Log_text(), "100 exit 0\n");
+}
+
+TEST_F(RunnerTest, UntilTimesOutWithCodeThree) {
+    EXPECT_EQ(Run("until halt 200\nrun 5000\n"), 3);
+    EXPECT_NE(Log_text().find("200 timeout until halt\n200 exit 3\n"), std::string::npos) << Log_text();
+}
+
+TEST_F(RunnerTest, EscapeEndsTheProgramAndTheLogSaysSo) {
+    EXPECT_EQ(Run("run 40\nkey Escape\nrun 1000\n"), 0);
+    EXPECT_NE(Log_text().find("40 exit 0\n"), std::string::npos) << Log_text();
+}
+
+TEST_F(RunnerTest, ShotsShowTheWindowPicture) {
+    Run("run 20\nshot first.png\n");
+    std::vector<uint32_t> pixels;
+    int w = 0, h = 0;
+    ASSERT_TRUE(Png_read((game_dir + "/first.png").c_str(), &pixels, &w, &h));
+    ASSERT_EQ(w, 640);
+    ASSERT_EQ(h, 480);
+    EXPECT_EQ(pixels[100 * 640 + 200], Test_background_pixel(200, 100));
+}
+
+TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {
+    // Nothing waits at first; once the story halts, the click that ends it comes 300 ms later.
+    shots_dir = game_dir + "/shots";
+    std::filesystem::create_directory(shots_dir);
+    Headless_set_time(0);
+    static uint32_t halted_at;
+    halted_at = 0;
+    const SwitchTask saved = FrameLateTasks[1];
+    FrameLateTasks[1].run = [] {
+        if (Platform_time_ms() >= 1000 && Game_stat.halt_on == 0) {
+            Game_stat.halt_on = 1;
+            halted_at = Platform_time_ms();
+        }
+    };
+    Game_stat.disp_timer_on = 1;  // the late task above runs through this switch
+    const int code = Run("");
+    FrameLateTasks[1] = saved;
+    EXPECT_EQ(code, 0);
+    const std::string log = Log_text();
+    const std::string expected = std::to_string(halted_at + 300) + " exit 0\n";
+    EXPECT_NE(log.find(expected), std::string::npos) << log;
+    EXPECT_TRUE(std::filesystem::exists(shots_dir + "/click-0001.png"));
+}
+
+TEST_F(RunnerTest, AutoplayStopsAtItsLimit) {
+    EXPECT_EQ(Run("", 500), 3);
+    EXPECT_NE(Log_text().find("500 timeout max-ms 500\n500 exit 3\n"), std::string::npos) << Log_text();
+}
+
+TEST_F(EngineTest, BoxesTakeQueuedAnswersAndDefaults) {
+    Headless_queue_answer(BoxAnswer::Yes);
+    EXPECT_EQ(Msg_box_yes_no("本当に？", "確認"), BoxAnswer::Yes);
+    EXPECT_EQ(Msg_box_yes_no("もう一度？", "確認"), BoxAnswer::No) << "no answer queued: No";
+    Msg_box("say \"hi\"\nback\\slash", "cap");
+    const auto& lines = Headless_log_lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[lines.size() - 3], "0 box \"確認\" \"本当に？\" -> yes");
+    EXPECT_EQ(lines[lines.size() - 2], "0 box \"確認\" \"もう一度？\" -> no");
+    EXPECT_EQ(lines.back(), "0 box \"cap\" \"say \\\"hi\\\"\\nback\\\\slash\" -> ok");
+}

@@ -1,0 +1,197 @@
+// The window arithmetic and event details that the SDL backend relies on: fitting the picture into
+// any window size, mapping window pixels back to picture pixels, the drawn pixels themselves, the
+// key-state word, typed-text truncation, and the window icon.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/event_mapping.h"
+#include "platform/platform.h"
+#include "platform/window_scaling.h"
+#include "res/icon.h"
+
+namespace {
+
+// A picture whose every pixel differs, so a misplaced copy cannot go unnoticed.
+std::vector<uint32_t> numbered_picture() {
+    std::vector<uint32_t> picture(size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+    for (size_t i = 0; i < picture.size(); ++i)
+        picture[i] = uint32_t(i) + 1;
+    return picture;
+}
+
+constexpr uint32_t UNTOUCHED = 0xDEADBEEF;
+
+// Draws into a window buffer of w x h pixels with `pad` extra pixels per row, pre-filled with
+// UNTOUCHED so that pixels nobody wrote stand out.
+std::vector<uint32_t> draw(const std::vector<uint32_t>& picture, int w, int h, int pad = 0) {
+    std::vector<uint32_t> window(size_t(w + pad) * h, UNTOUCHED);
+    Window_draw(picture.data(), Window_fit(w, h), window.data(), w, h, size_t(w + pad) * 4);
+    return window;
+}
+
+} // namespace
+
+TEST(WindowScaling, FitPicksTheLargestWholeScaleAndCentres) {
+    struct Case {
+        int w, h, scale, x, y;
+    };
+    const Case cases[] = {
+        {640, 480, 1, 0, 0},      {1280, 960, 2, 0, 0},   {1920, 1440, 3, 0, 0},   {1920, 1080, 2, 320, 60},
+        {1366, 768, 1, 363, 144}, {1280, 1024, 2, 0, 32}, {2560, 1440, 3, 320, 0}, {1279, 959, 1, 319, 239},
+        {600, 400, 1, -20, -40}, // smaller than the picture: its centre shows
+    };
+    for (const Case& c : cases) {
+        const WindowFit fit = Window_fit(c.w, c.h);
+        EXPECT_EQ(fit.scale, c.scale) << c.w << "x" << c.h;
+        EXPECT_EQ(fit.x, c.x) << c.w << "x" << c.h;
+        EXPECT_EQ(fit.y, c.y) << c.w << "x" << c.h;
+    }
+}
+
+TEST(WindowScaling, EveryWindowPixelOfABlockMapsBackToItsPicturePixel) {
+    for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}, std::pair{2560, 1440}}) {
+        const WindowFit fit = Window_fit(size.first, size.second);
+        for (int py : {0, 1, 239, 478, 479}) {
+            for (int px : {0, 1, 320, 638, 639}) {
+                for (int k : {0, fit.scale - 1}) {
+                    int x = -1, y = -1;
+                    Window_to_picture(fit, fit.x + px * fit.scale + k, fit.y + py * fit.scale + k, &x, &y);
+                    EXPECT_EQ(x, px) << size.first << "x" << size.second << " k " << k;
+                    EXPECT_EQ(y, py) << size.first << "x" << size.second << " k " << k;
+                }
+            }
+        }
+    }
+}
+
+TEST(WindowScaling, PointsOnTheBarsOrOutsideClampToThePictureEdge) {
+    const WindowFit fit = Window_fit(1920, 1080); // picture at (320, 60), 1280x960
+    int x = -1, y = -1;
+    Window_to_picture(fit, 0, 0, &x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    Window_to_picture(fit, 319, 500, &x, &y);
+    EXPECT_EQ(x, 0);
+    Window_to_picture(fit, 1600, 1020, &x, &y);
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 479);
+    Window_to_picture(fit, -50, 70000, &x, &y); // pointer grabbed outside the window
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 479);
+
+    // A window smaller than the picture shows its middle: the window's corner is picture (20, 40).
+    Window_to_picture(Window_fit(600, 400), 0, 0, &x, &y);
+    EXPECT_EQ(x, 20);
+    EXPECT_EQ(y, 40);
+}
+
+TEST(WindowScaling, OneToOneDrawCopiesRowsAndLeavesRowPaddingAlone) {
+    const auto picture = numbered_picture();
+    const int pad = 10;
+    const auto window = draw(picture, WINDOW_WIDTH, WINDOW_HEIGHT, pad);
+    for (int y = 0; y < WINDOW_HEIGHT; ++y) {
+        const uint32_t* row = window.data() + size_t(y) * (WINDOW_WIDTH + pad);
+        ASSERT_EQ(std::memcmp(row, picture.data() + size_t(y) * WINDOW_WIDTH, WINDOW_WIDTH * 4), 0)
+            << "row " << y;
+        for (int i = 0; i < pad; ++i)
+            ASSERT_EQ(row[WINDOW_WIDTH + i], UNTOUCHED) << "row " << y;
+    }
+}
+
+TEST(WindowScaling, ScaledDrawReplicatesEveryPixelAndBlackensTheBars) {
+    const auto picture = numbered_picture();
+    for (const auto& size : {std::pair{1400, 1000}, std::pair{1920, 1080}, std::pair{1930, 1445}}) {
+        const int w = size.first, h = size.second;
+        const WindowFit fit = Window_fit(w, h);
+        const auto window = draw(picture, w, h);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const int px = (x - fit.x) / fit.scale, py = (y - fit.y) / fit.scale;
+                const bool inside = x >= fit.x && y >= fit.y && px < WINDOW_WIDTH && py < WINDOW_HEIGHT;
+                const uint32_t want = inside ? picture[size_t(py) * WINDOW_WIDTH + px] : 0;
+                ASSERT_EQ(window[size_t(y) * w + x], want) << w << "x" << h << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(WindowScaling, DrawIntoASmallerWindowShowsThePicturesMiddle) {
+    const auto picture = numbered_picture();
+    const auto window = draw(picture, 600, 400);
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 600; ++x)
+            ASSERT_EQ(window[size_t(y) * 600 + x], picture[size_t(y + 40) * WINDOW_WIDTH + x + 20]);
+}
+
+TEST(EventMapping, KeyStateWordFollowsPressesAndReleasesInAnyOrder) {
+    uint32_t held = 0;
+    held = Event_buttons_after(held, 1, true);
+    EXPECT_EQ(held, MK_LBUTTON);
+    held = Event_buttons_after(held, 2, true);
+    EXPECT_EQ(held, MK_LBUTTON | MK_RBUTTON);
+    held = Event_buttons_after(held, 1, false); // released first pressed first: right stays
+    EXPECT_EQ(held, MK_RBUTTON);
+    held = Event_buttons_after(held, 3, true);
+    EXPECT_EQ(held, MK_RBUTTON | MK_MBUTTON);
+    held = Event_buttons_after(held, 7, true); // a button the engine does not know changes nothing
+    EXPECT_EQ(held, MK_RBUTTON | MK_MBUTTON);
+    held = Event_buttons_after(held, 2, false);
+    held = Event_buttons_after(held, 3, false);
+    EXPECT_EQ(held, 0u);
+
+    EXPECT_EQ(Event_key_state(MK_LBUTTON, true, false), 1u + 4u);
+    EXPECT_EQ(Event_key_state(MK_RBUTTON | MK_MBUTTON, true, true), 2u + 4u + 8u + 16u);
+    EXPECT_EQ(Event_key_state(0, false, true), 8u);
+    // Modifier bits come only from the modifier flags, never from stray mouse bits.
+    EXPECT_EQ(Event_key_state(MK_SHIFT | MK_CONTROL | MK_LBUTTON, false, false), MK_LBUTTON);
+}
+
+TEST(EventMapping, TypedTextIsCutOnlyBetweenCharacters) {
+    char out[32];
+    const auto copy = [&](const std::string& in) {
+        std::memset(out, 'x', sizeof out);
+        Event_copy_text(out, sizeof out, in.c_str());
+        return std::string(out);
+    };
+    EXPECT_EQ(copy("abc"), "abc");
+    EXPECT_EQ(copy(""), "");
+    EXPECT_EQ(copy(std::string(31, 'a')), std::string(31, 'a'));
+    EXPECT_EQ(copy(std::string(40, 'a')), std::string(31, 'a'));
+
+    std::string kana; // 11 three-byte characters, 33 bytes: the eleventh would be cut
+    for (int i = 0; i < 11; ++i)
+        kana += "あ";
+    EXPECT_EQ(copy(kana), kana.substr(0, 30));
+
+    // Two-byte characters from byte 1 on: byte 31 would be the first half of the sixteenth.
+    std::string mixed = "a";
+    for (int i = 0; i < 16; ++i)
+        mixed += "é";
+    EXPECT_EQ(copy(mixed), mixed.substr(0, 31));
+    EXPECT_EQ(copy("a" + mixed), ("a" + mixed).substr(0, 30));
+
+    // A four-byte character straddling the end goes whole.
+    const std::string emoji = std::string(28, 'a') + "\xF0\x9F\x8C\x99";
+    EXPECT_EQ(copy(emoji), std::string(28, 'a'));
+
+    char tiny[1] = {'x'};
+    Event_copy_text(tiny, sizeof tiny, "abc");
+    EXPECT_EQ(tiny[0], '\0');
+}
+
+TEST(WindowIcon, IsAnOpaqueEmblemOnATransparentSquare) {
+    int size = 0;
+    const uint32_t* pixels = Icon_pixels(&size);
+    ASSERT_EQ(size, 32);
+    for (int i : {0, 31, 31 * 32, 32 * 32 - 1})
+        EXPECT_EQ(pixels[i] >> 24, 0u) << "corner " << i;
+    EXPECT_EQ(pixels[16 * 32 + 16] >> 24, 255u);
+    // Edges are smoothed: some pixels are neither clear nor solid.
+    int partial = 0;
+    for (int i = 0; i < size * size; ++i)
+        partial += (pixels[i] >> 24) > 0 && (pixels[i] >> 24) < 255;
+    EXPECT_GT(partial, 20);
+}

@@ -1,0 +1,20 @@
+#!/bin/bash
+# Installs what building, running and testing the engine needs on Debian 12. Run as root.
+set -euo pipefail
+packages=(
+  make cmake g++ pkg-config git
+  libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libpng-dev
+  fonts-ipafont-mincho fonts-ipafont-gothic timgm6mb-soundfont
+  libgtest-dev libbenchmark-dev
+  xvfb xdotool x11-utils imagemagick
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

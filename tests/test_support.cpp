@@ -51,6 +51,7 @@ uint32_t Test_background_pixel(int x, int y) { return uint32_t((x & 0xFF) << 16 
 void EngineTest::Write_startup_pictures() {
     Write_bmp("gdat/system/Back00.bmp", 640, 480, Test_background_pixel);
     Write_bmp("gdat/system/Parts.bmp", 75, 25, [](int x, int) { return x < 25 ? 0xFFFFFFu : 0u; });
+    Write_file("txt/config.txt", "#delay 999999999\r\n");
 }
 
 void EngineTest::Run_frames(int n) {

@@ -18,7 +18,8 @@ class EngineTest : public ::testing::Test {
     void Write_file(const std::string& relative, const std::string& bytes);
     // Writes a 24-bit BMP whose pixel (x, y) is paint(x, y) (0x00RRGGBB).
     void Write_bmp(const std::string& relative, int w, int h, const std::function<uint32_t(int, int)>& paint);
-    // Gives the game folder both start-up pictures: a 640x480 gradient and a 75x25 parts strip.
+    // Gives the game folder both start-up pictures (a 640x480 gradient and a 75x25 parts strip) and
+    // a first script that only waits, so nothing but the test changes the picture.
     void Write_startup_pictures();
     // Moves the virtual clock by one frame period and runs Main_task, `n` times.
     void Run_frames(int n);

@@ -83,6 +83,11 @@ int Main_loop() {
         int code = 0;
         if (System_quit_requested(&code)) return code;
         PlatformEvent event;
+        if (System_take_close_request()) {
+            event.type = EventType::WindowClosed;
+            WndProc(event);
+            continue;
+        }
         if (Platform_wait_event(&event, Main_task_wait_ms())) {
             if (event.type == EventType::Quit) return event.code;
             WndProc(event);

@@ -7,6 +7,7 @@
 #include "app/window_messages.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/platform.h"
+#include "script/interpreter.h"
 #include "script/script_file.h"
 #include "sound/sound.h"
 #include "system/snapshot.h"
@@ -14,6 +15,7 @@
 namespace {
 bool quit_posted = false;
 int quit_code = 0;
+int close_requests = 0;
 }  // namespace
 
 void System_init() {
@@ -30,12 +32,23 @@ void System_init() {
     Save_point();
 }
 
-void System_exit() {
+void System_exit() { System_exit_with(0); }
+
+void System_exit_with(int code) {
     Com_stop_midi();
     Com_stop_mp3();
     Com_stop_wav();
+    // The first request decides the code: later ones (a second close, say) change nothing.
+    if (!quit_posted) quit_code = code;
     quit_posted = true;
-    quit_code = 0;
+}
+
+void System_post_close() { ++close_requests; }
+
+bool System_take_close_request() {
+    if (close_requests == 0) return false;
+    --close_requests;
+    return true;
 }
 
 bool System_quit_requested(int* code) {
@@ -46,10 +59,13 @@ bool System_quit_requested(int* code) {
 void System_reset() {
     quit_posted = false;
     quit_code = 0;
+    close_requests = 0;
     Game_stat_reset();
     Surfaces_reset();
     Present_reset();
     Main_task_reset();
     Mouse_reset();
     Fps_reset();
+    Script_reset();
+    Interpreter_reset();
 }

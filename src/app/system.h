@@ -10,6 +10,16 @@ void System_init();
 // exit code 0; the frame or handler that called it runs to its end first.
 void System_exit();
 
+// System_exit with another exit code (a game that cannot start ends with 1).
+void System_exit_with(int code);
+
+// Posts a close request to the window: once control is back in the main loop, the window is
+// closed as if the player had closed it, which ends the program.
+void System_post_close();
+
+// Takes one posted close request; true if there was one.
+bool System_take_close_request();
+
 // True once System_exit has asked the loop to end; *code is the exit code.
 bool System_quit_requested(int* code);
 

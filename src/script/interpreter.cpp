@@ -1,10 +1,196 @@
 #include "script/interpreter.h"
 
-// The interpreter arrives with the script engine; until then its tasks have nothing to do.
-void Text_task() {}
-void Delay_task() {}
-void Wait_task() {}
+#include "app/game_stat.h"
+#include "app/stopwatch.h"
+#include "gfx/fixed_surfaces.h"
+#include "gfx/text_draw.h"
+#include "script/command_table.h"
+#include "script/parsers.h"
+#include "script/script_file.h"
+#include "script/text_settings.h"
+#include "system/snapshot.h"
+
+namespace {
+
+constexpr uint32_t BLINK_PERIOD_MS = 200;
+constexpr int ICON = 25;  // the wait icon's cells in PartsSurface are 25x25
+
+Stopwatch step_watch = 0;
+Stopwatch delay_watch = 0;
+int32_t delay_period = 0;
+Stopwatch blink_watch = 0;
+int wait_phase = 0;
+int page_phase = 0;
+
+void Draw_icon() {
+    Surface_and(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, ICON, 0);
+    Surface_or(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, 0, 0);
+}
+
+void Erase_icon() { Surface_copy(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, 2 * ICON, 0); }
+
+// Both click waits begin alike; only the switch differs.
+void Begin_click_wait(int32_t* which) {
+    Game_stat.text_on = 0;
+    *which = 1;
+    Surface_copy(&PartsSurface, 2 * ICON, 0, ICON, ICON, &BackBuffer, Text_X, Text_Y);
+    Stopwatch_start(&blink_watch);
+    Draw_icon();
+}
+
+void Blink(int* phase) {
+    if (!Stopwatch_elapsed(blink_watch, BLINK_PERIOD_MS)) return;
+    Stopwatch_start(&blink_watch);
+    if (*phase == 0) {
+        Erase_icon();
+        *phase = 1;
+    } else {
+        Draw_icon();
+        *phase = 0;
+    }
+}
+
+// Clears the page: the background comes back, the cursor goes home, and in AUTO mode the
+// progress is recorded.
+void Clear_page() {
+    Surface_copy(&BackBuffer, 0, 0, BackBuffer.width, BackBuffer.height, &BackgroundSurface, 0, 0);
+    Surface_set_name(&BackBuffer, BackgroundSurface.PictureName);
+    Text_home();
+    if (save_point_mode == SAVE_POINT_AUTO) Save_point();
+}
+
+// A label line: `*`, a name and `:` before any space within 33 bytes is passed over whole.
+void Label_line() {
+    for (int32_t i = 0; i <= 32; ++i) {
+        const uint8_t b = Script_byte(i);
+        if (b == ' ') return;
+        if (b == ':') {
+            ScriptCursor += i + 1;
+            return;
+        }
+    }
+}
+
+void Draw_character(int n) {
+    char bytes[2] = {char(Script_byte(0)), char(Script_byte(1))};
+    ChrPut3D(&BackBuffer, Text_X, Text_Y, Font_Size, Text_COLOR1, Text_COLOR2, bytes, n);
+    Text_advance(n);
+}
+
+}  // namespace
+
+void Interpreter_start() { Stopwatch_start(&step_watch); }
+
+void Interpreter_stop() {
+    Game_stat.text_on = 0;
+    Game_stat.halt_on = 1;
+}
+
+void Text_task() {
+    if (!Stopwatch_elapsed(step_watch, uint32_t(Text_WAIT))) return;
+    Stopwatch_start(&step_watch);
+    // A script must end in a command that stops or redirects stepping; one that runs off its end
+    // stops here, as if it had ended with `halt`.
+    if (!Script_in_text()) {
+        Interpreter_stop();
+        return;
+    }
+    if (Script_byte() >= 0x80) {
+        Draw_character(2);
+        ScriptCursor += 2;
+        return;
+    }
+    if (!Script_step_char()) Draw_character(1);
+    ++ScriptCursor;
+}
+
+bool Script_step_char() {
+    switch (Script_byte()) {
+    case '#':
+        Command_call();
+        ++ScriptCursor;
+        return true;
+    case '*': Label_line(); return true;
+    case '\t':
+    case '\n':
+    case '\r':
+    case '{':
+    case '}': return true;
+    case '/': Skip_else_part(); return true;
+    case ';': Text_newline(); return true;
+    case '\\': String_call(); return true;
+    default: return false;
+    }
+}
+
+void Text_advance(int n) {
+    const int32_t w = n * Text_X_PITCH;
+    if (Text_Y + Text_Y_PITCH >= Text_AREA.bottom - Text_Y_PITCH && Text_X + w >= Text_AREA.right - 4 * Text_X_PITCH) {
+        Text_X += w;
+        Begin_click_wait(&Game_stat.page_wait_on);
+    } else if (Text_X + w < Text_AREA.right - 2 * Text_X_PITCH) {
+        Text_X += w;
+    } else {
+        Text_X = Text_AREA.left;
+        Text_Y += Text_Y_PITCH;
+    }
+}
+
+void Text_newline() {
+    if (Text_Y + Text_Y_PITCH > Text_AREA.bottom - Text_Y_PITCH) {
+        Begin_click_wait(&Game_stat.page_wait_on);
+    } else {
+        Text_X = Text_AREA.left;
+        Text_Y += Text_Y_PITCH;
+    }
+}
+
+void Com_delay() {
+    ++ScriptCursor;
+    delay_period = Kaiseki_Num();
+    Game_stat.text_on = 0;
+    Game_stat.delay_on = 1;
+    Stopwatch_start(&delay_watch);
+}
+
+void Delay_task() {
+    if (!Stopwatch_elapsed(delay_watch, uint32_t(delay_period))) return;
+    Game_stat.delay_on = 0;
+    Game_stat.text_on = 1;
+}
+
+void Com_wait() { Begin_click_wait(&Game_stat.wait_on); }
+
+void Com_halt() {
+    Game_stat.text_on = 0;
+    Game_stat.halt_on = 1;
+}
+
 void Halt_task() {}
-void Page_wait_task() {}
-void Wait_click() {}
-void Page_wait_click() {}
+
+void Com_page() {
+    ++ScriptCursor;
+    Clear_page();
+}
+
+void Wait_task() { Blink(&wait_phase); }
+
+void Page_wait_task() { Blink(&page_phase); }
+
+void Wait_click() {
+    Game_stat.text_on = 1;
+    Game_stat.wait_on = 0;
+    Erase_icon();
+}
+
+void Page_wait_click() {
+    Game_stat.text_on = 1;
+    Game_stat.page_wait_on = 0;
+    Clear_page();
+}
+
+void Interpreter_reset() {
+    step_watch = delay_watch = blink_watch = 0;
+    delay_period = 0;
+    wait_phase = page_phase = 0;
+}

@@ -1,17 +1,49 @@
-// The script interpreter's per-frame tasks and the click-wait endings that the "go on" input calls.
+// The script interpreter: one step per frame (and per Text_WAIT ms) through the script, drawing
+// story characters and handing control bytes on; the waits that stop stepping and the player's
+// ways out of them.
 #pragma once
+
+#include <cstdint>
+
+// Starts the interpreter's stopwatch (once the first script is in).
+void Interpreter_start();
+
+// Stops stepping for good, as `halt` does: the next left click, Enter or Space ends the program.
+// Used where the script cannot go on (it ran off its end, a block never closes).
+void Interpreter_stop();
 
 // One step of the script (while text_on is 1).
 void Text_task();
-// Ends a `delay` pause when its time is up (while delay_on is 1).
-void Delay_task();
-// Blinks the wait icon during a `wait` click wait (while wait_on is 1).
-void Wait_task();
-// The story has ended and waits for the click that closes the program (while halt_on is 1).
-void Halt_task();
-// Blinks the wait icon during a page-end click wait (while page_wait_on is 1).
-void Page_wait_task();
-// Ends a `wait` click wait: erases the icon and resumes stepping.
+
+// Handles the control byte under the cursor; false if it is a character to draw.
+bool Script_step_char();
+
+// Moves the text cursor past a character of n bytes (1 or 2): wraps inside the text area and
+// starts a page-end wait when the last line is full.
+void Text_advance(int n);
+
+// The `;` line break: a new line, or a page-end wait on the last line.
+void Text_newline();
+
+// #delay N: stops stepping for N ms.
+void Com_delay();
+// #wait and #w: a click wait with the blinking icon at the text cursor.
+void Com_wait();
+// #halt: the story is over; the next click ends the program.
+void Com_halt();
+// #page: clears the page at once.
+void Com_page();
+
+// Per-frame tasks.
+void Delay_task();      // ends a `delay` when its time is up (delay_on)
+void Wait_task();       // blinks the icon of a `wait` (wait_on)
+void Halt_task();       // nothing: waits for the click that ends the program (halt_on)
+void Page_wait_task();  // blinks the icon of a page-end wait (page_wait_on)
+
+// The "go on" input during the waits: erase the icon and resume where it stood; or clear the page
+// and resume at the text area's top-left.
 void Wait_click();
-// Ends a page-end wait: clears the page and resumes stepping at the text area's top-left.
 void Page_wait_click();
+
+// Start-up state: stopwatches and blink phases 0.
+void Interpreter_reset();

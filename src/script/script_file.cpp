@@ -1,4 +1,68 @@
 #include "script/script_file.h"
 
-// The script buffer arrives with the script engine.
-void Script_load_first() {}
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/file_io.h"
+#include "app/msg_box.h"
+#include "app/sjis.h"
+#include "app/system.h"
+#include "script/interpreter.h"
+#include "script/text_settings.h"
+
+uint8_t ScriptBuffer[SCRIPT_BUFFER_SIZE];
+char ScriptFileName[SCRIPT_NAME_SIZE];
+int32_t ScriptLength = 0;
+ScriptText ScriptSource = {ScriptBuffer, 0};
+int32_t ScriptCursor = 0;
+
+namespace {
+constexpr const char* FIRST_SCRIPT = ".\\txt\\config.txt";
+}  // namespace
+
+ScriptRead Script_read(const char* path) {
+    std::vector<uint8_t> bytes;
+    switch (File_read_bytes(path, &bytes, SCRIPT_BUFFER_SIZE)) {
+    case FileRead::CannotOpen: return ScriptRead::CannotOpen;
+    case FileRead::TooLarge: return ScriptRead::TooLarge;
+    case FileRead::Ok: break;
+    }
+    std::memcpy(ScriptBuffer, bytes.data(), bytes.size());
+    ScriptLength = int32_t(bytes.size());
+    std::strncpy(ScriptFileName, path, SCRIPT_NAME_SIZE - 1);
+    ScriptFileName[SCRIPT_NAME_SIZE - 1] = '\0';
+    ScriptSource = {ScriptBuffer, ScriptLength};
+    ScriptCursor = 0;
+    return ScriptRead::Ok;
+}
+
+void Script_load_first() {
+    ScriptCursor = 0;
+    const ScriptRead result = Script_read(FIRST_SCRIPT);
+    std::strncpy(ScriptFileName, FIRST_SCRIPT, SCRIPT_NAME_SIZE - 1);
+    Text_defaults();
+    Interpreter_start();
+    if (result == ScriptRead::Ok) return;
+
+    // Without its first script a game has nothing to play: say where it was looked for and end,
+    // rather than stepping through an empty buffer in silence.
+    char folder[4096];
+    const std::string where = ::getcwd(folder, sizeof folder) ? folder : "?";
+    const std::string text = std::string(result == ScriptRead::TooLarge
+                                             ? "最初の台本【 .\\txt\\config.txt 】が大きすぎて読み込めません（1MB まで）。"
+                                             : "最初の台本【 .\\txt\\config.txt 】が見つからないか、読み込めません。") +
+                             "\n\nゲームのフォルダ： " + where;
+    Msg_box(text.c_str(), "Script_load_first()");
+    System_exit_with(1);
+}
+
+void Script_reset() {
+    std::memset(ScriptBuffer, 0, sizeof ScriptBuffer);
+    std::memset(ScriptFileName, 0, sizeof ScriptFileName);
+    ScriptLength = 0;
+    ScriptSource = {ScriptBuffer, 0};
+    ScriptCursor = 0;
+}

@@ -185,6 +185,7 @@ TEST_F(EngineTest, StartUpSurfacesNamesAndSwitches) {
 }
 
 TEST_F(EngineTest, MissingStartUpPicturesAreReportedAndStartUpGoesOn) {
+    Write_file("txt/config.txt", "#wait\r\n");
     System_init();
     ASSERT_EQ(Headless_boxes().size(), 2u);
     for (const RecordedBox& box : Headless_boxes()) {

@@ -4,8 +4,12 @@
 # exit code 0. Usage: window_under_xvfb.sh KOTOYUMI_EXE DEMO_DIR
 set -uo pipefail
 exe=$1
-demo=$2
 work=$(mktemp -d /tmp/kotoyumi-xvfb-XXXXXX)
+# The demo's pictures with a first script that only waits, so the window must show Back00.bmp.
+demo="$work/game"
+mkdir -p "$demo/txt"
+cp -r "$2/gdat" "$demo/gdat"
+printf '#delay 99999999\r\n' >"$demo/txt/config.txt"
 xvfb_pid=
 game_pid=
 cleanup() {

@@ -100,7 +100,7 @@ const GradientStop SKY[] = {
     {0.75, Rgb_hex(0xA25E80)}, {0.90, Rgb_hex(0xE38E79)}, {1.00, Rgb_hex(0xF5BC88)},
 };
 
-// The sky alone at (x, y): gradient, the glow of the set sun and a few early stars.
+// The sky alone at (x, y): the gradient and the glow of the sun that has just set.
 Rgb Sky(double x, double y) {
     Rgb c = Gradient(SKY, int(std::size(SKY)), y / WATER);
     const double dx = (x - SUN_X) / 150.0, dy = (y - SUN_Y) / 70.0;
@@ -110,8 +110,8 @@ Rgb Sky(double x, double y) {
     return c;
 }
 
-// Stars, only in the darkest part of the sky, a few pixels wide so they do not flicker when the
-// picture is scaled.
+// Brightness of the first faint stars at pixel (px, py): single pixels, only in the darkest part of
+// the sky, fading out towards the horizon.
 double Stars(int px, int py) {
     if (py > 120) return 0;
     const uint32_t h = Hash2(px, py, 0x57A2);

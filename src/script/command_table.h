@@ -1,0 +1,11 @@
+// Command dispatch: the `#` command words and the `\` escape words, looked up in their tables.
+#pragma once
+
+// With the cursor on a `#`: a comment line (`##`) is passed over to its CR; otherwise the command
+// word is read and its handler run, entered with the cursor on the word's last byte. A word with no
+// handler shows the invalid-command box, and the rest of its line is then shown as text.
+void Command_call();
+
+// With the cursor on a `\`: reads the escape word and runs its handler; an unknown word shows the
+// invalid-variable box.
+void String_call();

@@ -49,7 +49,9 @@ int32_t Kaiseki_Num() {
             char shown[33];
             for (int i = 0; i < 32; ++i) shown[i] = char(Script_byte(i));
             shown[32] = '\0';
-            const std::string text = "[" + Sjis_to_utf8(shown) + "]：10進数ではありません";
+            std::string text = "[";
+            text += Sjis_to_utf8(shown);
+            text += "]：10進数ではありません";
             Msg_box(text.c_str(), "えらー");
             System_post_close();
         }

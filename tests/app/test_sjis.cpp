@@ -64,7 +64,10 @@ TEST(Sjis, InvalidPairsAreReplacementCharacters) {
 }
 
 TEST(Sjis, StringsToUtf8) {
-    EXPECT_EQ(Sjis_to_utf8("A\x82\xa0\xb1\\"), "A" + utf8(0x3042) + utf8(0xFF71) + "\\");
+    std::string expected = "A";
+    expected += utf8(0x3042) + utf8(0xFF71);
+    expected += "\\";
+    EXPECT_EQ(Sjis_to_utf8("A\x82\xa0\xb1\\"), expected);
     // A stray lead byte never swallows a byte that cannot be a trail, nor the terminator; an
     // unassigned pair is one unknown character.
     EXPECT_EQ(Sjis_to_utf8("\x82 A"), utf8(0xFFFD) + " A");

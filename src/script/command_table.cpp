@@ -89,15 +89,21 @@ bool Read_word(std::string* word) {
     return word->size() <= size_t(WORD_LIMIT);
 }
 
-void (*Find(const Command* table, size_t count, const std::string& word))() {
-    for (size_t i = 0; i < count; ++i)
-        if (word == table[i].word) return table[i].handler;
-    return nullptr;
-}
-
-void Report(const char* before, const std::string& word, const char* caption) {
-    const std::string shown = word.substr(0, WORD_LIMIT);
-    const std::string text = std::string(before) + Sjis_to_utf8(shown.c_str()) + "] が記述されています";
+// Reads the word and runs its handler from `table`, or reports it with `before` + word + "] ...".
+template <size_t N>
+void Dispatch(const Command (&table)[N], const char* before, const char* caption) {
+    std::string word;
+    if (Read_word(&word)) {
+        for (const Command& command : table) {
+            if (word == command.word && command.handler) {
+                command.handler();
+                return;
+            }
+        }
+    }
+    std::string text = before;
+    text += Sjis_to_utf8(word.substr(0, WORD_LIMIT).c_str());
+    text += "] が記述されています";
     Msg_box(text.c_str(), caption);
 }
 
@@ -108,21 +114,7 @@ void Command_call() {
         while (Script_in_text() && Script_byte() != '\r') ++ScriptCursor;
         return;
     }
-    std::string word;
-    void (*handler)() = Read_word(&word) ? Find(COMMANDS, std::size(COMMANDS), word) : nullptr;
-    if (handler) {
-        handler();
-    } else {
-        Report("警告：無効なコマンド [#", word, "Command_call()");
-    }
+    Dispatch(COMMANDS, "警告：無効なコマンド [#", "Command_call()");
 }
 
-void String_call() {
-    std::string word;
-    void (*handler)() = Read_word(&word) ? Find(ESCAPES, std::size(ESCAPES), word) : nullptr;
-    if (handler) {
-        handler();
-    } else {
-        Report("警告：無効な文字変数 [\\", word, "String_call()");
-    }
-}
+void String_call() { Dispatch(ESCAPES, "警告：無効な文字変数 [\\", "String_call()"); }

@@ -123,25 +123,27 @@ bool Script_step_char() {
     }
 }
 
+// Cursor arithmetic is done in 64 bits: scripts can set sizes and areas large enough to overflow.
 void Text_advance(int n) {
-    const int32_t w = n * Text_X_PITCH;
-    if (Text_Y + Text_Y_PITCH >= Text_AREA.bottom - Text_Y_PITCH && Text_X + w >= Text_AREA.right - 4 * Text_X_PITCH) {
-        Text_X += w;
+    const int64_t x = Text_X, y = Text_Y, w = int64_t(n) * Text_X_PITCH, pitch_y = Text_Y_PITCH;
+    if (y + pitch_y >= Text_AREA.bottom - pitch_y && x + w >= Text_AREA.right - 4 * int64_t(Text_X_PITCH)) {
+        Text_X = int32_t(x + w);
         Begin_click_wait(&Game_stat.page_wait_on);
-    } else if (Text_X + w < Text_AREA.right - 2 * Text_X_PITCH) {
-        Text_X += w;
+    } else if (x + w < Text_AREA.right - 2 * int64_t(Text_X_PITCH)) {
+        Text_X = int32_t(x + w);
     } else {
         Text_X = Text_AREA.left;
-        Text_Y += Text_Y_PITCH;
+        Text_Y = int32_t(y + pitch_y);
     }
 }
 
 void Text_newline() {
-    if (Text_Y + Text_Y_PITCH > Text_AREA.bottom - Text_Y_PITCH) {
+    const int64_t y = Text_Y, pitch_y = Text_Y_PITCH;
+    if (y + pitch_y > Text_AREA.bottom - pitch_y) {
         Begin_click_wait(&Game_stat.page_wait_on);
     } else {
         Text_X = Text_AREA.left;
-        Text_Y += Text_Y_PITCH;
+        Text_Y = int32_t(y + pitch_y);
     }
 }
 

@@ -30,7 +30,7 @@ ScriptRead Script_read(const char* path) {
     case FileRead::TooLarge: return ScriptRead::TooLarge;
     case FileRead::Ok: break;
     }
-    std::memcpy(ScriptBuffer, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(ScriptBuffer, bytes.data(), bytes.size());
     ScriptLength = int32_t(bytes.size());
     std::strncpy(ScriptFileName, path, SCRIPT_NAME_SIZE - 1);
     ScriptFileName[SCRIPT_NAME_SIZE - 1] = '\0';

@@ -1,0 +1,425 @@
+// The interpreter stepping through a script: where characters land on the page, what a step costs,
+// the waits that stop stepping and the "go on" input that ends them, page clears, and the end of
+// the story.
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "gfx/text_draw.h"
+#include "platform/platform.h"
+#include "script/interpreter.h"
+#include "script_fixture.h"
+
+namespace {
+
+// The 25x25 scratch cell of PartsSurface: what lay under the wait icon.
+std::vector<uint32_t> Scratch_cell() {
+    std::vector<uint32_t> out;
+    for (int j = 0; j < 25; ++j)
+        for (int i = 0; i < 25; ++i) out.push_back(Surface_get(&PartsSurface, 50 + i, j));
+    return out;
+}
+
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+int Running_switches() {
+    return Game_stat.text_on + Game_stat.delay_on + Game_stat.wait_on + Game_stat.halt_on + Game_stat.page_wait_on;
+}
+
+}  // namespace
+
+TEST_F(ScriptTest, FirstCharacterWithTheDefaultsAndTheDefaultPace) {
+    Start(SJ_SQUARE SJ_SQUARE, /*fast=*/false);
+    Surface expected = BackBuffer;
+    ChrPut3D(&expected, 20, 20, 20, 0xFFFFFF, 0x1E1E1E, SJ_SQUARE, 2);
+    int face = 0, shadow = 0;
+    for (uint32_t p : expected.pixels) {
+        const int r = int(p >> 16), g = int(p >> 8 & 0xFF), b = int(p & 0xFF);
+        face += p == 0xFFFFFFu;
+        // Edges are blended: a near-(30,30,30) grey, which the blue-ish background never is.
+        shadow += r <= 0x24 && g <= 0x24 && b <= 0x24 && std::abs(r - g) <= 2 && std::abs(g - b) <= 2;
+    }
+    ASSERT_GT(face, 50) << "the reference character must be visible for the comparison to mean anything";
+    ASSERT_GT(shadow, 10);
+
+    Headless_set_time(19);
+    Text_task();
+    EXPECT_EQ(ScriptCursor, 0) << "no step before 20 ms";
+    Headless_set_time(20);
+    Text_task();
+    EXPECT_EQ(ScriptCursor, 2);
+    EXPECT_TRUE(BackBuffer.pixels == expected.pixels)
+        << "a 20 px white character with a (30,30,30) shadow at (20, 20)";
+    EXPECT_EQ(Text_X, 40);
+    Headless_set_time(39);
+    Text_task();
+    EXPECT_EQ(ScriptCursor, 2) << "the next step is 20 ms after the last";
+    Headless_set_time(40);
+    Text_task();
+    EXPECT_EQ(ScriptCursor, 4);
+}
+
+TEST_F(ScriptTest, FullPageLayoutEndsInAPageWaitWithTheIcon) {
+    Start(Repeat(SJ_SQUARE, 470));
+    std::vector<std::pair<int, int>> drawn_at;
+    std::vector<uint32_t> last_cell_before;
+    while (Game_stat.page_wait_on == 0 && drawn_at.size() < 470) {
+        drawn_at.emplace_back(Text_X, Text_Y);
+        last_cell_before = Block(Text_X, Text_Y, 20, 20);
+        Run_frames(1);
+    }
+    ASSERT_EQ(drawn_at.size(), 15u * 29 + 28) << "15 full lines of 29, then 28 on the last line";
+    for (size_t i = 0; i < drawn_at.size(); ++i) {
+        ASSERT_EQ(drawn_at[i], std::make_pair(20 + 20 * int(i % 29), 20 + 26 * int(i / 29))) << "character " << i;
+    }
+    EXPECT_EQ(drawn_at.back(), std::make_pair(560, 410));
+    EXPECT_NE(Block(560, 410, 20, 20), last_cell_before) << "the 28th character of the last line is drawn";
+    EXPECT_EQ(Game_stat.page_wait_on, 1);
+    EXPECT_EQ(Game_stat.text_on, 0);
+    EXPECT_EQ(Text_X, 580);
+    EXPECT_EQ(Text_Y, 410);
+    EXPECT_TRUE(Shows_icon(580, 410)) << "mask ANDed, then the picture ORed, at the cursor";
+    const std::vector<uint32_t> scratch = Scratch_cell();
+    for (int j = 0; j < 25; ++j)
+        for (int i = 5; i < 25; ++i)  // left columns may hold the last character's right edge
+            ASSERT_EQ(scratch[size_t(j) * 25 + i], Test_background_pixel(580 + i, 410 + j)) << i << "," << j;
+
+    const int32_t cursor = ScriptCursor;
+    Run_frames(5);
+    EXPECT_EQ(ScriptCursor, cursor) << "no stepping during the page-end wait";
+}
+
+TEST_F(ScriptTest, LabelLinesAndWhenTheyAreShownAsText) {
+    struct Row {
+        const char* name;
+        std::string script;
+        int cursor_after_1;
+        int steps;
+        int cursor_after;
+        int text_x_after;
+        bool page_untouched;
+    };
+    const std::string n31(31, 'n'), n32(32, 'n');
+    const Row rows[] = {
+        {"label with CR LF: two steps, nothing drawn", "*start:\r\n" SJ_A, 8, 2, 9, 20, true},
+        {"31-byte name: still a label", "*" + n31 + ":\r\n" SJ_A, 34, 2, 35, 20, true},
+        {"space before the colon: shown", "*a b:\r\n", 1, 5, 5, 60, false},
+        {"colon 33 bytes after the star: shown", "*" + n32 + ":\r\n", 1, 3, 3, 40, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fresh();
+        Start(row.script);
+        Run_frames(1);
+        EXPECT_EQ(ScriptCursor, row.cursor_after_1);
+        Run_frames(row.steps - 1);
+        EXPECT_EQ(ScriptCursor, row.cursor_after);
+        EXPECT_EQ(Text_X, row.text_x_after);
+        EXPECT_EQ(Shows_background(), row.page_untouched);
+    }
+}
+
+TEST_F(ScriptTest, CommentsEmptyWordsAndInvalidCommands) {
+    struct Row {
+        const char* name;
+        std::string script;
+        const char* box;  // nullptr: none
+        int cursor_after_1;
+        int text_x_after_2;
+    };
+    const Row rows[] = {
+        {"a comment line goes in one step", "## not #wait\r\n" SJ_A, nullptr, 14, 40},
+        {"# and a space: the empty word", "# x\r\n", "警告：無効なコマンド [#] が記述されています", 2, 30},
+        {"unknown word: the rest of the line is text", "#foo 1\r\n", "警告：無効なコマンド [#foo] が記述されています", 5, 30},
+        {"words are case-sensitive", "#WAIT 1\r\n", "警告：無効なコマンド [#WAIT] が記述されています", 6, 30},
+        {"no prefix matches", "#waiting 1\r\n", "警告：無効なコマンド [#waiting] が記述されています", 9, 30},
+        {"too long for the word buffer", "#wait" + std::string(300, 'x') + " 1\r\n", "", 306, 30},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fresh();
+        Start(row.script);
+        Run_frames(1);
+        EXPECT_EQ(ScriptCursor, row.cursor_after_1);
+        EXPECT_EQ(Game_stat.text_on, 1) << "nothing here stops stepping";
+        if (row.box == nullptr) {
+            EXPECT_TRUE(Headless_boxes().empty());
+        } else {
+            ASSERT_EQ(Headless_boxes().size(), 1u);
+            EXPECT_EQ(Headless_boxes()[0].caption, "Command_call()");
+            if (*row.box) {
+                EXPECT_EQ(Headless_boxes()[0].text, row.box);
+            }
+        }
+        EXPECT_TRUE(Shows_background());
+        Run_frames(1);
+        EXPECT_EQ(Text_X, row.text_x_after_2) << "the next character is drawn";
+        EXPECT_FALSE(Shows_background());
+    }
+}
+
+TEST_F(ScriptTest, ClickWaitResumesWhereTheIconStood) {
+    struct Input {
+        const char* name;
+        void (*send)();
+    };
+    const Input inputs[] = {
+        {"left press", [] { Click(); }},
+        {"Enter", [] { Key(KEY_RETURN); }},
+        {"Space", [] { Key(KEY_SPACE); }},
+    };
+    for (const Input& input : inputs) {
+        SCOPED_TRACE(input.name);
+        Fresh();
+        Start(SJ_SQUARE "#wait\r\n" SJ_SQUARE);
+        Run_frames(1);
+        Click();  // during stepping: no effect
+        EXPECT_EQ(Game_stat.text_on, 1);
+        EXPECT_EQ(Running_switches(), 1);
+        const std::vector<uint32_t> under = Block(40, 20);
+        Run_frames(1);
+        ASSERT_EQ(Game_stat.wait_on, 1);
+        EXPECT_EQ(Game_stat.text_on, 0);
+        EXPECT_TRUE(Shows_icon(40, 20));
+        EXPECT_EQ(Scratch_cell(), under);
+
+        Mouse(EventType::MouseDown, 2);
+        Mouse(EventType::MouseUp, 1);
+        Key('a');
+        Key(KEY_TAB);
+        Run_frames(3);
+        EXPECT_EQ(Game_stat.wait_on, 1) << "only a left press, Enter or Space ends the wait";
+        EXPECT_EQ(ScriptCursor, 8);
+
+        input.send();
+        EXPECT_EQ(Game_stat.wait_on, 0);
+        EXPECT_EQ(Game_stat.text_on, 1);
+        EXPECT_EQ(Block(40, 20), under) << "the icon is erased";
+        Run_frames(2);  // the LF, then the character
+        EXPECT_EQ(Text_X, 60);
+        EXPECT_EQ(Text_Y, 20);
+        EXPECT_NE(Block(40, 20), under) << "drawn where the icon stood";
+    }
+}
+
+TEST_F(ScriptTest, WaitIconsBlinkEvery200ms) {
+    struct Row {
+        const char* name;
+        const char* script;
+        int32_t GameStat::*waiting;
+        int x, y;
+    };
+    const Row rows[] = {
+        {"wait", SJ_SQUARE "#wait\r\n", &GameStat::wait_on, 40, 20},
+        {"page end", "#set_text_area 20 20 120 60\r\n" SJ_SQUARE SJ_SQUARE SJ_SQUARE, &GameStat::page_wait_on, 80, 20},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fresh();
+        Start(row.script);
+        for (int i = 0; i < 10 && Game_stat.*row.waiting == 0; ++i) Run_frames(1);
+        ASSERT_EQ(Game_stat.*row.waiting, 1);
+        ASSERT_EQ(Text_X, row.x);
+        uint32_t changed_at = Platform_time_ms();
+        bool showing = true;
+        std::vector<uint32_t> intervals;
+        for (int i = 0; i < 60; ++i) {
+            Run_frames(1);
+            const bool icon = Shows_icon(row.x, row.y);
+            const bool hidden = Block(row.x, row.y) == Scratch_cell();
+            ASSERT_NE(icon, hidden) << "the block shows either the icon or what was under it";
+            if (icon != showing) {
+                intervals.push_back(Platform_time_ms() - changed_at);
+                changed_at = Platform_time_ms();
+                showing = icon;
+            }
+        }
+        ASSERT_GE(intervals.size(), 4u) << "hidden, shown, hidden, shown";
+        for (uint32_t ms : intervals) {
+            EXPECT_GE(ms, 200u);
+            EXPECT_LT(ms, 200u + FRAME_PERIOD_MS);
+        }
+    }
+}
+
+TEST_F(ScriptTest, DelaysStopSteppingForTheirTimeAndNoInputShortensThem) {
+    for (const char* arg : {"0", "-5"}) {
+        SCOPED_TRACE(arg);
+        Fresh();
+        Start(std::string("#delay ") + arg + "\r\n" SJ_SQUARE);
+        Run_frames(1);
+        EXPECT_EQ(Game_stat.delay_on, 0);
+        EXPECT_EQ(Game_stat.text_on, 1);
+        Run_frames(1);
+        EXPECT_EQ(Text_X, 40) << "stepping resumes at the next frame";
+    }
+
+    Fresh();
+    Start("#delay 100\r\n" SJ_SQUARE);
+    Run_frames(1);
+    const uint32_t began = Platform_time_ms();
+    ASSERT_EQ(Game_stat.delay_on, 1);
+    EXPECT_EQ(Game_stat.text_on, 0);
+    const int32_t cursor = ScriptCursor;
+    while (Game_stat.delay_on == 1 && Platform_time_ms() - began < 1000) {
+        Click();
+        Key(KEY_RETURN);
+        Key(KEY_SPACE);
+        Run_frames(1);
+        if (Game_stat.delay_on == 1) {
+            ASSERT_EQ(ScriptCursor, cursor);
+        }
+    }
+    const uint32_t lasted = Platform_time_ms() - began;
+    EXPECT_GE(lasted, 100u);
+    EXPECT_LT(lasted, 100u + FRAME_PERIOD_MS);
+    EXPECT_EQ(Game_stat.text_on, 1);
+    Run_frames(1);
+    EXPECT_EQ(Text_X, 40);
+}
+
+TEST_F(ScriptTest, PageCommandClearsAtOnceInEitherSavePointMode) {
+    for (const char* mode : {"AUTO", "MANUAL"}) {
+        SCOPED_TRACE(mode);
+        Fresh();
+        Start(std::string("#save_point_mode ") + mode + "\r\n#set_text_area 100 100 300 300\r\n" SJ_SQUARE SJ_SQUARE
+              "#page\r\n" SJ_SQUARE);
+        Run_frames(4);
+        EXPECT_FALSE(Shows_background());
+        Run_frames(1);
+        EXPECT_TRUE(Shows_background()) << "the background is back";
+        EXPECT_STREQ(BackBuffer.PictureName, BackgroundSurface.PictureName);
+        EXPECT_EQ(Text_X, 100);
+        EXPECT_EQ(Text_Y, 100);
+        EXPECT_EQ(Game_stat.text_on, 1) << "no wait";
+        EXPECT_EQ(Running_switches(), 1);
+        Run_frames(1);
+        EXPECT_EQ(Text_X, 120) << "the next character goes at the area's top-left";
+        EXPECT_FALSE(Shows_background());
+        EXPECT_TRUE(Headless_boxes().empty());
+    }
+}
+
+TEST_F(ScriptTest, PageEndWaitClickClearsThePageAndRightButtonDoesNothing) {
+    // Area 100 wide, 40 high: one line of three characters, the icon at (160, 100).
+    Start("#set_text_area 100 100 200 140\r\n" SJ_SQUARE SJ_SQUARE SJ_SQUARE SJ_SQUARE);
+    Run_frames(4);
+    ASSERT_EQ(Game_stat.page_wait_on, 1);
+    EXPECT_EQ(Text_X, 160);
+    EXPECT_TRUE(Shows_icon(160, 100));
+
+    Mouse(EventType::MouseDown, 2);
+    Mouse(EventType::MouseUp, 2);
+    Run_frames(2);
+    EXPECT_EQ(Game_stat.page_wait_on, 1) << "a right-button release during a page-end wait does nothing";
+    EXPECT_EQ(Game_stat.text_on, 0);
+    EXPECT_EQ(Game_stat.SystemMenuState, 0);
+
+    Click();
+    EXPECT_EQ(Game_stat.page_wait_on, 0);
+    EXPECT_EQ(Game_stat.text_on, 1);
+    EXPECT_TRUE(Shows_background());
+    EXPECT_EQ(Text_X, 100);
+    EXPECT_EQ(Text_Y, 100);
+    Run_frames(1);
+    EXPECT_EQ(Text_X, 120) << "the fourth character starts the new page";
+}
+
+TEST_F(ScriptTest, LineBreaksWrapsAndTheLastLine) {
+    // With the area (20,20)-(620,72) the first line is "last" for a character (>=) but not for `;` (>).
+    struct Row {
+        const char* name;
+        std::string script;
+        int frames;
+        int x, y;
+        int page_wait;
+    };
+    const std::string area = "#set_text_area 20 20 620 72\r\n";
+    const Row rows[] = {
+        {"; starts a new line", SJ_SQUARE ";" SJ_SQUARE, 3, 40, 46, 0},
+        {"a half-width space moves by one pitch", "a b", 3, 50, 20, 0},
+        {"CR and LF never break the line", "a\r\nb", 4, 40, 20, 0},
+        {"29 characters wrap to the next line", Repeat(SJ_SQUARE, 29), 29, 20, 46, 0},
+        {"; on the line before the limit breaks", area + SJ_SQUARE ";" SJ_SQUARE, 4, 40, 46, 0},
+        {"; on the last line waits in place", area + SJ_SQUARE ";" SJ_SQUARE ";", 5, 40, 46, 1},
+        {"a character treats the same line as the last", area + Repeat(SJ_SQUARE, 28), 29, 580, 20, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fresh();
+        Start(row.script);
+        Run_frames(row.frames);
+        EXPECT_EQ(Text_X, row.x);
+        EXPECT_EQ(Text_Y, row.y);
+        EXPECT_EQ(Game_stat.page_wait_on, row.page_wait);
+    }
+}
+
+TEST_F(ScriptTest, ConditionalBlockPartsInTheStepper) {
+    // `{` and `}` cost a step and draw nothing; `/` passes over the rest of the block, its `}` and
+    // the CR LF after it.
+    Start("{" SJ_A "/x}\r\n" SJ_A);
+    Run_frames(3);
+    EXPECT_EQ(ScriptCursor, 8);
+    EXPECT_EQ(Text_X, 40);
+    Run_frames(1);
+    EXPECT_EQ(Text_X, 60);
+    EXPECT_TRUE(Headless_boxes().empty());
+}
+
+TEST_F(ScriptTest, BrokenBlockStopsAsHaltDoesWithoutReadingPastTheScript) {
+    Write_startup_pictures();
+    Write_file("txt/config.txt", "{a/b\r\n");
+    // An older, longer script left closing braces behind the new one: they are not part of it.
+    std::fill(ScriptBuffer, ScriptBuffer + 4096, uint8_t('}'));
+    System_init();
+    Text_WAIT = 0;
+    Run_frames(3);
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].caption, "Error");
+    EXPECT_EQ(Headless_boxes()[0].text, "サーチＥＮＤ。{ }の対応が変？かも･･･（謎）");
+    EXPECT_EQ(Game_stat.text_on, 0);
+    EXPECT_EQ(Game_stat.halt_on, 1);
+    Click();
+    int code = -1;
+    EXPECT_TRUE(System_quit_requested(&code));
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(ScriptTest, TheStoryEndsWithHaltOrItsLastByteAndAClickEndsTheProgram) {
+    struct Row {
+        const char* name;
+        const char* script;
+        bool drawn;
+        PlatformEvent input;
+    };
+    PlatformEvent click, space;
+    click.type = EventType::MouseDown;
+    click.button = 1;
+    space.type = EventType::KeyDown;
+    space.key = KEY_SPACE;
+    const Row rows[] = {
+        {"halt", "#halt\r\n" SJ_SQUARE, false, click},
+        {"off the end", SJ_SQUARE, true, space},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fresh();
+        Start(row.script);
+        Run_frames(5);
+        EXPECT_EQ(Game_stat.halt_on, 1);
+        EXPECT_EQ(Game_stat.text_on, 0);
+        EXPECT_EQ(Running_switches(), 1);
+        EXPECT_EQ(Shows_background(), !row.drawn);
+        int code = -1;
+        EXPECT_FALSE(System_quit_requested(&code));
+        Headless_push_event(row.input);
+        EXPECT_EQ(Main_loop(), 0);
+    }
+}

@@ -1,0 +1,90 @@
+// Reading scripts into the one script buffer: the first script and what happens without it, the
+// size limit, and what a shorter script leaves behind.
+#include <filesystem>
+#include <string>
+
+#include "app/frame_loop.h"
+#include "script_fixture.h"
+
+namespace fs = std::filesystem;
+
+TEST_F(ScriptTest, MissingFirstScriptNamesItAndTheGameFolderAndEndsWithCodeOne) {
+    Write_startup_pictures();
+    fs::remove("txt/config.txt");
+    System_init();
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    const std::string& text = Headless_boxes()[0].text;
+    EXPECT_NE(text.find(".\\txt\\config.txt"), std::string::npos) << text;
+    EXPECT_NE(text.find(fs::current_path().string()), std::string::npos) << text;
+    int code = -1;
+    EXPECT_TRUE(System_quit_requested(&code));
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(Main_loop(), 1);
+}
+
+TEST_F(ScriptTest, FirstScriptSizeLimitIsTheBuffer) {
+    // One byte too many: refused with a box, the program ends with code 1.
+    Write_startup_pictures();
+    Write_file("txt/config.txt", std::string(SCRIPT_BUFFER_SIZE + 1, 'a'));
+    System_init();
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_NE(Headless_boxes()[0].text.find(".\\txt\\config.txt"), std::string::npos);
+    int code = -1;
+    EXPECT_TRUE(System_quit_requested(&code));
+    EXPECT_EQ(code, 1);
+
+    // Exactly the buffer: loaded whole. Its last byte is a lead byte with nothing after it inside
+    // the buffer; stepping over it must not read past the buffer, and stepping then stops.
+    Fresh();
+    std::string full(SCRIPT_BUFFER_SIZE, 'a');
+    full.back() = '\x82';
+    Write_file("txt/config.txt", full);
+    System_init();
+    EXPECT_TRUE(Headless_boxes().empty());
+    EXPECT_FALSE(System_quit_requested(&code));
+    EXPECT_EQ(ScriptLength, SCRIPT_BUFFER_SIZE);
+    EXPECT_EQ(ScriptBuffer[SCRIPT_BUFFER_SIZE - 1], 0x82);
+    Text_WAIT = 0;
+    ScriptCursor = SCRIPT_BUFFER_SIZE - 1;
+    Run_frames(1);
+    EXPECT_EQ(Text_X, 40) << "drawn as one (unknown) two-byte character";
+    Run_frames(1);
+    EXPECT_EQ(Game_stat.halt_on, 1);
+    EXPECT_EQ(Game_stat.text_on, 0);
+}
+
+TEST_F(ScriptTest, AShorterScriptLeavesTheOldTailButStepsOnlyItsOwnBytes) {
+    Start(std::string(100, 'L'));
+    Write_file("txt/short.txt", std::string(10, 's'));
+    ASSERT_EQ(Script_read(".\\txt\\short.txt"), ScriptRead::Ok);
+    EXPECT_EQ(ScriptLength, 10);
+    EXPECT_EQ(ScriptCursor, 0);
+    EXPECT_STREQ(ScriptFileName, ".\\txt\\short.txt");
+    for (int i = 0; i < 10; ++i) ASSERT_EQ(ScriptBuffer[i], 's') << i;
+    for (int i = 10; i < 100; ++i) ASSERT_EQ(ScriptBuffer[i], 'L') << i;
+    EXPECT_EQ(ScriptBuffer[100], 0);
+
+    Run_frames(12);
+    EXPECT_EQ(Text_X, 20 + 10 * 10) << "the ten new bytes and nothing of the old tail";
+    EXPECT_EQ(Game_stat.halt_on, 1);
+
+    EXPECT_EQ(Script_read(".\\txt\\missing.txt"), ScriptRead::CannotOpen);
+    EXPECT_EQ(ScriptLength, 10) << "a failed read changes nothing";
+    EXPECT_STREQ(ScriptFileName, ".\\txt\\short.txt");
+    EXPECT_EQ(ScriptBuffer[0], 's');
+}
+
+// An empty file reads as nothing at all: the buffer keeps what it held and the story stops at once
+// (with nothing to copy, no copy is made: the sanitizer build checks it).
+TEST_F(ScriptTest, AnEmptyFirstScriptStopsAtOnce) {
+    Write_startup_pictures();
+    Write_file("txt/config.txt", "");
+    ScriptBuffer[0] = 'x';
+    System_init();
+    EXPECT_TRUE(Headless_boxes().empty()) << "an empty script is not an unreadable one";
+    EXPECT_EQ(ScriptLength, 0);
+    EXPECT_EQ(ScriptBuffer[0], 'x') << "nothing was read over it";
+    Run_frames(3);
+    EXPECT_EQ(Game_stat.halt_on, 1);
+    EXPECT_TRUE(Shows_background());
+}

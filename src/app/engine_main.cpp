@@ -13,12 +13,7 @@
 #include "app/options.h"
 #include "app/system.h"
 #include "platform/headless/headless.h"
-
-namespace {
-
-constexpr const char* DEFAULT_TITLE = "ことゆみ Ver1.02";
-
-}  // namespace
+#include "script/string_vars.h"
 
 int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen)) {
     const auto started = std::chrono::steady_clock::now();
@@ -50,7 +45,7 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
                      std::strerror(errno));
         return 2;
     }
-    if (!Platform_open_window(DEFAULT_TITLE)) return 0;
+    if (!Platform_open_window(WINDOW_TITLE_DEFAULT)) return 0;
     System_reset();
     System_init();
     if (options.report_startup) {

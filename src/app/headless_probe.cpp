@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "app/game_stat.h"
+#include "features/select.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -18,10 +20,20 @@ bool Condition(const char* name) {
     return false;  // "exit" holds only once the program has ended, which ends the runner anyway
 }
 
+int Clamp(int64_t v, int high) { return int(v < 0 ? 0 : v > high ? high : v); }
+
 // Every click wait, page-end wait, key wait and the halt move on with a click anywhere; the middle
-// of the picture keeps clear of the corners where menus open.
+// of the picture keeps clear of the corners where menus open. A pending choice takes its first
+// option: the click lands in the middle of option 1, and the frames between the press and the
+// release (50 ms) see the held button there, which is what makes the choice.
 bool Click_target(int* x, int* y) {
     const GameStat& g = Game_stat;
+    if (g.select_on == 1) {
+        const Rect& r = SelectRect[0];
+        *x = Clamp((int64_t(r.left) + r.right) / 2, WINDOW_WIDTH - 1);
+        *y = Clamp((int64_t(r.top) + r.bottom) / 2, WINDOW_HEIGHT - 1);
+        return true;
+    }
     if (g.wait_on == 1 || g.page_wait_on == 1 || g.wait_kbhit_on == 1 || g.halt_on == 1) {
         *x = 320;
         *y = 240;

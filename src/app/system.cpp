@@ -5,10 +5,15 @@
 #include "app/game_stat.h"
 #include "app/present.h"
 #include "app/window_messages.h"
+#include "features/select.h"
+#include "features/timers.h"
 #include "gfx/fixed_surfaces.h"
+#include "gfx/shake_fade.h"
+#include "gfx/transition.h"
 #include "platform/platform.h"
 #include "script/interpreter.h"
 #include "script/script_file.h"
+#include "script/string_vars.h"
 #include "sound/sound.h"
 #include "system/snapshot.h"
 
@@ -68,4 +73,9 @@ void System_reset() {
     Fps_reset();
     Script_reset();
     Interpreter_reset();
+    String_vars_reset();
+    Timers_reset();
+    Select_reset();
+    Transition_reset();
+    Shake_fade_reset();
 }

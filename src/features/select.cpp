@@ -1,4 +1,130 @@
+// Choices. The option texts are drawn once, when the command runs; a pending choice costs each
+// frame three hit tests and, only when the highlight changes, three rectangle copies.
 #include "features/select.h"
 
-// Choices arrive with the story-logic commands.
-void Select_task() {}
+#include <algorithm>
+#include <string>
+
+#include "app/game_stat.h"
+#include "app/msg_box.h"
+#include "app/system.h"
+#include "app/window_messages.h"
+#include "features/flags.h"
+#include "gfx/fixed_surfaces.h"
+#include "gfx/text_draw.h"
+#include "platform/platform.h"
+#include "script/parsers.h"
+#include "script/script_file.h"
+#include "script/text_settings.h"
+
+Rect SelectRect[SELECT_OPTIONS];
+Surface SelectPlain;
+Surface SelectLit;
+
+namespace {
+
+constexpr uint32_t NORMAL_FACE = 255 + 255 * 256 + 100 * 65536;  // pale yellow
+constexpr uint32_t LIT_FACE = 255 + 50 * 256 + 50 * 65536;       // red
+constexpr uint32_t SHADOW = 0;
+
+// Which options BackBuffer shows highlighted (bit k for option k). Each frame's copies of the
+// options would only repeat what is there unless this changes: nothing else draws into the
+// options' rectangles while a choice is pending, and what draws later in a frame (the frame-rate
+// box, the timer displays) draws over them again either way.
+unsigned shown_lit = 0;
+
+// Layout arithmetic is done in 64 bits and brought back into range: scripts can set pitches and
+// areas large enough to overflow.
+int32_t Fit(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+void Copy_rect(Surface* dst, const Surface* src, const Rect& r) {
+    const int64_t w = int64_t(r.right) - r.left, h = int64_t(r.bottom) - r.top;
+    Surface_copy(dst, r.left, r.top, Fit(w), Fit(h), src, r.left, r.top);
+}
+
+void Release() {
+    Surface_release(&SelectPlain);
+    Surface_release(&SelectLit);
+}
+
+// Skips the whole option lines' leading blanks and blank lines, then reads the line.
+std::string Read_option() {
+    while (Script_in_text() && Script_byte() <= 0x20) ++ScriptCursor;
+    return Kaiseki_TextLine();
+}
+
+}  // namespace
+
+bool MouseInRect(const Rect& r) {
+    return r.left < MouseX && MouseX < r.right && r.top < MouseY && MouseY < r.bottom;
+}
+
+void Com_select3() {
+    if (int64_t(Text_Y) + 5 * int64_t(Text_Y_PITCH) > Text_AREA.bottom) {
+        Msg_box("選択肢を表示するだけの画面の余裕がありません（T0T）\nそんな訳で、すぱっといさぎよく強制終了～♪",
+                "Com_select3() ");
+        Game_stat.text_on = 0;  // nothing more of the script runs while the program ends
+        System_exit();
+        return;
+    }
+    if (!Skip_past_open_brace()) return;
+    std::string options[SELECT_OPTIONS];
+    for (std::string& option : options) option = Read_option();
+
+    Surface_create(&SelectPlain, WINDOW_WIDTH, WINDOW_HEIGHT);
+    Surface_create(&SelectLit, WINDOW_WIDTH, WINDOW_HEIGHT);
+    Text_Y = Fit(Text_Y + 3 * int64_t(Text_Y_PITCH) / 2);
+    for (int k = 0; k < SELECT_OPTIONS; ++k) {
+        Text_X = Fit(int64_t(Text_AREA.left) + 20);
+        Rect& r = SelectRect[k];
+        Rect_set(&r, Text_X, Text_Y, Fit(Text_X + (int64_t(options[k].size()) + 3) * Text_X_PITCH),
+                 Fit(int64_t(Text_Y) + Text_Y_PITCH));
+        Copy_rect(&SelectPlain, &BackBuffer, r);
+        Copy_rect(&SelectLit, &BackBuffer, r);
+        TextPut3D(&SelectPlain, r.left, r.top, Font_Size, NORMAL_FACE, SHADOW, options[k].c_str());
+        TextPut3D(&SelectLit, r.left, r.top, Font_Size, LIT_FACE, SHADOW, options[k].c_str());
+        Text_Y = Fit(int64_t(Text_Y) + Text_Y_PITCH);
+    }
+    Text_Y = Fit(Text_Y + 3 * int64_t(Text_Y_PITCH) / 2);
+    Text_X = Text_AREA.left;
+    for (const Rect& r : SelectRect) Copy_rect(&BackBuffer, &SelectPlain, r);
+    shown_lit = 0;
+    // The click that ended the wait before the choice is often still held when the options come
+    // up, maybe over one of them: like the key wait, the choice forgets it, so only a mouse message
+    // from now on (a new press, or the held button moved) can choose.
+    MouseButtons = 0;
+    Game_stat.text_on = 0;
+    Game_stat.select_on = 1;
+}
+
+void Select_task() {
+    unsigned lit = 0;
+    int chosen = 0;
+    for (int k = 0; k < SELECT_OPTIONS; ++k) {
+        if (!MouseInRect(SelectRect[k])) continue;
+        lit |= 1u << k;
+        // The last mouse message's word: a press and release both between two frames is not seen,
+        // a button held and moved onto an option is.
+        if (MouseButtons == MK_LBUTTON) chosen = k + 1;
+    }
+    if (lit != shown_lit) {
+        for (int k = 0; k < SELECT_OPTIONS; ++k)
+            Copy_rect(&BackBuffer, (lit >> k) & 1 ? &SelectLit : &SelectPlain, SelectRect[k]);
+        shown_lit = lit;
+    }
+    if (chosen == 0) return;
+
+    Game_stat.select_on = 0;
+    Release();
+    // Part k begins after the k-th `/` at depth 0 of the block. A broken block has stopped
+    // stepping with its message; stepping resumes only into a part that was found.
+    for (int i = 0; i < chosen; ++i)
+        if (!Skip_then_part()) return;
+    Game_stat.text_on = 1;
+}
+
+void Select_reset() {
+    Release();
+    for (Rect& r : SelectRect) r = Rect{};
+    shown_lit = 0;
+}

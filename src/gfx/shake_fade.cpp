@@ -1,6 +1,183 @@
 #include "gfx/shake_fade.h"
 
-// Shakes and fades arrive with the picture commands.
-void Shake_task() {}
-void Fade_out_task() {}
-void Fade_in_task() {}
+#include <string>
+
+#include "app/game_stat.h"
+#include "app/msg_box.h"
+#include "app/present.h"
+#include "app/sjis.h"
+#include "app/stopwatch.h"
+#include "app/system.h"
+#include "gfx/box_fill.h"
+#include "gfx/fixed_surfaces.h"
+#include "script/parsers.h"
+#include "script/script_file.h"
+#include "script/text_settings.h"
+#include "system/snapshot.h"
+
+int32_t ShakeType = SHAKE_X;
+int32_t ShakeStep = 0;
+int32_t FadeLevel = 0;
+Surface BlackSurface;
+
+namespace {
+
+constexpr uint32_t STEP_PERIOD_MS = 50;
+constexpr int SCREEN_W = 640;
+constexpr int SCREEN_H = 480;
+constexpr const char* BLACK_PICTURE = ".\\gdat\\black.bmp";
+
+// The offsets of each shake step. X and Y swing alike but for steps 12 and 13 (2 against 3); the
+// shake of both axes swings one axis at a time and is a step shorter. The step after the last row
+// puts the moved offset back to 0 and ends the shake.
+constexpr int32_t SHAKE_SWING[16] = {10, -10, 10, -10, 7, -7, 7, -7, 5, -5, 5, -5, 2, -2, 2, -2};
+constexpr int SHAKE_SWING_STEPS = 16;
+constexpr int32_t SHAKE_Y_STEP_12 = 3;
+
+struct Offset {
+    int32_t x, y;
+};
+constexpr Offset SHAKE_XY_SWING[] = {{0, 10}, {0, -10}, {10, 0}, {-10, 0}, {0, 7}, {0, -7}, {0, 7}, {0, -7},
+                                     {5, 0},  {-5, 0},  {0, 3},  {0, -3},  {3, 0}, {-3, 0}, {0, 2}};
+constexpr int SHAKE_XY_STEPS = int(sizeof SHAKE_XY_SWING / sizeof SHAKE_XY_SWING[0]);
+
+Stopwatch shake_watch = 0;
+Stopwatch fade_watch = 0; // both fades share it, as only one runs at a time
+
+// The vertical swing: the horizontal one, with 3 pixels in place of 2 at steps 12 and 13.
+int32_t Y_swing(int step) {
+    if (step == 12) return SHAKE_Y_STEP_12;
+    if (step == 13) return -SHAKE_Y_STEP_12;
+    return SHAKE_SWING[step];
+}
+
+void End_shake() {
+    Game_stat.shake_on = 0;
+    Game_stat.text_on = 1;
+}
+
+// A fade command's start: stepping and any click wait off, its own switch on, level 0.
+void Begin_fade(int32_t* which) {
+    *which = 1;
+    Game_stat.wait_on = 0;
+    Game_stat.text_on = 0;
+    FadeLevel = 0;
+    Stopwatch_start(&fade_watch);
+}
+
+// One fade step: `src` blended over the whole BackBuffer at the current level, compounding on the
+// steps before. True when the step just drawn was the last (opacity 255).
+bool Fade_step(const Surface* src) {
+    Surface_blend(&BackBuffer, 0, 0, SCREEN_W, SCREEN_H, src, 0, 0, FadeLevel * 255 / 100);
+    FadeLevel += 5;
+    return FadeLevel > 100;
+}
+
+// What both fades do at their end besides their own picture work.
+void End_fade(int32_t* which) {
+    *which = 0;
+    Game_stat.wait_on = 0;
+    Game_stat.text_on = 1;
+    Text_home();
+}
+
+} // namespace
+
+void Com_shake() {
+    ++ScriptCursor;
+    const std::string symbol = Kaiseki_Symbol();
+    if (symbol == "X") {
+        ShakeType = SHAKE_X;
+    } else if (symbol == "Y") {
+        ShakeType = SHAKE_Y;
+    } else if (symbol == "XY") {
+        ShakeType = SHAKE_XY;
+    } else {
+        std::string text = "シンボル [";
+        text += Sjis_to_utf8(symbol.c_str());
+        text += "] は不正です。強制終了～♪";
+        Msg_box(text.c_str(), "Com_shake()");
+        // The program is ending: no shake is started to run in the meantime.
+        System_exit();
+        return;
+    }
+    Game_stat.text_on = 0;
+    Game_stat.shake_on = 1;
+    ShakeStep = 0;
+    Stopwatch_start(&shake_watch);
+}
+
+void Shake_task() {
+    if (!Stopwatch_elapsed(shake_watch, STEP_PERIOD_MS)) return;
+    Stopwatch_start(&shake_watch);
+    const int step = ShakeStep;
+    switch (ShakeType) {
+    case SHAKE_X:
+        if (step < SHAKE_SWING_STEPS) {
+            ScreenOffsetX = SHAKE_SWING[step];
+        } else {
+            ScreenOffsetX = 0;
+            End_shake();
+        }
+        break;
+    case SHAKE_Y:
+        if (step < SHAKE_SWING_STEPS) {
+            ScreenOffsetY = Y_swing(step);
+        } else {
+            ScreenOffsetY = 0;
+            End_shake();
+        }
+        break;
+    case SHAKE_XY:
+        if (step < SHAKE_XY_STEPS) {
+            ScreenOffsetX = SHAKE_XY_SWING[step].x;
+            ScreenOffsetY = SHAKE_XY_SWING[step].y;
+        } else {
+            // The last swing was vertical, so only that offset is still away from 0.
+            ScreenOffsetY = 0;
+            End_shake();
+        }
+        break;
+    }
+    ++ShakeStep;
+}
+
+void Com_fade_out() {
+    ++ScriptCursor;
+    Surface_create(&BlackSurface, SCREEN_W, SCREEN_H);
+    BoxFill(&BlackSurface, 0, 0, SCREEN_W, SCREEN_H, 0);
+    Begin_fade(&Game_stat.fade_out_on);
+}
+
+void Com_fade_in() {
+    ++ScriptCursor;
+    Begin_fade(&Game_stat.fade_in_on);
+}
+
+void Fade_out_task() {
+    if (!Stopwatch_elapsed(fade_watch, STEP_PERIOD_MS)) return;
+    Stopwatch_start(&fade_watch);
+    if (!Fade_step(&BlackSurface)) return;
+    End_fade(&Game_stat.fade_out_on);
+    Surface_release(&BlackSurface);
+    Surface_set_name(&BackBuffer, BLACK_PICTURE);
+    if (save_point_mode == SAVE_POINT_AUTO) Save_point();
+}
+
+void Fade_in_task() {
+    if (!Stopwatch_elapsed(fade_watch, STEP_PERIOD_MS)) return;
+    Stopwatch_start(&fade_watch);
+    if (!Fade_step(&BackgroundSurface)) return;
+    End_fade(&Game_stat.fade_in_on);
+    Surface_copy(&BackBuffer, 0, 0, SCREEN_W, SCREEN_H, &BackgroundSurface, 0, 0);
+    Surface_set_name(&BackBuffer, BackgroundSurface.PictureName);
+    if (save_point_mode == SAVE_POINT_AUTO) Save_point();
+}
+
+void Shake_fade_reset() {
+    ShakeType = SHAKE_X;
+    ShakeStep = 0;
+    FadeLevel = 0;
+    Surface_release(&BlackSurface);
+    shake_watch = fade_watch = 0;
+}

@@ -20,3 +20,9 @@ bool Platform_scripted_box(const char* caption, const char* text, BoxKind kind, 
 void Platform_log(const char* line) {
     if (backend) backend->log(line);
 }
+void Platform_text_input(bool on) {
+    if (backend) backend->text_input(on);
+}
+bool Platform_scripted_input(const char* default_utf8, char* result_utf8, size_t result_size) {
+    return backend && backend->scripted_input(default_utf8, result_utf8, result_size);
+}

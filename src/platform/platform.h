@@ -5,6 +5,7 @@
 // Platform_use_backend before anything else runs; every other procedure here forwards to it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr int WINDOW_WIDTH = 640;
@@ -76,6 +77,8 @@ struct PlatformBackend {
     bool (*key_down)(int key);
     bool (*scripted_box)(const char* caption_utf8, const char* text_utf8, BoxKind kind, BoxAnswer* answer);
     void (*log)(const char* line_utf8);
+    void (*text_input)(bool on);
+    bool (*scripted_input)(const char* default_utf8, char* result_utf8, size_t result_size);
 };
 
 // Chooses the backend that every later Platform_* call uses.
@@ -116,3 +119,14 @@ bool Platform_scripted_box(const char* caption_utf8, const char* text_utf8, BoxK
 // Writes one line to the run log (headless runner); the real window backend ignores it. The line
 // gets the current time in front of it.
 void Platform_log(const char* line_utf8);
+
+// Switches the delivery of typed text (TextInput events, composed by an input method where one is
+// active) on or off. It is off except while the name prompt is open, so letter keys stay keys.
+void Platform_text_input(bool on);
+
+// Asks the platform to answer the name prompt without showing it. The headless backend answers
+// from its scenario (the queued text; the default text for `input-cancel`, for an empty answer or
+// when nothing is queued), logs `input "DEFAULT" -> "RESULT"`, writes the UTF-8 result into
+// `result_utf8` (cut to fit `result_size` on a character boundary) and returns true; a backend
+// with a real window returns false, and the engine shows the prompt in the window itself.
+bool Platform_scripted_input(const char* default_utf8, char* result_utf8, size_t result_size);

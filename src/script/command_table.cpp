@@ -5,8 +5,18 @@
 
 #include "app/msg_box.h"
 #include "app/sjis.h"
+#include "features/flags.h"
+#include "features/jump.h"
+#include "features/key_wait.h"
+#include "features/select.h"
+#include "features/timers.h"
+#include "gfx/key_copy_test.h"
+#include "gfx/picture_commands.h"
+#include "gfx/shake_fade.h"
+#include "gfx/transition.h"
 #include "script/interpreter.h"
 #include "script/script_file.h"
+#include "script/string_vars.h"
 #include "script/text_settings.h"
 
 namespace {
@@ -25,16 +35,16 @@ const Command COMMANDS[] = {
     {"w", Com_wait},
     {"halt", Com_halt},
     {"page", Com_page},
-    {"g_load", nullptr},
-    {"g_copy", nullptr},
-    {"g_change", nullptr},
-    {"flag_on", nullptr},
-    {"flag_off", nullptr},
-    {"disp_flag", nullptr},
-    {"if_flag", nullptr},
-    {"jump", nullptr},
-    {"file_change", nullptr},
-    {"select3", nullptr},
+    {"g_load", Com_g_load},
+    {"g_copy", Com_g_copy},
+    {"g_change", Com_g_change_task},
+    {"flag_on", Com_flag_on},
+    {"flag_off", Com_flag_off},
+    {"disp_flag", Com_disp_flag},
+    {"if_flag", Com_if_flag},
+    {"jump", Com_jump},
+    {"file_change", Com_file_change},
+    {"select3", Com_select3},
     {"play_wav", nullptr},
     {"stop_wav", nullptr},
     {"play_midi", nullptr},
@@ -45,35 +55,35 @@ const Command COMMANDS[] = {
     {"set_text_area", Com_set_text_area},
     {"set_text_wait", Com_set_text_wait},
     {"set_text_color", Com_set_text_color},
-    {"set_str", nullptr},
-    {"text_input", nullptr},
+    {"set_str", Com_set_str},
+    {"text_input", Com_text_input},
     {"save_point", Com_save_point},
     {"sp", Com_save_point},
     {"save_point_mode", Com_save_point_mode},
     {"disp_save_point_mode", Com_disp_save_point_mode},
-    {"shake", nullptr},
-    {"fade_out", nullptr},
-    {"fade_in", nullptr},
-    {"alpha_copy", nullptr},
+    {"shake", Com_shake},
+    {"fade_out", Com_fade_out},
+    {"fade_in", Com_fade_in},
+    {"alpha_copy", Com_alpha_copy},
     {"start_menu", nullptr},
     {"system_menu_flag", nullptr},
-    {"shot_timer", nullptr},
-    {"disp_timer", nullptr},
-    {"stop_timer", nullptr},
-    {"clear_timer", nullptr},
-    {"timer_wait", nullptr},
-    {"if_timer", nullptr},
-    {"wait_kbhit", nullptr},
-    {"wk", nullptr},
-    {"disp_timer_single", nullptr},
-    {"set_window_text", nullptr},
-    {"test", nullptr},
+    {"shot_timer", Com_timer_shot},
+    {"disp_timer", Com_disp_timer},
+    {"stop_timer", Com_stop_timer},
+    {"clear_timer", Com_clear_timer},
+    {"timer_wait", Com_timer_wait},
+    {"if_timer", Com_if_timer},
+    {"wait_kbhit", Com_wait_kbhit},
+    {"wk", Com_wait_kbhit},
+    {"disp_timer_single", Com_disp_timer_single},
+    {"set_window_text", Com_set_window_text},
+    {"test", Com_test},
 };
 static_assert(sizeof COMMANDS / sizeof COMMANDS[0] == 48);
 
 const Command ESCAPES[] = {
-    {"STR", nullptr},
-    {"EOS", nullptr},
+    {"STR", Str_str},
+    {"EOS", Str_eos},
 };
 
 // Reads the word after the cursor: every byte above 0x20, the cursor left on its last byte (on the

@@ -7,6 +7,7 @@
 #include "script/command_table.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
+#include "script/string_vars.h"
 #include "script/text_settings.h"
 #include "system/snapshot.h"
 
@@ -90,9 +91,10 @@ void Text_task() {
     if (!Stopwatch_elapsed(step_watch, uint32_t(Text_WAIT))) return;
     Stopwatch_start(&step_watch);
     // A script must end in a command that stops or redirects stepping; one that runs off its end
-    // stops here, as if it had ended with `halt`.
+    // stops here, as if it had ended with `halt`. A string variable whose end marker was swallowed
+    // (its text ends in `#` or `\`) returns to the script instead.
     if (!Script_in_text()) {
-        Interpreter_stop();
+        if (!Str_return_if_shown()) Interpreter_stop();
         return;
     }
     if (Script_byte() >= 0x80) {

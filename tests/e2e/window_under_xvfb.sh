@@ -33,7 +33,7 @@ start_game() {
   "$exe" "$@" "$demo" >"$work/game.log" 2>&1 &
   game_pid=$!
   wid=
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do  # up to 20 s: the machine may be busy with other tests
     wid=$(xdotool search --pid "$game_pid" 2>/dev/null | head -1)
     [[ -n "$wid" ]] && break
     sleep 0.05

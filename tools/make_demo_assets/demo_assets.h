@@ -24,6 +24,32 @@ Picture Paint_back00();
 // The click-wait strip, 75x25: icon (black where the background shows), its AND mask, scratch.
 Picture Paint_parts();
 
+// The second chapter's backgrounds, 640x480, each kept dark enough under the text area for light
+// text: a lane of old houses lit by paper lanterns at night; a tatami room at night, the moonlit
+// lake in its window; the lake under the moon from the shore by the old pier.
+Picture Paint_street();
+Picture Paint_room();
+Picture Paint_lake_night();
+
+// A picture postcard of the lake and the tower, 240x168, for the scripts to lay over a scene.
+Picture Paint_postcard();
+
+// The fades' all-black 640x480 picture.
+Picture Paint_black();
+
+// The key-copy benchmark's mask, 640x480: a round window in a dark wall with bamboo in front,
+// pure green (0x00FF00) wherever the picture behind should show through.
+Picture Paint_round_window_mask();
+
+// How a JPEG is written: quality 1-100, and baseline or progressive.
+struct JpegSettings {
+    int quality = 92;
+    bool progressive = false;
+};
+
+// Encodes the picture as a JPEG file in memory. False if the picture is empty or libjpeg fails.
+bool Jpeg_encode(const Picture& picture, const JpegSettings& settings, std::vector<uint8_t>* out);
+
 // Converts one story file from UTF-8 (LF or CR LF line ends, optional byte-order mark) to Shift-JIS
 // with CR LF line ends. False with "NAME:LINE: reason" in *error if a character has no Shift-JIS form.
 bool Convert_script_text(const std::string& utf8, const std::string& name, std::string* sjis,

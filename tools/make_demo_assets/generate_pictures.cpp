@@ -4,27 +4,45 @@
 #include "gfx/image_decode.h"
 
 #include <fstream>
+#include <map>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+enum class Jpeg { Baseline, Progressive };
+
 struct GeneratedPicture {
     const char* path; // relative to the game folder
     Picture (*paint)();
+    Jpeg jpeg = Jpeg::Baseline; // for .jpg files: scripts may name either kind
 };
 
 const GeneratedPicture PICTURES[] = {
     {"gdat/system/Back00.bmp", Paint_back00},
     {"gdat/system/Parts.bmp", Paint_parts},
+    {"gdat/bg_street.jpg", Paint_street},
+    {"gdat/bg_room.bmp", Paint_room},
+    {"gdat/bg_lake_night.jpg", Paint_lake_night, Jpeg::Progressive},
+    {"gdat/postcard.bmp", Paint_postcard},
+    {"gdat/black.bmp", Paint_black},
+    // The `test` command's pair: the night lake seen through a round window.
+    {"gdat/mask_test_00.BMP", Paint_round_window_mask},
+    {"gdat/sample_1.jpg", Paint_lake_night},
 };
 
 // Encodes by the file's extension.
-bool Encode(const fs::path& path, const Picture& picture, std::vector<uint8_t>* bytes) {
+bool Encode(const fs::path& path, const GeneratedPicture& entry, const Picture& picture,
+            std::vector<uint8_t>* bytes) {
     const std::string extension = path.extension().string();
     if (extension == ".bmp" || extension == ".BMP") {
         *bytes = Bmp_encode_24(picture.pixels.data(), picture.width, picture.height);
         return !bytes->empty();
+    }
+    if (extension == ".jpg" || extension == ".JPG") {
+        JpegSettings settings;
+        settings.progressive = entry.jpeg == Jpeg::Progressive;
+        return Jpeg_encode(picture, settings, bytes);
     }
     return false;
 }
@@ -32,11 +50,15 @@ bool Encode(const fs::path& path, const Picture& picture, std::vector<uint8_t>* 
 } // namespace
 
 bool Generate_pictures(const fs::path& out_dir, std::string* error) {
+    // A picture written under two names is painted once.
+    std::map<Picture (*)(), Picture> painted;
     for (const GeneratedPicture& entry : PICTURES) {
         const fs::path path = out_dir / entry.path;
-        const Picture picture = entry.paint();
+        auto found = painted.find(entry.paint);
+        if (found == painted.end()) found = painted.emplace(entry.paint, entry.paint()).first;
+        const Picture& picture = found->second;
         std::vector<uint8_t> bytes;
-        if (!Encode(path, picture, &bytes)) {
+        if (!Encode(path, entry, picture, &bytes)) {
             *error = path.string() + ": cannot encode this kind of picture";
             return false;
         }

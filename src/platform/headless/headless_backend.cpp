@@ -26,6 +26,8 @@ struct State {
     std::deque<PlatformEvent> events;
     std::deque<BoxAnswer> answers;
     std::deque<InputAnswer> inputs;
+    bool input_in_window = false;  // tests of the name dialog: it runs on queued events instead
+    bool text_input = false;
     std::set<int> keys;
     uint32_t mouse = 0;  // MK_LBUTTON / MK_RBUTTON held
     std::vector<RecordedBox> boxes;
@@ -299,8 +301,34 @@ bool Scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer
 
 void Log_line(const char* line) { Log(line); }
 
-const PlatformBackend BACKEND = {Open_window, Has_window, Close,       Time_ms,      Wait_event,
-                                 Present,     Set_title,  Key_down,    Scripted_box, Log_line};
+void Text_input(bool on) { S.text_input = on; }
+
+// Copies `text` into `out` (size > 0), cut so that no UTF-8 character is split.
+void Copy_utf8(const std::string& text, char* out, size_t size) {
+    size_t n = std::min(text.size(), size - 1);
+    while (n > 0 && n < text.size() && (uint8_t(text[n]) & 0xC0) == 0x80) --n;
+    text.copy(out, n);
+    out[n] = '\0';
+}
+
+// The name prompt: the queued answer, as if typed over the preselected default and confirmed.
+// With nothing queued the player is taken to accept the default with Enter; `input-cancel` and an
+// empty answer give the default as well, as the dialog itself does.
+bool Scripted_input(const char* default_text, char* result, size_t size) {
+    if (S.input_in_window || size == 0) return false;
+    std::string answer = default_text;
+    if (!S.inputs.empty()) {
+        if (!S.inputs.front().cancelled && !S.inputs.front().text.empty()) answer = S.inputs.front().text;
+        S.inputs.pop_front();
+    }
+    Copy_utf8(answer, result, size);
+    Log("input \"" + Escape(default_text) + "\" -> \"" + Escape(result) + "\"");
+    return true;
+}
+
+const PlatformBackend BACKEND = {Open_window, Has_window, Close,        Time_ms,      Wait_event,
+                                 Present,     Set_title,  Key_down,     Scripted_box, Log_line,
+                                 Text_input,  Scripted_input};
 
 }  // namespace
 
@@ -371,3 +399,6 @@ bool Headless_take_input(std::string* text, bool* cancelled) {
     S.inputs.pop_front();
     return true;
 }
+
+void Headless_set_input_in_window(bool on) { S.input_in_window = on; }
+bool Headless_text_input_on() { return S.text_input; }

@@ -44,6 +44,21 @@ bool scripted_box(const char*, const char*, BoxKind, BoxAnswer*) {
 // There is no run log outside the headless runner.
 void ignore_log(const char*) {}
 
+// Typed text comes through SDL's text input, so an input method can compose Japanese; it stays
+// off otherwise, or every letter key would bring a text event too.
+void text_input(bool on) {
+    if (on) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
+    }
+}
+
+// The engine draws the name prompt in the window itself.
+bool scripted_input(const char*, char*, size_t) {
+    return false;
+}
+
 const PlatformBackend backend = {
     .open_window = open_window,
     .has_window = has_window,
@@ -55,6 +70,8 @@ const PlatformBackend backend = {
     .key_down = Sdl_events_key_down,
     .scripted_box = scripted_box,
     .log = ignore_log,
+    .text_input = text_input,
+    .scripted_input = scripted_input,
 };
 
 } // namespace

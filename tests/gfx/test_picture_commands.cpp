@@ -1,0 +1,276 @@
+// The picture commands through the script: `g_load` and the picture names it records, `g_copy`
+// and `alpha_copy` with their rectangles and opacities, the surface symbols, and the `test`
+// benchmark. JPEG files come from the demo generator's writer, which is checked along the way.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "gfx/picture_commands.h"
+#include "make_demo_assets/demo_assets.h"
+#include "script/script_fixture.h"
+
+namespace {
+
+uint32_t New_pixel(int x, int y) {
+    return Test_background_pixel(x, y) ^ 0xFFFFFFu;
+}
+
+class PictureCommandTest : public ScriptTest {
+  protected:
+    // Starts `script` (each command on its own line) with bg.bmp in gdat, and runs enough frames
+    // for every line of it.
+    void Run_script(const std::string& script, int frames = 12) {
+        Write_bmp("gdat/bg.bmp", 640, 480, New_pixel);
+        Start(script + "#halt\r\n");
+        Run_frames(frames);
+    }
+
+    void Write_jpeg(const std::string& relative, const Picture& picture, bool progressive) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(Jpeg_encode(picture, JpegSettings{90, progressive}, &bytes));
+        Write_file(relative, std::string(bytes.begin(), bytes.end()));
+    }
+
+    static bool Shows(const Surface& s, uint32_t (*pixel)(int, int)) {
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x)
+                if (Surface_get(&s, x, y) != pixel(x, y)) return false;
+        return true;
+    }
+};
+
+// A smooth picture that survives JPEG compression with small errors.
+Picture Gradient_picture() {
+    Picture p{640, 480, std::vector<uint32_t>(640 * 480)};
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            p.pixels[y * 640 + x] = uint32_t(x * 255 / 639) << 16 | uint32_t(y * 255 / 479) << 8 | 0x60;
+    return p;
+}
+
+int Largest_channel_error(const Surface& s, const Picture& p) {
+    int worst = 0;
+    for (size_t i = 0; i < p.pixels.size(); ++i)
+        for (int shift : {0, 8, 16})
+            worst = std::max(worst,
+                             std::abs(int(s.pixels[i] >> shift & 0xFF) - int(p.pixels[i] >> shift & 0xFF)));
+    return worst;
+}
+
+} // namespace
+
+TEST_F(PictureCommandTest, LoadIntoTheBackgroundChangesNothingOnScreen) {
+    Run_script("#g_load BG bg.bmp\r\n");
+    EXPECT_TRUE(Headless_boxes().empty());
+    EXPECT_TRUE(Shows(BackgroundSurface, New_pixel));
+    EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\bg.bmp");
+    EXPECT_TRUE(Shows_background());
+    EXPECT_TRUE(std::equal(BackBuffer.pixels.begin(), BackBuffer.pixels.end(), Headless_window_picture()));
+}
+
+TEST_F(PictureCommandTest, BkDrawsOnTheScreenWithoutRenamingIt) {
+    Write_bmp("gdat/bg.bmp", 640, 480, New_pixel);
+    Start("#g_load BK bg.bmp\r\n#g_load BS bg.bmp\r\n#halt\r\n");
+    const std::string name = BackBuffer.PictureName;
+    Run_frames(1);
+    EXPECT_TRUE(Shows(BackBuffer, New_pixel));
+    EXPECT_EQ(BackBuffer.PictureName, name);
+    EXPECT_TRUE(std::equal(BackBuffer.pixels.begin(), BackBuffer.pixels.end(), Headless_window_picture()))
+        << "visible with the frame's final copy";
+    Run_frames(1);
+    EXPECT_STREQ(BackBuffer.PictureName, ".\\gdat\\bg.bmp") << "BS renames it";
+}
+
+TEST_F(PictureCommandTest, FailedLoadsKeepThePictureButRecordTheName) {
+    Run_script("#g_load BG pic.png\r\n");
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].caption, "_check_g_filename()");
+    EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\pic.png");
+    EXPECT_TRUE(Shows(BackgroundSurface, Test_background_pixel));
+
+    Fresh();
+    Run_script("#g_load BG missing.jpg\r\n");
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].caption, "PXL_LoadJpeg()");
+    EXPECT_EQ(Headless_boxes()[0].text, "ファイル【 .\\gdat\\missing.jpg 】が開けないにょ！(T▽T)");
+    EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\missing.jpg");
+    EXPECT_TRUE(Shows(BackgroundSurface, Test_background_pixel));
+    int code = -1;
+    EXPECT_FALSE(System_quit_requested(&code)) << "the story goes on";
+    EXPECT_EQ(Game_stat.halt_on, 1);
+}
+
+TEST_F(PictureCommandTest, NamesMayHoldSubFoldersAndPartsCanBeReplaced) {
+    Write_bmp("gdat/system/Parts2.bmp", 75, 25, [](int x, int) { return x < 25 ? 0x00FF00u : 0u; });
+    Run_script("#g_load PT system\\Parts2.bmp\r\n");
+    EXPECT_TRUE(Headless_boxes().empty());
+    EXPECT_STREQ(PartsSurface.PictureName, ".\\gdat\\system\\Parts2.bmp");
+    EXPECT_EQ(Surface_get(&PartsSurface, 3, 3), 0x00FF00u);
+}
+
+TEST_F(PictureCommandTest, BaselineAndProgressiveJpegsFromTheDemoWriter) {
+    const Picture picture = Gradient_picture();
+    Write_jpeg("gdat/base.jpg", picture, false);
+    Write_jpeg("gdat/prog.JPG", picture, true);
+    Run_script("#g_load BG base.jpg\r\n#g_load BS prog.JPG\r\n");
+    EXPECT_TRUE(Headless_boxes().empty());
+    EXPECT_LE(Largest_channel_error(BackgroundSurface, picture), 8);
+    EXPECT_LE(Largest_channel_error(BackBuffer, picture), 8);
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(Jpeg_encode(Picture{}, JpegSettings{}, &bytes)) << "an empty picture is refused";
+    EXPECT_FALSE(Jpeg_encode(Picture{4, 4, std::vector<uint32_t>(3)}, JpegSettings{}, &bytes));
+}
+
+TEST_F(PictureCommandTest, CopyMovesRectanglesBetweenAndWithinSurfaces) {
+    Run_script(
+        "#g_load BG bg.bmp\r\n#g_copy BS 100 50 BG 10 20 30 40\r\n#g_copy BS,630,470,BG,0,0,64,64\r\n");
+    EXPECT_TRUE(Headless_boxes().empty());
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const bool first = x >= 100 && x < 130 && y >= 50 && y < 90;
+            const bool corner = x >= 630 && y >= 470; // clipped to 10x10
+            const uint32_t expected = first    ? New_pixel(x - 90, y - 30)
+                                      : corner ? New_pixel(x - 630, y - 470)
+                                               : Test_background_pixel(x, y);
+            ASSERT_EQ(Surface_get(&BackBuffer, x, y), expected) << x << "," << y;
+        }
+    }
+
+    Fresh();
+    Run_script("#g_copy BG 5 0 BG 0 0 100 10\r\n");
+    for (int x = 0; x < 110; ++x)
+        ASSERT_EQ(Surface_get(&BackgroundSurface, x, 3), Test_background_pixel(x < 5     ? x
+                                                                               : x < 105 ? x - 5
+                                                                                         : x,
+                                                                               3))
+            << "an overlapping copy within one surface reads before it writes: " << x;
+}
+
+TEST_F(PictureCommandTest, AlphaCopyOpacities) {
+    // 0 % changes nothing; 100 % is a plain copy; 50 % blends with alpha 127.
+    Run_script("#g_load BG bg.bmp\r\n#alpha_copy BS 0 0 BG 0 0 100 100 0\r\n");
+    EXPECT_TRUE(Shows_background());
+
+    Fresh();
+    Run_script("#g_load BG bg.bmp\r\n#alpha_copy BS 10 10 BG 0 0 100 100 100\r\n");
+    const std::vector<uint32_t> full = BackBuffer.pixels;
+    Fresh();
+    Run_script("#g_load BG bg.bmp\r\n#g_copy BS 10 10 BG 0 0 100 100\r\n");
+    EXPECT_TRUE(full == BackBuffer.pixels);
+
+    Fresh();
+    Run_script("#g_load BG bg.bmp\r\n#alpha_copy BS 0 0 BG 0 0 1 1 50\r\n");
+    const uint32_t old = Test_background_pixel(0, 0), src = New_pixel(0, 0);
+    uint32_t expected = 0;
+    for (int shift : {0, 8, 16}) {
+        const uint32_t s = src >> shift & 0xFF, d = old >> shift & 0xFF;
+        expected |= ((s * 127 + d * 128) * 2 + 255) / 510 << shift;
+    }
+    EXPECT_EQ(Surface_get(&BackBuffer, 0, 0), expected);
+    EXPECT_EQ(Surface_get(&BackBuffer, 1, 0), Test_background_pixel(1, 0));
+
+    EXPECT_EQ(Alpha_from_percent(0), 0);
+    EXPECT_EQ(Alpha_from_percent(50), 127);
+    EXPECT_EQ(Alpha_from_percent(100), 255);
+    EXPECT_EQ(Alpha_from_percent(101), 1) << "257 in eight bits";
+    EXPECT_EQ(Alpha_from_percent(-1), 254);
+    Alpha_from_percent(2147483647); // wraps like the 32-bit arithmetic scripts expect, without fault
+}
+
+TEST_F(PictureCommandTest, AlphaCopyFromOutsideTheSourceDrawsNothing) {
+    // Source rectangles leaving the source surface: the whole blend is refused. A destination that
+    // hangs over the edge is clipped and drawn.
+    Run_script("#g_load BG bg.bmp\r\n"
+               "#alpha_copy BS 0 0 BG 600 0 100 10 100\r\n"
+               "#alpha_copy BS 0 0 BG -1 0 10 10 100\r\n"
+               "#alpha_copy BS 0 0 PT 0 0 76 25 100\r\n"
+               "#alpha_copy BS 0 0 BG 0 0 -5 10 100\r\n",
+               16);
+    EXPECT_TRUE(Headless_boxes().empty());
+    EXPECT_TRUE(Shows_background());
+
+    Fresh();
+    Run_script("#g_load BG bg.bmp\r\n#alpha_copy BS 620 0 BG 0 0 40 5 100\r\n");
+    EXPECT_EQ(Surface_get(&BackBuffer, 639, 4), New_pixel(19, 4));
+    EXPECT_EQ(Surface_get(&BackBuffer, 619, 4), Test_background_pixel(619, 4));
+}
+
+TEST_F(PictureCommandTest, UnknownSurfaceSymbolEndsTheProgram) {
+    Run_script("#g_copy XX 0 0 BG 0 0 10 10\r\n");
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].caption, "Get_game_DC()");
+    EXPECT_EQ(Headless_boxes()[0].text,
+              "シンボル [XX] は意味不明ですぅ（爆）\n暴走したら恐いので強制終了ですぅ～♪");
+    int code = -1;
+    EXPECT_TRUE(System_quit_requested(&code));
+    EXPECT_EQ(code, 0);
+
+    // Lower case is another symbol; the load goes to BackBuffer, harmlessly, and renames nothing.
+    Fresh();
+    Run_script("#g_load bg bg.bmp\r\n");
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].text.substr(0, 17), "シンボル [bg]");
+    EXPECT_TRUE(System_quit_requested(&code));
+    EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\system\\Back00.bmp");
+}
+
+TEST_F(PictureCommandTest, TestCommandLaysTheMaskOverTheSample) {
+    Write_bmp("gdat/mask_test_00.BMP", 640, 480, [](int x, int y) {
+        return x >= 100 && x < 200 && y >= 100 && y < 200 ? 0x102030u : 0x00FF00u;
+    });
+    Write_jpeg("gdat/sample_1.jpg", Picture{640, 480, std::vector<uint32_t>(640 * 480, 0x808080u)}, false);
+    Run_script("#test\r\n" SJ_SQUARE);
+    ASSERT_EQ(Headless_boxes().size(), 1u);
+    EXPECT_EQ(Headless_boxes()[0].caption, "");
+    EXPECT_EQ(Headless_boxes()[0].text.rfind("100回で ", 0), 0u) << Headless_boxes()[0].text;
+    EXPECT_EQ(Surface_get(&BackBuffer, 150, 150), 0x102030u);
+    EXPECT_EQ(Surface_get(&BackBuffer, 199, 100), 0x102030u);
+    EXPECT_EQ(Surface_get(&BackBuffer, 300, 300), 0x808080u);
+    EXPECT_EQ(Text_X, 40) << "the story goes on";
+}
+
+// The demo's pictures for these commands: the backgrounds must carry light text, and the `test`
+// mask must key exactly, with no green bled into the edges of its shapes.
+TEST(DemoPictures, BackgroundsAreDarkUnderTheText) {
+    for (Picture (*paint)() : {Paint_street, Paint_room, Paint_lake_night}) {
+        const Picture p = paint();
+        ASSERT_EQ(p.width, 640);
+        ASSERT_EQ(p.height, 480);
+        double sum = 0;
+        int bright = 0;
+        for (int y = 192; y < 480; ++y) {
+            for (int x = 0; x < 640; ++x) {
+                const uint32_t px = p.pixels[y * 640 + x];
+                const double luma = 0.299 * (px >> 16 & 255) + 0.587 * (px >> 8 & 255) + 0.114 * (px & 255);
+                sum += luma;
+                bright += luma > 180;
+            }
+        }
+        EXPECT_LT(sum / (640 * 288), 50);
+        EXPECT_LT(bright, 640 * 288 * 3 / 100) << "a lamp or two, not a bright floor";
+    }
+    EXPECT_EQ(Paint_black().pixels, std::vector<uint32_t>(640 * 480, 0u));
+}
+
+TEST(DemoPictures, RoundWindowMaskKeysOnlyInsideTheWindowAndNeverBleeds) {
+    const Picture p = Paint_round_window_mask();
+    ASSERT_EQ(p.pixels.size(), 640u * 480u);
+    int key = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const uint32_t px = p.pixels[y * 640 + x];
+            const int r = px >> 16 & 255, g = px >> 8 & 255, b = px & 255;
+            if (px == 0x00FF00u) {
+                ++key;
+                ASSERT_LT(std::hypot(x - 330.0, y - 222.0), 180)
+                    << x << "," << y << ": the key shows only through the window";
+            } else {
+                ASSERT_FALSE(g > 2 * std::max(r, b) + 60)
+                    << x << "," << y << ": a greenish fringe would show as a halo";
+            }
+        }
+    }
+    EXPECT_GT(key, int(3.14159 * 178 * 178 * 0.7)) << "most of the window is open";
+}

@@ -31,7 +31,7 @@ Picture Paint_street();
 Picture Paint_room();
 Picture Paint_lake_night();
 
-// A picture postcard of the lake and the tower, 240x168, for the scripts to lay over a scene.
+// A picture postcard of the lake and the tower, 240x180, for the scripts to lay over a scene.
 Picture Paint_postcard();
 
 // The fades' all-black 640x480 picture.

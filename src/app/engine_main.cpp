@@ -28,7 +28,8 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         return 0;
     }
     if (options.headless) {
-        // Scenario, log and shot paths are read relative to where the runner was started.
+        // Scenario, log and shot paths are read relative to where the runner was started (the shots
+        // folder is made if it is missing).
         HeadlessOptions h{options.events_path, options.log_path, options.shots_dir, options.max_ms};
         if (!Headless_configure(h, &error)) {
             std::fprintf(stderr, "kotoyumi: %s\n", error.c_str());

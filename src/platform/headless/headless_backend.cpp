@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -339,6 +340,14 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
     S.base_dir = ::getcwd(cwd, sizeof cwd) ? cwd : ".";
     S.max_ms = options.max_ms;
     S.shots_dir = options.shots_dir.empty() ? std::string() : Relative_to_base(options.shots_dir);
+    if (!S.shots_dir.empty()) {
+        std::error_code failed;
+        std::filesystem::create_directories(S.shots_dir, failed);
+        if (failed) {
+            *error = "cannot make the shots folder " + options.shots_dir + ": " + failed.message();
+            return false;
+        }
+    }
     if (!options.events_path.empty()) {
         std::ifstream in(options.events_path, std::ios::binary);
         if (!in) {

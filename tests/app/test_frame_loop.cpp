@@ -1,6 +1,6 @@
 // The frame: its 16 ms gate, the order of its tasks and screens, the final copy to the window, and
 // the ways the program ends.
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,34 +12,32 @@
 #include "app/window_messages.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/headless/headless.h"
-#include "test_support.h"
+#include "script/script_fixture.h"
 
 namespace {
 
 std::vector<std::string> ran;
+
+// Keeps a copy of a table of tasks and puts it back when it goes.
+template <typename Task, size_t N>
+struct Saved {
+    explicit Saved(Task (&table)[N]) : table(table) { std::copy(table, table + N, copy); }
+    ~Saved() { std::copy(copy, copy + N, table); }
+    Task (&table)[N];
+    Task copy[N];
+};
 
 // Puts recording tasks in every place of the frame, and restores the real ones afterwards.
 class FrameOrderTest : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
-        std::memcpy(saved_switch, FrameSwitchTasks, sizeof saved_switch);
-        std::memcpy(saved_late, FrameLateTasks, sizeof saved_late);
-        std::memcpy(saved_system, SystemMenuScreens, sizeof saved_system);
-        std::memcpy(saved_title, TitleMenuScreens, sizeof saved_title);
         ran.clear();
     }
-    void TearDown() override {
-        std::memcpy(FrameSwitchTasks, saved_switch, sizeof saved_switch);
-        std::memcpy(FrameLateTasks, saved_late, sizeof saved_late);
-        std::memcpy(SystemMenuScreens, saved_system, sizeof saved_system);
-        std::memcpy(TitleMenuScreens, saved_title, sizeof saved_title);
-        EngineTest::TearDown();
-    }
-    SwitchTask saved_switch[SWITCH_TASK_COUNT];
-    SwitchTask saved_late[LATE_TASK_COUNT];
-    StateTask saved_system[SYSTEM_MENU_STATE_COUNT];
-    StateTask saved_title[TITLE_MENU_STATE_COUNT];
+    Saved<SwitchTask, SWITCH_TASK_COUNT> saved_switch{FrameSwitchTasks};
+    Saved<SwitchTask, LATE_TASK_COUNT> saved_late{FrameLateTasks};
+    Saved<StateTask, SYSTEM_MENU_STATE_COUNT> saved_system{SystemMenuScreens};
+    Saved<StateTask, TITLE_MENU_STATE_COUNT> saved_title{TitleMenuScreens};
 };
 
 template <int N>
@@ -65,12 +63,14 @@ void Text_step_starting_a_transition() {
 TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
     FrameSwitchTasks[0].run = Text_step_starting_a_transition;
     FrameSwitchTasks[1].run = Record<1>;
+    FrameSwitchTasks[2].run = Record<2>;
     FrameSwitchTasks[5].run = Record<5>;
     FrameSwitchTasks[9].run = Record<9>;
     FrameLateTasks[0].run = Record<10>;
     FrameLateTasks[4].run = Record<14>;
     Game_stat.text_on = 1;
     Game_stat.delay_on = 1;
+    Game_stat.wait_on = 2;  // only a switch of exactly 1 runs its task
     Game_stat.fade_in_on = 1;
     Game_stat.fps_on = 1;
     Game_stat.wait_kbhit_on = 1;
@@ -87,19 +87,11 @@ TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
     Headless_set_time(31);
     Main_task();
     EXPECT_TRUE(ran.empty()) << "a second call within 16 ms does nothing";
+    Game_stat.wait_on = 1;
     Headless_set_time(32);
     Main_task();
-    EXPECT_EQ(ran.size(), 5u);
-}
-
-TEST_F(FrameOrderTest, OnlyASwitchOfExactlyOneRunsItsTask) {
-    FrameSwitchTasks[2].run = Record<2>;
-    Game_stat.wait_on = 2;
-    Run_frames(1);
-    EXPECT_TRUE(ran.empty());
-    Game_stat.wait_on = 1;
-    Run_frames(1);
-    EXPECT_EQ(ran, std::vector<std::string>{"task2"});
+    EXPECT_EQ(ran.size(), 6u);
+    EXPECT_EQ(ran[1], "task2");
 }
 
 TEST_F(FrameOrderTest, MenuStatesAndTheSystemMenuSwitch) {
@@ -125,19 +117,26 @@ TEST_F(FrameOrderTest, MenuStatesAndTheSystemMenuSwitch) {
     EXPECT_TRUE(ran.empty()) << "unknown states run nothing";
 }
 
-TEST_F(EngineTest, PresentAtShakeOffsetsLeavesTheUncoveredStrip) {
+TEST_F(EngineTest, PresentUploadsOnlyChangesAndLeavesTheStripUncoveredByAnOffset) {
     Write_startup_pictures();
     System_init();
     Run_frames(1);
     const uint32_t* window = Headless_window_picture();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window[0], Test_background_pixel(0, 0));
+    const int presents = Headless_present_count();
+    Run_frames(10);
+    EXPECT_EQ(Headless_present_count(), presents) << "an unchanged picture is not uploaded again";
+    Surface_fill(&BackBuffer, 320, 240, 321, 241, 0);
+    Run_frames(1);
+    EXPECT_EQ(Headless_present_count(), presents + 1) << "one changed pixel is";
 
     // Paint BackBuffer white and show it 5 px right and 3 px up.
     Surface_fill(&BackBuffer, 0, 0, 640, 480, 0xFFFFFF);
     ScreenOffsetX = 5;
     ScreenOffsetY = -3;
     Run_frames(1);
+    EXPECT_EQ(Headless_present_count(), presents + 2);
     window = Headless_window_picture();
     for (int y : {0, 200, 476}) {
         for (int x : {0, 4}) EXPECT_EQ(window[y * 640 + x], Test_background_pixel(x, y)) << x << "," << y;
@@ -157,24 +156,9 @@ TEST_F(EngineTest, PresentAtShakeOffsetsLeavesTheUncoveredStrip) {
     EXPECT_EQ(window[479 * 640 + 639], 0xFFFFFFu);
 }
 
-TEST_F(EngineTest, AnUnchangedPictureIsNotUploadedAgain) {
-    Write_startup_pictures();
-    System_init();
-    Run_frames(1);
-    const int after_first = Headless_present_count();
-    Run_frames(10);
-    EXPECT_EQ(Headless_present_count(), after_first);
-    Surface_fill(&BackBuffer, 0, 0, 1, 1, 0);
-    Run_frames(1);
-    EXPECT_EQ(Headless_present_count(), after_first + 1);
-}
-
 TEST_F(EngineTest, StartUpSurfacesNamesAndSwitches) {
     Write_startup_pictures();
     System_init();
-    EXPECT_EQ(Surface_get(&BackBuffer, 123, 45), Test_background_pixel(123, 45));
-    EXPECT_EQ(Surface_get(&PartsSurface, 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(Surface_get(&PartsSurface, 74, 24), 0u);
     EXPECT_STREQ(BackBuffer.PictureName, "");
     EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\system\\Back00.bmp");
     EXPECT_STREQ(PartsSurface.PictureName, ".\\gdat\\system\\Parts.bmp");
@@ -226,38 +210,15 @@ TEST_F(EngineTest, EscapeAndClosingTheWindowEndTheProgramWithCodeZero) {
     }
 }
 
-TEST_F(EngineTest, GoOnInputAfterHaltEndsTheProgram) {
-    Write_startup_pictures();
-    System_init();
-    Game_stat.halt_on = 1;
-    PlatformEvent e;
-    e.type = EventType::MouseDown;
-    e.button = 1;
-    Headless_push_event(e);
-    EXPECT_EQ(Main_loop(), 0);
-}
-
-TEST_F(EngineTest, MouseRecordAndClamps) {
-    PlatformEvent e;
-    e.type = EventType::MouseDown;
-    e.button = 2;
-    e.x = 600;
-    e.y = 470;
-    e.buttons = MK_RBUTTON | MK_SHIFT;
-    WndProc(e);
+TEST_F(ScriptTest, MouseRecordAndClamps) {
+    Mouse(EventType::MouseDown, 2, 600, 470, MK_RBUTTON | MK_SHIFT);
     EXPECT_EQ(MouseButtons, MK_RBUTTON | MK_SHIFT);
     EXPECT_EQ(Clamp_mouse_x(100), 530);
     EXPECT_EQ(Clamp_mouse_y(10), 460);
-    e.type = EventType::MouseMove;
-    e.x = 20;
-    e.y = 30;
-    e.buttons = 0;
-    WndProc(e);
+    Mouse(EventType::MouseMove, 0, 20, 30, 0);
     EXPECT_EQ(MouseButtons, 0u) << "a move with no button held clears the word";
     EXPECT_EQ(Clamp_mouse_x(100), 20);
     EXPECT_EQ(Clamp_mouse_y(10), 30);
-    e.type = EventType::KeyDown;
-    e.key = KEY_RETURN;
-    WndProc(e);
+    Key(KEY_RETURN);  // a key message at (0, 0)
     EXPECT_EQ(MouseX, 20) << "keys leave the record alone";
 }

@@ -49,41 +49,36 @@ constexpr int OK_X = 268, CANCEL_X = 372, BUTTON_Y = 287;
 
 }  // namespace
 
-TEST_F(NameDialogTest, TypingReplacesThePreselectedDefault) {
+TEST_F(NameDialogTest, TypingEditingEnterAndEscape) {
     Type("花");
     Type("子");
     Key(KEY_RETURN);
-    EXPECT_EQ(Name_dialog(SJ_TARO), SJ_HANAKO);
+    EXPECT_EQ(Name_dialog(SJ_TARO), SJ_HANAKO) << "typing replaces the preselected default";
     EXPECT_FALSE(Headless_text_input_on()) << "typed text is switched off again";
     ASSERT_NE(Headless_window_picture(), nullptr);
     EXPECT_EQ(std::memcmp(Headless_window_picture(), Present_window_picture(), 640 * 480 * 4), 0)
         << "the dialog is gone from the window";
-}
 
-TEST_F(NameDialogTest, EditingKeys) {
     for (int key : {KEY_HOME, KEY_DELETE, KEY_END, KEY_BACKSPACE, KEY_LEFT}) Key(key);
     Type("x");
     Key(KEY_RIGHT);
     Type("y");
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "xby");
-
     Key(KEY_LEFT);  // ends the selection at the start
     Type("z");
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "zabc");
-}
 
-TEST_F(NameDialogTest, EnterOnAnEmptyBoxAndEscapeGiveTheDefault) {
     Key(KEY_DELETE);
     Key(KEY_RETURN);
-    EXPECT_EQ(Name_dialog(SJ_TARO), SJ_TARO);
+    EXPECT_EQ(Name_dialog(SJ_TARO), SJ_TARO) << "Enter on an empty box gives the default";
     Type("abc");
     Key(KEY_ESCAPE);
-    EXPECT_EQ(Name_dialog(SJ_TARO), SJ_TARO);
+    EXPECT_EQ(Name_dialog(SJ_TARO), SJ_TARO) << "so does Escape";
 }
 
-TEST_F(NameDialogTest, RefusedCharactersLeaveTheTextAsItWas) {
+TEST_F(NameDialogTest, RefusedCharactersAndAtMost255ShiftJisBytes) {
     for (const char* refused : {"😀", "#", "\\", "¥", "/", "{", "}", ";"}) Type(refused);
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "abc") << "nothing replaced the selected default";
@@ -91,13 +86,10 @@ TEST_F(NameDialogTest, RefusedCharactersLeaveTheTextAsItWas) {
     Type("d😀e");
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "abcde");
-}
 
-TEST_F(NameDialogTest, AtMost255ShiftJisBytes) {
     for (int i = 0; i < 9; ++i) Type(std::string(31, 'a'));
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("x"), std::string(255, 'a'));
-
     for (int i = 0; i < 127; ++i) Type("あ");
     Type("あa");
     Key(KEY_RETURN);

@@ -4,17 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
-
-uint32_t pair(uint8_t lead, uint8_t trail) {
-    const uint8_t bytes[2] = {lead, trail};
-    return Sjis_decode_char(bytes, 2);
-}
-
-uint32_t single(uint8_t b) {
-    return Sjis_decode_char(&b, 1);
-}
 
 std::string utf8(uint32_t cp) {
     std::string s;
@@ -24,39 +17,26 @@ std::string utf8(uint32_t cp) {
 
 } // namespace
 
-// Code page 932, not JIS Shift-JIS: scripts write paths with 0x5C and use the vendor rows.
+// Code page 932, not JIS Shift-JIS: scripts write paths with 0x5C and use the vendor rows. The
+// interpreter hands over two bytes for every byte of 0x80 or above; only real pairs decode.
 TEST(Sjis, DecodesCodePage932) {
-    EXPECT_EQ(single(0x5C), 0x5Cu); // backslash, not a yen sign
-    EXPECT_EQ(single(0x7E), 0x7Eu);
-    EXPECT_EQ(pair(0x82, 0xA0), 0x3042u); // あ
-    EXPECT_EQ(pair(0x93, 0x63), 0x7530u); // 田
-    EXPECT_EQ(pair(0x81, 0x60), 0xFF5Eu); // the wave dash as Windows maps it
-    EXPECT_EQ(pair(0x87, 0x40), 0x2460u); // ① (NEC row 13)
-    EXPECT_EQ(pair(0x87, 0x90), 0x2252u); // ≒ (NEC row 13)
-    EXPECT_EQ(pair(0xED, 0x40), 0x7E8Au); // 纊 (NEC-selected IBM extension)
-    EXPECT_EQ(pair(0xFA, 0x40), 0x2170u); // ⅰ (IBM extension)
-    EXPECT_EQ(pair(0xFC, 0x4B), 0x9ED1u); // the last assigned pair
-}
-
-TEST(Sjis, SingleBytes) {
-    EXPECT_EQ(single('A'), uint32_t('A'));
-    EXPECT_EQ(single(0x00), 0u);
-    EXPECT_EQ(single(0xA1), 0xFF61u); // ｡
-    EXPECT_EQ(single(0xB1), 0xFF71u); // ｱ
-    EXPECT_EQ(single(0xDF), 0xFF9Fu); // ﾟ
-    for (uint8_t b : {0x80, 0xA0, 0x82, 0xFD, 0xFF})
-        EXPECT_EQ(single(b), 0xFFFDu) << int(b);
-}
-
-// The interpreter hands over two bytes for every byte of 0x80 or above; only real pairs decode.
-TEST(Sjis, InvalidPairsAreReplacementCharacters) {
-    EXPECT_EQ(pair(0xB1, 0x41), 0xFFFDu); // half-width katakana + ASCII: not one character
-    EXPECT_EQ(pair(0x82, 0x20), 0xFFFDu); // trail below 0x40
-    EXPECT_EQ(pair(0x82, 0x7F), 0xFFFDu); // 0x7F is never a trail
-    EXPECT_EQ(pair(0x82, 0xFD), 0xFFFDu); // trail above 0xFC
-    EXPECT_EQ(pair(0x85, 0x40), 0xFFFDu); // unassigned row
-    EXPECT_EQ(pair(0x80, 0x40), 0xFFFDu);
-    EXPECT_EQ(pair(0xFD, 0x40), 0xFFFDu);
+    const std::pair<std::vector<uint8_t>, uint32_t> cases[] = {
+        {{0x5C}, 0x5C},          {{0x7E}, 0x7E},         // backslash, not a yen sign; tilde
+        {{'A'}, 'A'},            {{0x00}, 0},            //
+        {{0xA1}, 0xFF61},        {{0xB1}, 0xFF71},       // ｡ ｱ
+        {{0xDF}, 0xFF9F},        {{0x82, 0xA0}, 0x3042}, // ﾟ あ
+        {{0x93, 0x63}, 0x7530},  {{0x81, 0x60}, 0xFF5E}, // 田, the wave dash as Windows maps it
+        {{0x87, 0x40}, 0x2460},  {{0x87, 0x90}, 0x2252}, // ① ≒ (NEC row 13)
+        {{0xED, 0x40}, 0x7E8A},  {{0xFA, 0x40}, 0x2170}, // 纊 (NEC-selected IBM extension), ⅰ (IBM)
+        {{0xFC, 0x4B}, 0x9ED1},                          // the last assigned pair
+        // Not characters: lone lead bytes and bytes never used alone, half-width katakana + ASCII,
+        // trails below 0x40, 0x7F or above 0xFC, unassigned rows.
+        {{0x80}, 0xFFFD},        {{0xA0}, 0xFFFD},       {{0x82}, 0xFFFD}, {{0xFD}, 0xFFFD}, {{0xFF}, 0xFFFD},
+        {{0xB1, 0x41}, 0xFFFD},  {{0x82, 0x20}, 0xFFFD}, {{0x82, 0x7F}, 0xFFFD}, {{0x82, 0xFD}, 0xFFFD},
+        {{0x85, 0x40}, 0xFFFD},  {{0x80, 0x40}, 0xFFFD}, {{0xFD, 0x40}, 0xFFFD},
+    };
+    for (const auto& [bytes, cp] : cases)
+        EXPECT_EQ(Sjis_decode_char(bytes.data(), int(bytes.size())), cp) << std::hex << int(bytes[0]);
     const uint8_t a[3] = {0x82, 0xA0, 0x00};
     EXPECT_EQ(Sjis_decode_char(a, 0), 0xFFFDu);
     EXPECT_EQ(Sjis_decode_char(a, 3), 0xFFFDu);

@@ -28,20 +28,15 @@ TEST_F(KeyWaitTest, ALeftClickHeldForAFrameEndsIt) {
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(KeyWaitTest, SpaceEndsItAfterItsBox) {
-    Waiting();
-    Headless_set_key(KEY_SPACE, true);
-    Run_frames(1);
-    EXPECT_TRUE(Ended());
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"|AAA"});
-}
-
-TEST_F(KeyWaitTest, EnterEndsItWithoutABox) {
-    Waiting();
-    Headless_set_key(KEY_RETURN, true);
-    Run_frames(1);
-    EXPECT_TRUE(Ended());
-    EXPECT_TRUE(Boxes().empty());
+TEST_F(KeyWaitTest, SpaceEndsItAfterItsBoxAndEnterWithout) {
+    for (const int key : {KEY_SPACE, KEY_RETURN}) {
+        Fresh();
+        Waiting();
+        Headless_set_key(key, true);
+        Run_frames(1);
+        EXPECT_TRUE(Ended()) << key;
+        EXPECT_EQ(Boxes(), key == KEY_SPACE ? std::vector<std::string>{"|AAA"} : std::vector<std::string>{});
+    }
 }
 
 TEST_F(KeyWaitTest, WhatDoesNotEndIt) {

@@ -38,14 +38,13 @@ class SelectTest : public StoryTest {
         Text_Y = text_y;
         ASSERT_TRUE(Run_until([] { return Game_stat.select_on == 1; }));
     }
-    static int Lit(int k) {
+    // How many pixels of option k's rectangle are in the highlight or the normal colour.
+    static int In_option(int k, uint32_t pixel) {
         const Rect& r = SelectRect[k];
-        return Count(r.left, r.top, r.right, r.bottom, LIT_PIXEL);
+        return Count(r.left, r.top, r.right, r.bottom, pixel);
     }
-    static int Plain(int k) {
-        const Rect& r = SelectRect[k];
-        return Count(r.left, r.top, r.right, r.bottom, NORMAL_PIXEL);
-    }
+    static int Lit(int k) { return In_option(k, LIT_PIXEL); }
+    static int Plain(int k) { return In_option(k, NORMAL_PIXEL); }
     static int Flags_set() {
         int n = 0;
         for (uint8_t f : Game_stat.Flags) n += f;
@@ -58,33 +57,29 @@ class SelectTest : public StoryTest {
 TEST_F(SelectTest, RectanglesAndTextCursorWithTheDefaults) {
     Pending();
     EXPECT_EQ(Game_stat.text_on, 0);
-    const Rect expected[3] = {{40, 59, 130, 85}, {40, 85, 40 + 16 * 10, 111}, {40, 111, 40 + 8 * 10, 137}};
+    const std::vector<int> expected[3] = {
+        {40, 59, 130, 85}, {40, 85, 40 + 16 * 10, 111}, {40, 111, 40 + 8 * 10, 137}};
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(SelectRect[k].left, expected[k].left) << k;
-        EXPECT_EQ(SelectRect[k].top, expected[k].top) << k;
-        EXPECT_EQ(SelectRect[k].right, expected[k].right) << k;
-        EXPECT_EQ(SelectRect[k].bottom, expected[k].bottom) << k;
+        const Rect& r = SelectRect[k];
+        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}), expected[k]) << k;
         EXPECT_GT(Plain(k), 10) << "option " << k << " is drawn in the normal colour";
         EXPECT_EQ(Lit(k), 0);
     }
-    EXPECT_EQ(Text_X, 20);
-    EXPECT_EQ(Text_Y, 176);
+    EXPECT_EQ(Cursor(), std::pair(20, 176));
     EXPECT_EQ(Count(0, 0, 640, 59, NORMAL_PIXEL) + Count(0, 137, 640, 480, NORMAL_PIXEL), 0)
         << "nothing is drawn outside the options";
 }
 
-TEST_F(SelectTest, RoomCheckPassesAt330) {
+TEST_F(SelectTest, RoomCheckPassesAt330AndEndsTheProgramAt331) {
     Pending(CHOICE, 330);
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(SelectRect[2].bottom, 330 + 39 + 3 * 26);
-}
 
-TEST_F(SelectTest, RoomCheckEndsTheProgramAt331) {
+    Fresh();
     Start(CHOICE);
     Text_Y = 331;
     Run_frames(3);
-    int code = -1;
-    EXPECT_TRUE(System_quit_requested(&code));
+    EXPECT_EQ(Quit_code(), 0);
     EXPECT_EQ(Game_stat.select_on, 0);
     EXPECT_EQ(SelectPlain.width, 0);
     EXPECT_EQ(Boxes(), std::vector<std::string>{
@@ -92,7 +87,7 @@ TEST_F(SelectTest, RoomCheckEndsTheProgramAt331) {
                            "そんな訳で、すぱっといさぎよく強制終了～♪"});
 }
 
-TEST_F(SelectTest, HighlightFollowsThePointerWhateverTheButtons) {
+TEST_F(SelectTest, HighlightFollowsThePointerAndWhatDoesNotChoose) {
     Pending();
     Mouse(EventType::MouseMove, 0, 50, 95, 0);
     Run_frames(1);
@@ -101,16 +96,10 @@ TEST_F(SelectTest, HighlightFollowsThePointerWhateverTheButtons) {
     Mouse(EventType::MouseDown, 2, 50, 95, MK_RBUTTON);
     Run_frames(3);
     EXPECT_EQ(Game_stat.select_on, 1) << "a right click does not choose";
-    EXPECT_GT(Lit(1), 10);
+    EXPECT_GT(Lit(1), 10) << "whatever the buttons, the highlight follows the pointer";
     Mouse(EventType::MouseUp, 2, 50, 95, 0);
-    Mouse(EventType::MouseMove, 0, 300, 300, 0);
-    Run_frames(1);
-    EXPECT_EQ(Lit(0) + Lit(1) + Lit(2), 0);
-    EXPECT_GT(Plain(1), 10);
-}
 
-TEST_F(SelectTest, BorderLinesAndOutsideChooseNothing) {
-    Pending();
+    // Presses on the border lines between or beside options, and outside them.
     for (const auto& [x, y] : {std::pair{50, 85}, {40, 70}, {130, 70}, {50, 59}, {200, 70}}) {
         Mouse(EventType::MouseDown, 1, x, y, MK_LBUTTON);
         Run_frames(2);
@@ -118,15 +107,17 @@ TEST_F(SelectTest, BorderLinesAndOutsideChooseNothing) {
         EXPECT_EQ(Game_stat.select_on, 1) << x << "," << y;
         EXPECT_EQ(Lit(0) + Lit(1), 0) << x << "," << y;
     }
-}
 
-TEST_F(SelectTest, APressAndReleaseBetweenTwoFramesChoosesNothing) {
-    Pending();
     Mouse(EventType::MouseDown, 1, 50, 70, MK_LBUTTON);
     Mouse(EventType::MouseUp, 1, 50, 70, 0);
     Run_frames(3);
-    EXPECT_EQ(Game_stat.select_on, 1);
+    EXPECT_EQ(Game_stat.select_on, 1) << "a press and release between two frames";
     EXPECT_GT(Lit(0), 10);
+
+    Mouse(EventType::MouseMove, 0, 300, 300, 0);
+    Run_frames(1);
+    EXPECT_EQ(Lit(0) + Lit(1) + Lit(2), 0);
+    EXPECT_GT(Plain(0), 10);
 }
 
 TEST_F(SelectTest, AHeldButtonMovedOntoAnOptionChoosesIt) {

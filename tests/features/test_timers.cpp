@@ -82,17 +82,13 @@ TEST_F(TimerTest, SingleDisplayDrawsAtItsPlace) {
     EXPECT_GT(Count(100, 200, 250, 225, 0xFFFFFF), 50) << "white digits";
 }
 
-TEST_F(TimerTest, TimerWaitToZeroEndsInTheSameFrame) {
-    Start("#shot_timer TIMER_1\r\n#timer_wait TIMER_1 to 0\r\n#flag_on 1\r\n#halt\r\n");
-    for (int i = 0; i < 100 && Game_stat.halt_on == 0; ++i) {
+TEST_F(TimerTest, TimerWaitEndsInTheSameFrameAtZeroAndOtherwiseAtTheTarget) {
+    Start("#shot_timer TIMER_1\r\n#timer_wait TIMER_1 to 0\r\n#flag_on 1\r\n"
+          "#shot_timer TIMER_2\r\n#timer_wait TIMER_2  to\r\n300\r\n#halt\r\n");
+    for (int i = 0; i < 100 && Game_stat.Flags[1] == 0; ++i) {
         Run_frames(1);
         EXPECT_EQ(Game_stat.timer_wait_on, 0) << "frame " << i;
     }
-    EXPECT_EQ(Game_stat.Flags[1], 1);
-}
-
-TEST_F(TimerTest, TimerWaitUntilTheTarget) {
-    Start("#shot_timer TIMER_2\r\n#timer_wait TIMER_2  to\r\n300\r\n#halt\r\n");
     ASSERT_TRUE(Run_until([] { return Game_stat.timer_wait_on == 1; }));
     EXPECT_EQ(Game_stat.text_on, 0);
     ASSERT_TRUE(Run_until([] { return Game_stat.timer_wait_on == 0; }));
@@ -105,7 +101,8 @@ TEST_F(TimerTest, TimerWaitUntilTheTarget) {
 TEST_F(TimerTest, CommandMessages) {
     Play("#shot_timer TIMER_4\r\n#stop_timer timer_1\r\n#clear_timer\r\n#shot_timer TIMER_1\r\n"
          "#clear_timer TIMER_1\r\n#timer_wait TIMER_1 to 5\r\n#timer_wait TIMER_X to 5\r\n"
-         "#shot_timer TIMER_2\r\n#timer_wait TIMER_2 till 5\r\n#disp_timer on\r\n#halt\r\n");
+         "#shot_timer TIMER_2\r\n#timer_wait TIMER_2 till 5\r\n#disp_timer on\r\n"
+         "#if_timer TIMER_0 > 5\r\n#if_timer TIMER_2 >= 5\r\n#halt\r\n");
     EXPECT_EQ(Boxes(), (std::vector<std::string>{
                            "Com_timer_shot()|" + Bad_name("TIMER_4"),
                            "Com_stop_timer()|" + Bad_name("timer_1"),
@@ -114,6 +111,9 @@ TEST_F(TimerTest, CommandMessages) {
                            "Com_timer_wait()|" + Bad_name("TIMER_X"),
                            "Com_timer_wait()|シンタックスエラーだにょ\n\n書式は【 #timer_wait タイマー to 時間 】だにょ",
                            "Com_disp_timer()|フラグ指定は半角大文字で ON か OFF だにょ！",
+                           "Com_if_timer()|■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 TIMER_0 】が"
+                           "指定されたけど\n  意味不明だにょ！",
+                           "Com_if_timer()|演算子【>=】は無効だにょ\n\n【 < 】【 = 】【 > 】の何れかを指定してにょ",
                        }));
     EXPECT_EQ(Game_stat.timer_wait_on, 0);
     EXPECT_EQ(Game_stat.disp_timer_on, 0);
@@ -131,14 +131,6 @@ TEST_F(TimerTest, IfTimerBothWaysAndOnAStoppedTimer) {
     EXPECT_EQ(Game_stat.Flags[5], 1) << "a failed if_timer skips nothing: its first part runs";
     EXPECT_EQ(Game_stat.Flags[6], 0);
     EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("Com_if_timer()|") + NOT_RUNNING});
-}
-
-TEST_F(TimerTest, IfTimerOwnMessages) {
-    Play("#shot_timer TIMER_1\r\n#if_timer TIMER_0 > 5\r\n#if_timer TIMER_1 >= 5\r\n#halt\r\n");
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Com_if_timer()|■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 TIMER_0 】が"
-                           "指定されたけど\n  意味不明だにょ！",
-                           "Com_if_timer()|演算子【>=】は無効だにょ\n\n【 < 】【 = 】【 > 】の何れかを指定してにょ"}));
 }
 
 TEST_F(TimerTest, SaveAndLoadCountOnlyThePlayedTime) {

@@ -8,12 +8,6 @@
 
 namespace {
 
-// The new background differs from the start-up one in every pixel, so any pixel tells which of
-// the two it shows.
-uint32_t New_pixel(int x, int y) {
-    return Test_background_pixel(x, y) ^ 0xFFFFFFu;
-}
-
 class TransitionTest : public ScriptTest {
   protected:
     void SetUp() override {
@@ -24,7 +18,7 @@ class TransitionTest : public ScriptTest {
     // Loads the new background, draws `before` and runs frames up to and including the one in
     // which `g_change TYPE` runs. After the transition the script draws one more character.
     void Start_change(const std::string& type, const std::string& before = "") {
-        Write_bmp("gdat/bg.bmp", 640, 480, New_pixel);
+        Write_new_background();
         Start("#g_load BG bg.bmp\r\n" + before + "#g_change " + type + "\r\n" SJ_SQUARE "#halt\r\n");
         for (int i = 0; i < 100 && Game_stat.g_change_on == 0; ++i)
             Run_frames(1);
@@ -41,12 +35,7 @@ class TransitionTest : public ScriptTest {
         return out;
     }
 
-    static bool Shows_new() {
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                if (Surface_get(&BackBuffer, x, y) != New_pixel(x, y)) return false;
-        return true;
-    }
+    static bool Shows_new() { return Shows(BackBuffer, New_pixel); }
 
     // The pixels where BackBuffer shows the new background.
     static std::vector<std::pair<int, int>> New_pixels() {
@@ -56,13 +45,12 @@ class TransitionTest : public ScriptTest {
                 if (Surface_get(&BackBuffer, x, y) == New_pixel(x, y)) out.emplace_back(x, y);
         return out;
     }
-
-    // Whether the whole w x h block at (x, y) shows the new background.
-    static bool Block_is_new(int x, int y, int w, int h) {
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i)
-                if (Surface_get(&BackBuffer, i, j) != New_pixel(i, j)) return false;
-        return true;
+    static bool Block_is_new(int x, int y, int w, int h) { return Shows(BackBuffer, New_pixel, x, y, w, h); }
+    // Runs frames until the transition ends; returns how many ran.
+    int Frames_to_end() {
+        int n = 0;
+        for (; Game_stat.g_change_on == 1 && n < 200; ++n) Run_frames(1);
+        return n;
     }
 };
 
@@ -92,8 +80,7 @@ TEST_F(TransitionTest, CurtainFillsTenPixelBandsInSeventyFiveSteps) {
     EXPECT_EQ(steps, 75);
     EXPECT_TRUE(Shows_new());
     EXPECT_EQ(Game_stat.text_on, 1);
-    EXPECT_EQ(Text_X, 20);
-    EXPECT_EQ(Text_Y, 20);
+    EXPECT_EQ(Cursor(), std::pair(20, 20));
 
     const std::vector<uint32_t> home = Block(20, 20, 20, 20);
     Run_frames(1);
@@ -140,7 +127,7 @@ TEST(SpreadOrder, OpensAtTheFourCentreCellsFirstAndTheFourCornersLast) {
     EXPECT_EQ(SpreadOrder[24][39], 27);
 }
 
-TEST_F(TransitionTest, StretchXGrowsFromTheMiddleColumnAndEndsUnscaled) {
+TEST_F(TransitionTest, StretchesGrowFromTheMiddleAndEndUnscaled) {
     Start_change("STRETCH_X");
     Run_frames(1);
     EXPECT_TRUE(New_pixels().empty()) << "the first step is 0 wide";
@@ -152,16 +139,11 @@ TEST_F(TransitionTest, StretchXGrowsFromTheMiddleColumnAndEndsUnscaled) {
         EXPECT_EQ(Surface_get(&BackBuffer, 479, y), New_pixel(638, y));
         EXPECT_EQ(Surface_get(&BackBuffer, 480, y), Test_background_pixel(480, y));
     }
-    int steps = 9;
-    while (Game_stat.g_change_on == 1 && steps < 100) {
-        Run_frames(1);
-        ++steps;
-    }
-    EXPECT_EQ(steps, 17);
+    EXPECT_EQ(9 + Frames_to_end(), 17);
     EXPECT_TRUE(Shows_new()) << "the last step is the picture at its own size";
-}
 
-TEST_F(TransitionTest, StretchYGrowsFromTheMiddleRowAndEndsUnscaled) {
+    Fresh();
+    Transition_reset();
     Start_change("STRETCH_Y");
     Run_frames(7); // s = 120: the band is y 120-359
     for (int x : {0, 333, 639}) {
@@ -170,12 +152,7 @@ TEST_F(TransitionTest, StretchYGrowsFromTheMiddleRowAndEndsUnscaled) {
         EXPECT_EQ(Surface_get(&BackBuffer, x, 359), New_pixel(x, 478));
         EXPECT_EQ(Surface_get(&BackBuffer, x, 360), Test_background_pixel(x, 360));
     }
-    int steps = 7;
-    while (Game_stat.g_change_on == 1 && steps < 100) {
-        Run_frames(1);
-        ++steps;
-    }
-    EXPECT_EQ(steps, 13);
+    EXPECT_EQ(7 + Frames_to_end(), 13);
     EXPECT_TRUE(Shows_new());
     EXPECT_EQ(Text_X, 20);
 }
@@ -201,15 +178,11 @@ TEST_F(TransitionTest, UnknownTypeEndsTheProgram) {
     for (const char* type : {"FADE", "curtain"}) {
         Fresh();
         Transition_reset();
-        Write_bmp("gdat/bg.bmp", 640, 480, New_pixel);
         Start(std::string("#g_change ") + type + "\r\n#halt\r\n");
         Run_frames(3);
-        ASSERT_EQ(Headless_boxes().size(), 1u) << type;
-        EXPECT_EQ(Headless_boxes()[0].caption, "Com_g_change_task()");
-        EXPECT_EQ(Headless_boxes()[0].text, std::string("シンボル [") + type + "] は不正です。強制終了～♪");
-        int code = -1;
-        EXPECT_TRUE(System_quit_requested(&code));
-        EXPECT_EQ(code, 0);
+        EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("Com_g_change_task()|シンボル [") + type +
+                                                     "] は不正です。強制終了～♪"});
+        EXPECT_EQ(Quit_code(), 0);
         EXPECT_EQ(Game_stat.g_change_on, 0) << "no transition runs while the program ends";
     }
 }

@@ -10,7 +10,6 @@
 #include "app/system.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/scenario.h"
-#include "platform/png_file.h"
 #include "test_support.h"
 
 namespace {
@@ -88,21 +87,6 @@ TEST_F(RunnerTest, ScenarioEndsTheRunWithCodeZeroAndLogsBoxes) {
 TEST_F(RunnerTest, UntilTimesOutWithCodeThree) {
     EXPECT_EQ(Run("until halt 200\nrun 5000\n"), 3);
     EXPECT_NE(Log_text().find("200 timeout until halt\n200 exit 3\n"), std::string::npos) << Log_text();
-}
-
-TEST_F(RunnerTest, EscapeEndsTheProgramAndTheLogSaysSo) {
-    EXPECT_EQ(Run("run 40\nkey Escape\nrun 1000\n"), 0);
-    EXPECT_NE(Log_text().find("40 exit 0\n"), std::string::npos) << Log_text();
-}
-
-TEST_F(RunnerTest, ShotsShowTheWindowPicture) {
-    Run("run 20\nshot first.png\n");
-    std::vector<uint32_t> pixels;
-    int w = 0, h = 0;
-    ASSERT_TRUE(Png_read((game_dir + "/first.png").c_str(), &pixels, &w, &h));
-    ASSERT_EQ(w, 640);
-    ASSERT_EQ(h, 480);
-    EXPECT_EQ(pixels[100 * 640 + 200], Test_background_pixel(200, 100));
 }
 
 TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {

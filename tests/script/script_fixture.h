@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/game_stat.h"
@@ -39,11 +40,16 @@ class ScriptTest : public EngineTest {
         System_reset();
     }
 
-    static void Mouse(EventType type, int button) {
+    // A mouse message straight to WndProc, as the main loop would deliver it between two frames.
+    // Without `buttons`, a press holds its button alone and a release holds none.
+    static void Mouse(EventType type, int button, int x = 0, int y = 0, int64_t buttons = -1) {
         PlatformEvent e;
         e.type = type;
         e.button = button;
-        e.buttons = type == EventType::MouseDown ? (button == 1 ? MK_LBUTTON : MK_RBUTTON) : 0;
+        e.x = x;
+        e.y = y;
+        if (buttons < 0) buttons = type != EventType::MouseDown ? 0 : button == 1 ? MK_LBUTTON : MK_RBUTTON;
+        e.buttons = uint32_t(buttons);
         WndProc(e);
     }
     static void Click() { Mouse(EventType::MouseDown, 1); }
@@ -54,6 +60,20 @@ class ScriptTest : public EngineTest {
         WndProc(e);
     }
 
+    // The text cursor.
+    static std::pair<int, int> Cursor() { return {Text_X, Text_Y}; }
+    // Every box shown so far as "caption|text".
+    static std::vector<std::string> Boxes() {
+        std::vector<std::string> out;
+        for (const RecordedBox& b : Headless_boxes()) out.push_back(b.caption + "|" + b.text);
+        return out;
+    }
+    // The code the program was asked to end with, or -1 while it goes on.
+    static int Quit_code() {
+        int code = -1;
+        return System_quit_requested(&code) ? code : -1;
+    }
+
     // The w x h block of BackBuffer at (x, y), row by row.
     static std::vector<uint32_t> Block(int x, int y, int w = 25, int h = 25) {
         std::vector<uint32_t> out;
@@ -61,20 +81,20 @@ class ScriptTest : public EngineTest {
             for (int i = 0; i < w; ++i) out.push_back(Surface_get(&BackBuffer, x + i, y + j));
         return out;
     }
-    // The block as the start-up background has it.
-    static std::vector<uint32_t> Background_block(int x, int y, int w = 25, int h = 25) {
-        std::vector<uint32_t> out;
-        for (int j = 0; j < h; ++j)
-            for (int i = 0; i < w; ++i) out.push_back(Test_background_pixel(x + i, y + j));
-        return out;
-    }
-    // True if the whole of BackBuffer shows the start-up background.
-    static bool Shows_background() {
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                if (Surface_get(&BackBuffer, x, y) != Test_background_pixel(x, y)) return false;
+    // True if the w x h block of `s` at (x, y) is pixel(x, y) throughout (by default, all of it).
+    static bool Shows(const Surface& s, uint32_t (*pixel)(int, int), int x = 0, int y = 0, int w = 640,
+                      int h = 480) {
+        for (int j = y; j < y + h; ++j)
+            for (int i = x; i < x + w; ++i)
+                if (Surface_get(&s, i, j) != pixel(i, j)) return false;
         return true;
     }
+    // True if the whole of BackBuffer shows the start-up background.
+    static bool Shows_background() { return Shows(BackBuffer, Test_background_pixel); }
+    // A background that differs from the start-up one in every pixel, so any pixel tells which of
+    // the two it shows; Write_new_background makes it gdat/bg.bmp.
+    static uint32_t New_pixel(int x, int y) { return Test_background_pixel(x, y) ^ 0xFFFFFFu; }
+    void Write_new_background() { Write_bmp("gdat/bg.bmp", 640, 480, New_pixel); }
     // The Parts.bmp icon is white over a black mask: wherever it is shown, the block is all white.
     static bool Shows_icon(int x, int y) { return Block(x, y) == std::vector<uint32_t>(625, 0xFFFFFFu); }
 };

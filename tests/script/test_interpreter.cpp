@@ -1,7 +1,6 @@
 // The interpreter stepping through a script: where characters land on the page, what a step costs,
 // the waits that stop stepping and the "go on" input that ends them, page clears, and the end of
 // the story.
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,25 +27,13 @@ std::string Repeat(const std::string& s, int n) {
     return out;
 }
 
-int Running_switches() {
-    return Game_stat.text_on + Game_stat.delay_on + Game_stat.wait_on + Game_stat.halt_on + Game_stat.page_wait_on;
-}
-
 }  // namespace
 
 TEST_F(ScriptTest, FirstCharacterWithTheDefaultsAndTheDefaultPace) {
     Start(SJ_SQUARE SJ_SQUARE, /*fast=*/false);
     Surface expected = BackBuffer;
     ChrPut3D(&expected, 20, 20, 20, 0xFFFFFF, 0x1E1E1E, SJ_SQUARE, 2);
-    int face = 0, shadow = 0;
-    for (uint32_t p : expected.pixels) {
-        const int r = int(p >> 16), g = int(p >> 8 & 0xFF), b = int(p & 0xFF);
-        face += p == 0xFFFFFFu;
-        // Edges are blended: a near-(30,30,30) grey, which the blue-ish background never is.
-        shadow += r <= 0x24 && g <= 0x24 && b <= 0x24 && std::abs(r - g) <= 2 && std::abs(g - b) <= 2;
-    }
-    ASSERT_GT(face, 50) << "the reference character must be visible for the comparison to mean anything";
-    ASSERT_GT(shadow, 10);
+    ASSERT_NE(expected.pixels, BackBuffer.pixels) << "the reference character must show for the comparison to mean anything";
 
     Headless_set_time(19);
     Text_task();
@@ -78,12 +65,10 @@ TEST_F(ScriptTest, FullPageLayoutEndsInAPageWaitWithTheIcon) {
     for (size_t i = 0; i < drawn_at.size(); ++i) {
         ASSERT_EQ(drawn_at[i], std::make_pair(20 + 20 * int(i % 29), 20 + 26 * int(i / 29))) << "character " << i;
     }
-    EXPECT_EQ(drawn_at.back(), std::make_pair(560, 410));
     EXPECT_NE(Block(560, 410, 20, 20), last_cell_before) << "the 28th character of the last line is drawn";
     EXPECT_EQ(Game_stat.page_wait_on, 1);
     EXPECT_EQ(Game_stat.text_on, 0);
-    EXPECT_EQ(Text_X, 580);
-    EXPECT_EQ(Text_Y, 410);
+    EXPECT_EQ(Cursor(), std::pair(580, 410));
     EXPECT_TRUE(Shows_icon(580, 410)) << "mask ANDed, then the picture ORed, at the cursor";
     const std::vector<uint32_t> scratch = Scratch_cell();
     for (int j = 0; j < 25; ++j)
@@ -129,17 +114,18 @@ TEST_F(ScriptTest, CommentsEmptyWordsAndInvalidCommands) {
     struct Row {
         const char* name;
         std::string script;
-        const char* box;  // nullptr: none
+        std::string box;  // empty: none
         int cursor_after_1;
         int text_x_after_2;
     };
     const Row rows[] = {
-        {"a comment line goes in one step", "## not #wait\r\n" SJ_A, nullptr, 14, 40},
+        {"a comment line goes in one step", "## not #wait\r\n" SJ_A, "", 14, 40},
         {"# and a space: the empty word", "# x\r\n", "警告：無効なコマンド [#] が記述されています", 2, 30},
         {"unknown word: the rest of the line is text", "#foo 1\r\n", "警告：無効なコマンド [#foo] が記述されています", 5, 30},
         {"words are case-sensitive", "#WAIT 1\r\n", "警告：無効なコマンド [#WAIT] が記述されています", 6, 30},
         {"no prefix matches", "#waiting 1\r\n", "警告：無効なコマンド [#waiting] が記述されています", 9, 30},
-        {"too long for the word buffer", "#wait" + std::string(300, 'x') + " 1\r\n", "", 306, 30},
+        {"too long for the word buffer: its first 255 bytes", "#wait" + std::string(300, 'x') + " 1\r\n",
+         "警告：無効なコマンド [#wait" + std::string(251, 'x') + "] が記述されています", 306, 30},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -148,15 +134,8 @@ TEST_F(ScriptTest, CommentsEmptyWordsAndInvalidCommands) {
         Run_frames(1);
         EXPECT_EQ(ScriptCursor, row.cursor_after_1);
         EXPECT_EQ(Game_stat.text_on, 1) << "nothing here stops stepping";
-        if (row.box == nullptr) {
-            EXPECT_TRUE(Headless_boxes().empty());
-        } else {
-            ASSERT_EQ(Headless_boxes().size(), 1u);
-            EXPECT_EQ(Headless_boxes()[0].caption, "Command_call()");
-            if (*row.box) {
-                EXPECT_EQ(Headless_boxes()[0].text, row.box);
-            }
-        }
+        EXPECT_EQ(Boxes(), row.box.empty() ? std::vector<std::string>{}
+                                           : std::vector<std::string>{"Command_call()|" + row.box});
         EXPECT_TRUE(Shows_background());
         Run_frames(1);
         EXPECT_EQ(Text_X, row.text_x_after_2) << "the next character is drawn";
@@ -165,23 +144,14 @@ TEST_F(ScriptTest, CommentsEmptyWordsAndInvalidCommands) {
 }
 
 TEST_F(ScriptTest, ClickWaitResumesWhereTheIconStood) {
-    struct Input {
-        const char* name;
-        void (*send)();
-    };
-    const Input inputs[] = {
-        {"left press", [] { Click(); }},
-        {"Enter", [] { Key(KEY_RETURN); }},
-        {"Space", [] { Key(KEY_SPACE); }},
-    };
-    for (const Input& input : inputs) {
-        SCOPED_TRACE(input.name);
+    void (*const go_on[])() = {[] { Click(); }, [] { Key(KEY_RETURN); }, [] { Key(KEY_SPACE); }};
+    for (int input = 0; input < 3; ++input) {
+        SCOPED_TRACE(input);
         Fresh();
         Start(SJ_SQUARE "#wait\r\n" SJ_SQUARE);
         Run_frames(1);
         Click();  // during stepping: no effect
         EXPECT_EQ(Game_stat.text_on, 1);
-        EXPECT_EQ(Running_switches(), 1);
         const std::vector<uint32_t> under = Block(40, 20);
         Run_frames(1);
         ASSERT_EQ(Game_stat.wait_on, 1);
@@ -197,13 +167,12 @@ TEST_F(ScriptTest, ClickWaitResumesWhereTheIconStood) {
         EXPECT_EQ(Game_stat.wait_on, 1) << "only a left press, Enter or Space ends the wait";
         EXPECT_EQ(ScriptCursor, 8);
 
-        input.send();
+        go_on[input]();
         EXPECT_EQ(Game_stat.wait_on, 0);
         EXPECT_EQ(Game_stat.text_on, 1);
         EXPECT_EQ(Block(40, 20), under) << "the icon is erased";
         Run_frames(2);  // the LF, then the character
-        EXPECT_EQ(Text_X, 60);
-        EXPECT_EQ(Text_Y, 20);
+        EXPECT_EQ(Cursor(), std::pair(60, 20));
         EXPECT_NE(Block(40, 20), under) << "drawn where the icon stood";
     }
 }
@@ -295,10 +264,8 @@ TEST_F(ScriptTest, PageCommandClearsAtOnceInEitherSavePointMode) {
         Run_frames(1);
         EXPECT_TRUE(Shows_background()) << "the background is back";
         EXPECT_STREQ(BackBuffer.PictureName, BackgroundSurface.PictureName);
-        EXPECT_EQ(Text_X, 100);
-        EXPECT_EQ(Text_Y, 100);
+        EXPECT_EQ(Cursor(), std::pair(100, 100));
         EXPECT_EQ(Game_stat.text_on, 1) << "no wait";
-        EXPECT_EQ(Running_switches(), 1);
         Run_frames(1);
         EXPECT_EQ(Text_X, 120) << "the next character goes at the area's top-left";
         EXPECT_FALSE(Shows_background());
@@ -325,8 +292,7 @@ TEST_F(ScriptTest, PageEndWaitClickClearsThePageAndRightButtonDoesNothing) {
     EXPECT_EQ(Game_stat.page_wait_on, 0);
     EXPECT_EQ(Game_stat.text_on, 1);
     EXPECT_TRUE(Shows_background());
-    EXPECT_EQ(Text_X, 100);
-    EXPECT_EQ(Text_Y, 100);
+    EXPECT_EQ(Cursor(), std::pair(100, 100));
     Run_frames(1);
     EXPECT_EQ(Text_X, 120) << "the fourth character starts the new page";
 }
@@ -345,7 +311,6 @@ TEST_F(ScriptTest, LineBreaksWrapsAndTheLastLine) {
         {"; starts a new line", SJ_SQUARE ";" SJ_SQUARE, 3, 40, 46, 0},
         {"a half-width space moves by one pitch", "a b", 3, 50, 20, 0},
         {"CR and LF never break the line", "a\r\nb", 4, 40, 20, 0},
-        {"29 characters wrap to the next line", Repeat(SJ_SQUARE, 29), 29, 20, 46, 0},
         {"; on the line before the limit breaks", area + SJ_SQUARE ";" SJ_SQUARE, 4, 40, 46, 0},
         {"; on the last line waits in place", area + SJ_SQUARE ";" SJ_SQUARE ";", 5, 40, 46, 1},
         {"a character treats the same line as the last", area + Repeat(SJ_SQUARE, 28), 29, 580, 20, 1},
@@ -355,8 +320,7 @@ TEST_F(ScriptTest, LineBreaksWrapsAndTheLastLine) {
         Fresh();
         Start(row.script);
         Run_frames(row.frames);
-        EXPECT_EQ(Text_X, row.x);
-        EXPECT_EQ(Text_Y, row.y);
+        EXPECT_EQ(Cursor(), std::pair(row.x, row.y));
         EXPECT_EQ(Game_stat.page_wait_on, row.page_wait);
     }
 }
@@ -381,45 +345,28 @@ TEST_F(ScriptTest, BrokenBlockStopsAsHaltDoesWithoutReadingPastTheScript) {
     System_init();
     Text_WAIT = 0;
     Run_frames(3);
-    ASSERT_EQ(Headless_boxes().size(), 1u);
-    EXPECT_EQ(Headless_boxes()[0].caption, "Error");
-    EXPECT_EQ(Headless_boxes()[0].text, "サーチＥＮＤ。{ }の対応が変？かも･･･（謎）");
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|サーチＥＮＤ。{ }の対応が変？かも･･･（謎）"});
     EXPECT_EQ(Game_stat.text_on, 0);
     EXPECT_EQ(Game_stat.halt_on, 1);
     Click();
-    int code = -1;
-    EXPECT_TRUE(System_quit_requested(&code));
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Quit_code(), 0);
 }
 
 TEST_F(ScriptTest, TheStoryEndsWithHaltOrItsLastByteAndAClickEndsTheProgram) {
-    struct Row {
-        const char* name;
-        const char* script;
-        bool drawn;
-        PlatformEvent input;
-    };
-    PlatformEvent click, space;
-    click.type = EventType::MouseDown;
-    click.button = 1;
-    space.type = EventType::KeyDown;
-    space.key = KEY_SPACE;
-    const Row rows[] = {
-        {"halt", "#halt\r\n" SJ_SQUARE, false, click},
-        {"off the end", SJ_SQUARE, true, space},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const bool off_the_end : {false, true}) {
+        SCOPED_TRACE(off_the_end);
         Fresh();
-        Start(row.script);
+        Start(off_the_end ? SJ_SQUARE : "#halt\r\n" SJ_SQUARE);
         Run_frames(5);
         EXPECT_EQ(Game_stat.halt_on, 1);
         EXPECT_EQ(Game_stat.text_on, 0);
-        EXPECT_EQ(Running_switches(), 1);
-        EXPECT_EQ(Shows_background(), !row.drawn);
-        int code = -1;
-        EXPECT_FALSE(System_quit_requested(&code));
-        Headless_push_event(row.input);
+        EXPECT_EQ(Shows_background(), !off_the_end);
+        EXPECT_EQ(Quit_code(), -1);
+        PlatformEvent go_on;  // a left press, or Space
+        go_on.type = off_the_end ? EventType::KeyDown : EventType::MouseDown;
+        go_on.button = 1;
+        go_on.key = KEY_SPACE;
+        Headless_push_event(go_on);
         EXPECT_EQ(Main_loop(), 0);
     }
 }

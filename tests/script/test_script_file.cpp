@@ -16,9 +16,7 @@ TEST_F(ScriptTest, MissingFirstScriptNamesItAndTheGameFolderAndEndsWithCodeOne) 
     const std::string& text = Headless_boxes()[0].text;
     EXPECT_NE(text.find(".\\txt\\config.txt"), std::string::npos) << text;
     EXPECT_NE(text.find(fs::current_path().string()), std::string::npos) << text;
-    int code = -1;
-    EXPECT_TRUE(System_quit_requested(&code));
-    EXPECT_EQ(code, 1);
+    EXPECT_EQ(Quit_code(), 1);
     EXPECT_EQ(Main_loop(), 1);
 }
 
@@ -29,9 +27,7 @@ TEST_F(ScriptTest, FirstScriptSizeLimitIsTheBuffer) {
     System_init();
     ASSERT_EQ(Headless_boxes().size(), 1u);
     EXPECT_NE(Headless_boxes()[0].text.find(".\\txt\\config.txt"), std::string::npos);
-    int code = -1;
-    EXPECT_TRUE(System_quit_requested(&code));
-    EXPECT_EQ(code, 1);
+    EXPECT_EQ(Quit_code(), 1);
 
     // Exactly the buffer: loaded whole. Its last byte is a lead byte with nothing after it inside
     // the buffer; stepping over it must not read past the buffer, and stepping then stops.
@@ -41,7 +37,7 @@ TEST_F(ScriptTest, FirstScriptSizeLimitIsTheBuffer) {
     Write_file("txt/config.txt", full);
     System_init();
     EXPECT_TRUE(Headless_boxes().empty());
-    EXPECT_FALSE(System_quit_requested(&code));
+    EXPECT_EQ(Quit_code(), -1);
     EXPECT_EQ(ScriptLength, SCRIPT_BUFFER_SIZE);
     EXPECT_EQ(ScriptBuffer[SCRIPT_BUFFER_SIZE - 1], 0x82);
     Text_WAIT = 0;

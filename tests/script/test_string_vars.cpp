@@ -53,37 +53,33 @@ const char* const RANGE_16 =
 
 }  // namespace
 
-TEST_F(StringVarTest, ShownInMidTextWithTheBlankAfterTheNumberPassedOver) {
-    Play("#set_str \\STR 3 \"ABC\"\r\nX\\STR 3 Y#halt\r\n");
-    EXPECT_EQ(Var(3), "ABC\\EOS");
-    EXPECT_EQ(Text_X, 20 + 5 * 10) << "X A B C Y";
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(StringVarTest, ANumberOutOfRangeShowsNothing) {
-    Play("X\\STR 16 Y#halt\r\n");
-    EXPECT_EQ(Text_X, 20 + 2 * 10);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("Str_str()|") + RANGE_16});
-}
-
-TEST_F(StringVarTest, ASemicolonInsideStartsANewLine) {
-    Play("#set_str \\STR 0 \"A;B\"\r\n\\STR 0 #halt\r\n");
-    EXPECT_EQ(Text_Y, 20 + 26);
-    EXPECT_EQ(Text_X, 20 + 10);
-}
-
-TEST_F(StringVarTest, NeverSetIsEmptyAndALoneEosDoesNothing) {
-    Play("X\\STR 5 Y\\EOS Z#halt\r\n");
-    EXPECT_EQ(Text_X, 20 + 4 * 10) << "X Y, the blank after EOS, Z";
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(StringVarTest, NestedVariablesComeBackInOrderAndNoneShowsItself) {
-    Play("#set_str \\STR 0 \"a\\STR 1 b\"\r\n#set_str \\STR 1 \"c\"\r\n#set_str \\STR 2 \"x\\STR 2 y\"\r\n"
-         "\\STR 0 \\STR 2 #halt\r\n");
-    EXPECT_EQ(Text_X, 20 + 5 * 10) << "a c b, then x y";
-    EXPECT_EQ(Boxes(), std::vector<std::string>{
-                           "Str_str()|文字列変数 2 は表示中です。\n変数の中から同じ変数は表示できません。"});
+// What a variable shows, told by where the text cursor ends (every character moves it by 10).
+TEST_F(StringVarTest, ShownInMidText) {
+    const struct {
+        const char* name;
+        std::string script;
+        int chars, lines;
+        std::vector<std::string> boxes;
+    } rows[] = {
+        {"X A B C Y: the blank after the number is passed over",
+         "#set_str \\STR 3 \"ABC\"\r\nX\\STR 3 Y#halt\r\n", 5, 0, {}},
+        {"a number out of range shows nothing", "X\\STR 16 Y#halt\r\n", 2, 0, {std::string("Str_str()|") + RANGE_16}},
+        {"a semicolon inside starts a new line", "#set_str \\STR 0 \"A;B\"\r\n\\STR 0 #halt\r\n", 1, 1, {}},
+        {"never set is empty; a lone EOS does nothing: X Y, the blank after EOS, Z",
+         "X\\STR 5 Y\\EOS Z#halt\r\n", 4, 0, {}},
+        {"nested variables come back in order (a c b, then x y) and none shows itself",
+         "#set_str \\STR 0 \"a\\STR 1 b\"\r\n#set_str \\STR 1 \"c\"\r\n#set_str \\STR 2 \"x\\STR 2 y\"\r\n"
+         "\\STR 0 \\STR 2 #halt\r\n",
+         5, 0, {"Str_str()|文字列変数 2 は表示中です。\n変数の中から同じ変数は表示できません。"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fresh();
+        Play(row.script);
+        EXPECT_EQ(Cursor(), std::pair(20 + row.chars * 10, 20 + row.lines * 26));
+        EXPECT_EQ(Boxes(), row.boxes);
+        EXPECT_EQ(Var(3), &row == &rows[0] ? "ABC\\EOS" : "");
+    }
 }
 
 TEST_F(StringVarTest, StoredTextsEndOnAWholeCharacter) {
@@ -119,20 +115,13 @@ TEST_F(StringVarTest, SetStrRefusals) {
     for (int n = 0; n < 16; ++n) EXPECT_EQ(Var(n), "") << n;
 }
 
-TEST_F(StringVarTest, TextInputOkOnAnEmptyBoxStoresTheDefault) {
+TEST_F(StringVarTest, TextInputOkOnAnEmptyBoxOrCancelAfterTypingStoresTheDefault) {
     Headless_set_input_in_window(true);
-    Headless_push_event(Key_event(KEY_BACKSPACE));
-    Headless_push_event(Key_event(KEY_RETURN));
-    Play("#text_input \\STR 2 \"" SJ_TARO "\"\r\n#halt\r\n");
+    for (const PlatformEvent& e : {Key_event(KEY_BACKSPACE), Key_event(KEY_RETURN), Text_event("花子"), Key_event(KEY_ESCAPE)})
+        Headless_push_event(e);
+    Play("#text_input \\STR 2 \"" SJ_TARO "\"\r\n#text_input \\STR 3 \"" SJ_TARO "\"\r\n#halt\r\n");
     EXPECT_EQ(Var(2), SJ_TARO "\\EOS");
-}
-
-TEST_F(StringVarTest, TextInputCancelAfterTypingStoresTheDefault) {
-    Headless_set_input_in_window(true);
-    Headless_push_event(Text_event("花子"));
-    Headless_push_event(Key_event(KEY_ESCAPE));
-    Play("#text_input \\STR 2 \"" SJ_TARO "\"\r\n#halt\r\n");
-    EXPECT_EQ(Var(2), SJ_TARO "\\EOS");
+    EXPECT_EQ(Var(3), SJ_TARO "\\EOS");
 }
 
 TEST_F(StringVarTest, TextInputRefusals) {
@@ -140,7 +129,7 @@ TEST_F(StringVarTest, TextInputRefusals) {
     EXPECT_EQ(Boxes(), (std::vector<std::string>{std::string("Com_text_input()|") + RANGE_16,
                                                   "Com_set_str()|無効な文字列指定子 [\\STX 2] が記述されています"}));
     EXPECT_EQ(Lines_with("input"), std::vector<std::string>{"input \"b\" -> \"b\""})
-        << "no prompt for a variable that does not exist; a prompt all the same for a bad specifier";
+        << "no prompt for a variable that does not exist; a prompt all the same for a bad variable word";
     EXPECT_EQ(Var(2), "");
 }
 

@@ -2,7 +2,6 @@
 // and that the settings reach the drawing of the next character.
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "gfx/text_draw.h"
@@ -11,85 +10,56 @@
 
 namespace {
 
-using Box = std::pair<std::string, std::string>;  // caption, text
-
 constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r + 256 * g + 65536 * b; }
 
-void Expect_default_area_and_cursor() {
-    EXPECT_EQ(Text_AREA.left, 20);
-    EXPECT_EQ(Text_AREA.top, 20);
-    EXPECT_EQ(Text_AREA.right, 620);
-    EXPECT_EQ(Text_AREA.bottom, 460);
-    EXPECT_EQ(Text_X, 20);
-    EXPECT_EQ(Text_Y, 20);
+// The text area, then the cursor.
+std::vector<int> Area_and_cursor() {
+    return {Text_AREA.left, Text_AREA.top, Text_AREA.right, Text_AREA.bottom, Text_X, Text_Y};
 }
-
-void Expect_default_colours() {
-    EXPECT_EQ(Text_COLOR1, Rgb(255, 255, 255));
-    EXPECT_EQ(Text_COLOR2, Rgb(30, 30, 30));
-}
+std::vector<uint32_t> Colours() { return {Text_COLOR1, Text_COLOR2}; }
+std::vector<int> Size_and_pitches() { return {Font_Size, Text_X_PITCH, Text_Y_PITCH}; }
+const std::vector<int> DEFAULT_AREA = {20, 20, 620, 460, 20, 20};
+const std::vector<uint32_t> DEFAULT_COLOURS = {Rgb(255, 255, 255), Rgb(30, 30, 30)};
 
 }  // namespace
 
 TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
-    const char* AREA = "Com_set_text_area()";
-    const char* WAIT = "Com_set_text_wait()";
-    const char* MODE = "Com_disp_save_point_mode()";
-    struct Row {
+    const std::string AREA = "Com_set_text_area()|", WAIT = "Com_set_text_wait()|";
+    const std::string COLOUR = "Com_set_text_color()|指定可能な数値は各色 0-255 です";
+    const std::string MODE = "Com_disp_save_point_mode()|セーブポイントモードは ";
+    const struct {
         const char* script;
-        std::vector<Box> boxes;
+        std::vector<std::string> boxes;
         std::function<void()> check;
-    };
-    const Row rows[] = {
-        {"#set_text_area 100 100 179 200\r\n", {{AREA, "幅が狭いよ～ん"}}, Expect_default_area_and_cursor},
-        {"#set_text_area 100 100 180 119\r\n", {{AREA, "高さが狭いよ～ん"}}, Expect_default_area_and_cursor},
+    } rows[] = {
+        {"#set_text_area 100 100 179 200\r\n", {AREA + "幅が狭いよ～ん"},
+         [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }},
+        {"#set_text_area 100 100 180 119\r\n", {AREA + "高さが狭いよ～ん"},
+         [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }},
         {"#set_text_area 100,100, 180 ,120\r\n", {},
-         [] {
-             EXPECT_EQ(Text_AREA.left, 100);
-             EXPECT_EQ(Text_AREA.top, 100);
-             EXPECT_EQ(Text_AREA.right, 180);
-             EXPECT_EQ(Text_AREA.bottom, 120);
-             EXPECT_EQ(Text_X, 100);
-             EXPECT_EQ(Text_Y, 100);
-         }},
-        {"#set_font_size 30\r\n#set_text_area 0 0 119 100\r\n", {{AREA, "幅が狭いよ～ん"}},
-         Expect_default_area_and_cursor},  // four characters of the current size
+         [] { EXPECT_EQ(Area_and_cursor(), (std::vector<int>{100, 100, 180, 120, 100, 100})); }},
+        {"#set_font_size 30\r\n#set_text_area 0 0 119 100\r\n", {AREA + "幅が狭いよ～ん"},
+         [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }},  // four characters of the current size
         {"#set_text_wait 5000\r\n", {}, [] { EXPECT_EQ(Text_WAIT, 5000); }},
-        {"#set_text_wait 5001\r\n", {{WAIT, "５秒以内にしてねん♪"}}, [] { EXPECT_EQ(Text_WAIT, 0); }},
-        {"#set_text_wait -1\r\n", {{WAIT, "マイナスは駄目よ～ん"}}, [] { EXPECT_EQ(Text_WAIT, 0); }},
+        {"#set_text_wait 5001\r\n", {WAIT + "５秒以内にしてねん♪"}, [] { EXPECT_EQ(Text_WAIT, 0); }},
+        {"#set_text_wait -1\r\n", {WAIT + "マイナスは駄目よ～ん"}, [] { EXPECT_EQ(Text_WAIT, 0); }},
         {"#set_text_color 1,2,3 4, 5 6\r\n", {},
-         [] {
-             EXPECT_EQ(Text_COLOR1, Rgb(1, 2, 3));
-             EXPECT_EQ(Text_COLOR2, Rgb(4, 5, 6));
-         }},
-        {"#set_text_color 1 2 3 4 5 256\r\n", {{"Com_set_text_color()", "指定可能な数値は各色 0-255 です"}},
-         Expect_default_colours},
-        {"#set_text_color -1 2 3 4 5 256\r\n", {{"Com_set_text_color()", "指定可能な数値は各色 0-255 です"}},
-         Expect_default_colours},  // one box, however many values are wrong
+         [] { EXPECT_EQ(Colours(), (std::vector<uint32_t>{Rgb(1, 2, 3), Rgb(4, 5, 6)})); }},
+        {"#set_text_color 1 2 3 4 5 256\r\n", {COLOUR}, [] { EXPECT_EQ(Colours(), DEFAULT_COLOURS); }},
+        {"#set_text_color -1 2 3 4 5 256\r\n", {COLOUR}, [] { EXPECT_EQ(Colours(), DEFAULT_COLOURS); }},  // one box
         {"#set_font_size 25\r\n", {},
          [] {
-             EXPECT_EQ(Font_Size, 25);
-             EXPECT_EQ(Text_X_PITCH, 12);
-             EXPECT_EQ(Text_Y_PITCH, 32);
+             EXPECT_EQ(Size_and_pitches(), (std::vector<int>{25, 12, 32}));
              EXPECT_EQ(Text_X, 20) << "the cursor does not move";
          }},
-        {"#set_font_size 0\r\n", {},
-         [] {
-             EXPECT_EQ(Font_Size, 0);
-             EXPECT_EQ(Text_X_PITCH, 0);
-             EXPECT_EQ(Text_Y_PITCH, 0);
-         }},
-        {"#set_font_size -3\r\n", {},
-         [] {
-             EXPECT_EQ(Text_X_PITCH, -1) << "division truncates toward zero";
-             EXPECT_EQ(Text_Y_PITCH, -3);
-         }},
+        {"#set_font_size 0\r\n", {}, [] { EXPECT_EQ(Size_and_pitches(), (std::vector<int>{0, 0, 0})); }},
+        {"#set_font_size -3\r\n", {},  // division truncates toward zero
+         [] { EXPECT_EQ(Size_and_pitches(), (std::vector<int>{-3, -1, -3})); }},
         {"#disp_save_point_mode\r\n#save_point_mode MANUAL\r\n#disp_save_point_mode\r\n"
          "#save_point_mode auto\r\n#disp_save_point_mode\r\n",
-         {{MODE, "セーブポイントモードは AUTO です"},
-          {MODE, "セーブポイントモードは MANUAL です"},
-          {"Com_save_point_mode()", "セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。"},
-          {MODE, "セーブポイントモードは AUTO です"}},
+         {MODE + "AUTO です", MODE + "MANUAL です",
+          "Com_save_point_mode()|セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。",
+          MODE + "AUTO です"},
          [] { EXPECT_EQ(save_point_mode, SAVE_POINT_AUTO); }},
         {"#save_point_mode MANUAL\r\n#save_point\r\n#sp\r\n", {},
          [] {
@@ -97,14 +67,12 @@ TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
              EXPECT_EQ(Game_stat.halt_on, 1) << "both words are commands; the script ran to its end";
          }},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.script);
         Fresh();
         Start(row.script);
         Run_frames(12);
-        std::vector<Box> shown;
-        for (const RecordedBox& box : Headless_boxes()) shown.emplace_back(box.caption, box.text);
-        EXPECT_EQ(shown, row.boxes);
+        EXPECT_EQ(Boxes(), row.boxes);
         row.check();
     }
 

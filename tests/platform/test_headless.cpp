@@ -91,8 +91,7 @@ TEST_F(RunnerTest, UntilTimesOutWithCodeThree) {
 
 TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {
     // Nothing waits at first; once the story halts, the click that ends it comes 300 ms later.
-    shots_dir = game_dir + "/shots";
-    std::filesystem::create_directory(shots_dir);
+    shots_dir = game_dir + "/run/shots";  // made by the runner
     Headless_set_time(0);
     static uint32_t halted_at;
     halted_at = 0;
@@ -111,6 +110,7 @@ TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {
     const std::string expected = std::to_string(halted_at + 300) + " exit 0\n";
     EXPECT_NE(log.find(expected), std::string::npos) << log;
     EXPECT_TRUE(std::filesystem::exists(shots_dir + "/click-0001.png"));
+    EXPECT_TRUE(std::filesystem::exists(shots_dir + "/final.png"));
 }
 
 TEST_F(RunnerTest, AutoplayStopsAtItsLimit) {

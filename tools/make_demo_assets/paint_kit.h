@@ -2,6 +2,7 @@
 // dithered conversion to 8-bit pixels that keeps wide gradients free of bands.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 struct Rgb {
@@ -54,3 +55,13 @@ Rgb Gradient(const GradientStop* stops, int count, double t);
 
 // The 8-bit pixel for a colour at (x, y). A sub-level ordered dither hides the steps of slow gradients.
 uint32_t To_pixel(Rgb c, int x, int y);
+
+// A point or direction in the painted scenes' 3-D space.
+struct Vec {
+    double x, y, z;
+};
+inline Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vec operator*(Vec a, double k) { return {a.x * k, a.y * k, a.z * k}; }
+inline double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec Normalize(Vec a) { return a * (1 / std::sqrt(Dot(a, a))); }

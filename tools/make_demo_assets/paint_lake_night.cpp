@@ -27,21 +27,6 @@ constexpr double MOON_Y = 92;
 constexpr double MOON_R = 17;
 constexpr double TOWER_X = 468;
 
-struct Vec {
-    double x, y, z;
-};
-Vec operator+(Vec a, Vec b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec operator*(Vec a, double k) {
-    return {a.x * k, a.y * k, a.z * k};
-}
-double Dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
 double Length(Vec a) {
     return std::sqrt(Dot(a, a));
 }

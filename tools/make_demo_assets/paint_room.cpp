@@ -25,24 +25,6 @@ constexpr double LEFT = -2.2, RIGHT = 2.6, BACK = 4.2, CEILING = 2.45, FRONT = -
 constexpr double WIN_L = -1.3, WIN_R = 1.2, WIN_B = 0.8, WIN_T = 2.0; // the window opening
 constexpr double BEAM_LOW = 1.8, BEAM_HIGH = 1.9;                     // the beam round the room
 
-struct Vec {
-    double x, y, z;
-};
-Vec operator+(Vec a, Vec b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec operator*(Vec a, double k) {
-    return {a.x * k, a.y * k, a.z * k};
-}
-double Dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec Normalize(Vec a) {
-    return a * (1 / std::sqrt(Dot(a, a)));
-}
 
 constexpr Vec EYE = {0.3, 1.05, 0};
 constexpr Vec LAMP = {-1.6, 0.5, 3.4};

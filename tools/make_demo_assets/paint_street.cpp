@@ -29,24 +29,6 @@ constexpr double GROUND_END = 62; // the lake's edge
 constexpr double EAVE_LOW = 2.72, EAVE_HIGH = 3.0, EAVE_DEPTH = 0.65;
 constexpr double ROOF_LOW = 5.55, ROOF_HIGH = 5.95, ROOF_DEPTH = 0.75;
 
-struct Vec {
-    double x, y, z;
-};
-Vec operator+(Vec a, Vec b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec operator*(Vec a, double k) {
-    return {a.x * k, a.y * k, a.z * k};
-}
-double Dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec Normalize(Vec a) {
-    return a * (1 / std::sqrt(Dot(a, a)));
-}
 
 // One house front: its extent along the lane and what it shows.
 struct House {

@@ -72,3 +72,21 @@ uint32_t To_pixel(Rgb c, int x, int y) {
     };
     return level(c.r) << 16 | level(c.g) << 8 | level(c.b);
 }
+
+Picture Paint_supersampled(int w, int h, Rgb (*scene)(double x, double y)) {
+    Picture p;
+    p.width = w;
+    p.height = h;
+    p.pixels.resize(size_t(w) * h);
+    constexpr double OFFSETS[2] = {0.25, 0.75};
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            Rgb sum;
+            for (double oy : OFFSETS)
+                for (double ox : OFFSETS)
+                    sum = sum + scene(x + ox, y + oy);
+            p.pixels[size_t(y) * w + x] = To_pixel(sum * 0.25, x, y);
+        }
+    }
+    return p;
+}

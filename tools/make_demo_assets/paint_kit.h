@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "demo_assets.h"
+
 struct Rgb {
     double r = 0, g = 0, b = 0; // 0..1
 };
@@ -65,3 +67,7 @@ inline Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Vec operator*(Vec a, double k) { return {a.x * k, a.y * k, a.z * k}; }
 inline double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline Vec Normalize(Vec a) { return a * (1 / std::sqrt(Dot(a, a))); }
+
+// Paints a w x h picture from a scene given in continuous picture coordinates: four samples per
+// pixel, averaged, smooth the silhouettes' edges.
+Picture Paint_supersampled(int w, int h, Rgb (*scene)(double x, double y));

@@ -347,20 +347,4 @@ Rgb Night_lake_scene(double x, double y) {
     return c + Lamp_glow(x, y);
 }
 
-Picture Paint_lake_night() {
-    Picture p;
-    p.width = W;
-    p.height = H;
-    p.pixels.resize(size_t(W) * H);
-    constexpr double OFFSETS[2] = {0.25, 0.75};
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            Rgb sum;
-            for (double oy : OFFSETS)
-                for (double ox : OFFSETS)
-                    sum = sum + Night_lake_scene(x + ox, y + oy);
-            p.pixels[size_t(y) * W + x] = To_pixel(sum * 0.25, x, y);
-        }
-    }
-    return p;
-}
+Picture Paint_lake_night() { return Paint_supersampled(W, H, Night_lake_scene); }

@@ -250,20 +250,4 @@ Rgb Scene(double x, double y) {
 
 } // namespace
 
-Picture Paint_room() {
-    Picture p;
-    p.width = W;
-    p.height = H;
-    p.pixels.resize(size_t(W) * H);
-    constexpr double OFFSETS[2] = {0.25, 0.75};
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            Rgb sum;
-            for (double oy : OFFSETS)
-                for (double ox : OFFSETS)
-                    sum = sum + Scene(x + ox, y + oy);
-            p.pixels[size_t(y) * W + x] = To_pixel(sum * 0.25, x, y);
-        }
-    }
-    return p;
-}
+Picture Paint_room() { return Paint_supersampled(W, H, Scene); }

@@ -354,22 +354,8 @@ Rgb Scene(double x, double y) {
     return Trace({EYE_X, EYE_Y, 0}, d, 0) + Halos(x, y);
 }
 
+Rgb Toned_scene(double x, double y) { return Tone(Scene(x, y)); }
+
 } // namespace
 
-Picture Paint_street() {
-    Picture p;
-    p.width = W;
-    p.height = H;
-    p.pixels.resize(size_t(W) * H);
-    constexpr double OFFSETS[2] = {0.25, 0.75};
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            Rgb sum;
-            for (double oy : OFFSETS)
-                for (double ox : OFFSETS)
-                    sum = sum + Tone(Scene(x + ox, y + oy));
-            p.pixels[size_t(y) * W + x] = To_pixel(sum * 0.25, x, y);
-        }
-    }
-    return p;
-}
+Picture Paint_street() { return Paint_supersampled(W, H, Toned_scene); }

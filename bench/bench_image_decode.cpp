@@ -6,12 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
-// clang-format off
-#include <jpeglib.h>
-// clang-format on
+#include "make_demo_assets/demo_assets.h"
 
 namespace {
 
@@ -36,36 +32,9 @@ std::vector<uint32_t> Make_pixels() {
 }
 
 std::vector<uint8_t> Make_jpeg(const std::vector<uint32_t>& pixels, bool progressive) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = W;
-    cinfo.image_height = H;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    if (progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(W * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const uint32_t* src = pixels.data() + size_t(cinfo.next_scanline) * W;
-        for (int x = 0; x < W; ++x) {
-            row[x * 3] = uint8_t(src[x] >> 16);
-            row[x * 3 + 1] = uint8_t(src[x] >> 8);
-            row[x * 3 + 2] = uint8_t(src[x]);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> file(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
+    const Picture picture{W, H, pixels};
+    std::vector<uint8_t> file;
+    Jpeg_encode(picture, JpegSettings{90, progressive}, &file);
     return file;
 }
 

@@ -7,15 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
-// clang-format off
-#include <jpeglib.h>
-// clang-format on
 
 #include "app/game_stat.h"
 #include "app/system.h"
@@ -23,6 +18,7 @@
 #include "gfx/picture_load.h"
 #include "gfx/shake_fade.h"
 #include "gfx/transition.h"
+#include "make_demo_assets/demo_assets.h"
 #include "platform/headless/headless.h"
 
 namespace {
@@ -124,43 +120,21 @@ BENCHMARK(BM_FadeInStep)->Unit(benchmark::kMicrosecond);
 // A background with the detail of a painted one (soft shapes, dither-like grain), written as the demo
 // writes its pictures: quality 92, full-resolution colour.
 std::vector<uint8_t> Painted_jpeg(bool progressive) {
-    std::vector<uint8_t> rgb(size_t(W) * H * 3);
+    Picture picture{W, H, std::vector<uint32_t>(size_t(W) * H)};
     uint32_t seed = 7;
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const double grain = (double(seed >> 28) - 8) * 0.4;
             const double base = 60 + 50 * std::sin(x / 37.0) * std::cos(y / 23.0) + 0.2 * y;
+            uint32_t pixel = 0;
             for (int c = 0; c < 3; ++c)
-                rgb[(size_t(y) * W + x) * 3 + c] =
-                    uint8_t(std::clamp(base * (0.6 + 0.3 * c) + grain, 0.0, 255.0));
+                pixel = pixel << 8 | uint32_t(std::clamp(base * (0.6 + 0.3 * c) + grain, 0.0, 255.0));
+            picture.pixels[size_t(y) * W + x] = pixel;
         }
     }
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = W;
-    cinfo.image_height = H;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 92, TRUE);
-    for (int i = 0; i < cinfo.num_components; ++i)
-        cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
-    if (progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = &rgb[size_t(cinfo.next_scanline) * W * 3];
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> file(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
+    std::vector<uint8_t> file;
+    Jpeg_encode(picture, JpegSettings{92, progressive}, &file);
     return file;
 }
 

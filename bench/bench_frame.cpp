@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/frame_loop.h"
-#include "app/game_stat.h"
-#include "app/system.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/surface.h"
 #include "platform/headless/headless.h"

@@ -11,8 +11,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/game_stat.h"
-#include "app/system.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/headless/headless.h"
 #include "script/interpreter.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_stat.h"
-#include "app/system.h"
-#include "app/window_messages.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
+#include "core/mouse.h"
 #include "features/jump.h"
 #include "features/select.h"
 #include "features/timers.h"

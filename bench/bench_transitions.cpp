@@ -12,12 +12,12 @@
 #include <vector>
 
 
-#include "app/game_stat.h"
-#include "app/system.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/picture_load.h"
-#include "gfx/shake_fade.h"
-#include "gfx/transition.h"
+#include "features/shake_fade.h"
+#include "features/transition.h"
 #include "make_demo_assets/demo_assets.h"
 #include "platform/headless/headless.h"
 

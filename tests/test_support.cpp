@@ -8,6 +8,7 @@
 
 #include "app/frame_loop.h"
 #include "app/system.h"
+#include "core/lifecycle.h"
 #include "gfx/image_decode.h"
 #include "platform/headless/headless.h"
 
@@ -22,6 +23,7 @@ void EngineTest::SetUp() {
     Headless_reset();
     Platform_use_backend(Headless_backend());
     Platform_open_window("test");
+    System_wire();
     System_reset();
 }
 

@@ -7,6 +7,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic timgm6mb-soundfont
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick
+  clang-format python3
 )
 missing=()
 for p in "${packages[@]}"; do

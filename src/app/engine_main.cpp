@@ -1,18 +1,17 @@
 #include "app/engine_main.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <functional>
 #include <string>
 
 #include "app/frame_loop.h"
 #include "app/headless_probe.h"
 #include "app/options.h"
 #include "app/system.h"
+#include "core/lifecycle.h"
 #include "platform/headless/headless.h"
+#include "platform/host_files.h"
 #include "script/string_vars.h"
 
 int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen)) {
@@ -41,22 +40,21 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         Platform_use_backend(window_backend(options.scale, options.fullscreen));
     }
     // Everything the engine reads lies in the game folder: work from inside it.
-    if (::chdir(options.game_dir.c_str()) != 0) {
+    if (!Host_change_folder(options.game_dir, &error)) {
         std::fprintf(stderr, "kotoyumi: cannot enter the game folder %s: %s\n", options.game_dir.c_str(),
-                     std::strerror(errno));
+                     error.c_str());
         return 2;
     }
     if (!Platform_open_window(WINDOW_TITLE_DEFAULT)) return 0;
+    System_wire();
     System_reset();
     System_init();
-    if (options.report_startup) {
-        // The first frame comes 16 ms after start-up at the latest; run it now to time it.
-        while (Main_task_wait_ms() > 0) ::usleep(1000);
-        Main_task();
+    std::function<void()> report_first_frame;
+    if (options.report_startup) report_first_frame = [started] {
         const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
         std::fprintf(stderr, "kotoyumi: first frame in the window %.1f ms after start\n", ms.count());
-    }
-    const int code = Main_loop();
+    };
+    const int code = Main_loop(report_first_frame);
     Platform_close(code);
     return code;
 }

@@ -2,34 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
-#include "app/game_stat.h"
-
-// A task that runs in a frame while its switch in Game_stat is 1.
-struct SwitchTask {
-    int32_t GameStat::*field;
-    void (*run)();
-};
-
-// A screen that runs in a frame while a menu state holds its value.
-struct StateTask {
-    int32_t state;
-    void (*run)();
-};
-
-constexpr int SWITCH_TASK_COUNT = 10;
-constexpr int LATE_TASK_COUNT = 5;
-constexpr int SYSTEM_MENU_STATE_COUNT = 6;
-constexpr int TITLE_MENU_STATE_COUNT = 3;
-
-// The order of a frame, as data: the ten switch tasks from text_on to fade_in_on, the system-menu
-// screens (101-106, run only while system_menu_flag is 1), the title-menu screens (201-203), and
-// the late tasks from the frame-rate box to the key wait. They are variables so that tests can put
-// recording tasks in their places.
-extern SwitchTask FrameSwitchTasks[SWITCH_TASK_COUNT];
-extern StateTask SystemMenuScreens[SYSTEM_MENU_STATE_COUNT];
-extern StateTask TitleMenuScreens[TITLE_MENU_STATE_COUNT];
-extern SwitchTask FrameLateTasks[LATE_TASK_COUNT];
 
 constexpr uint32_t FRAME_PERIOD_MS = 16;
 
@@ -39,6 +13,10 @@ constexpr uint32_t FRAME_PERIOD_MS = 16;
 // the timer displays, the timed wait and the key wait, and shows BackBuffer in the window.
 void Main_task();
 
+// Main_task with another order of tasks (tests put recording tasks in the places of a frame).
+struct FrameOrder;
+void Main_task_in(const FrameOrder& order);
+
 // Milliseconds until Main_task would run a frame; 0 if it would run one now.
 uint32_t Main_task_wait_ms();
 
@@ -47,5 +25,6 @@ void Main_task_reset();
 
 // Runs the main loop until the program ends: each turn delivers one waiting event to WndProc or,
 // when none is waiting, calls Main_task; between frames it sleeps until an event comes or the next
-// frame is due. Returns the exit code.
-int Main_loop();
+// frame is due. `first_frame` (if set) runs once, right after the first frame was shown. Returns
+// the exit code.
+int Main_loop(const std::function<void()>& first_frame = nullptr);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/game_stat.h"
+#include "core/game_stat.h"
 #include "features/select.h"
 #include "platform/platform.h"
 

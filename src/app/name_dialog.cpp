@@ -7,44 +7,27 @@
 #include <cstring>
 #include <vector>
 
-#include "app/msg_box.h"
 #include "app/present.h"
-#include "app/sjis.h"
-#include "app/window_messages.h"
-#include "gfx/font.h"
-#include "gfx/surface.h"
+#include "app/ui_kit.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
 #include "platform/platform.h"
 
 namespace {
 
 constexpr const char* TITLE = "名前を入力してください";
-constexpr FontStyle TEXT_FONT{FontFace::PGothic, 16, 400};
-constexpr FontStyle CAPTION_FONT{FontFace::PGothic, 14, 600};
-constexpr FontStyle NOTE_FONT{FontFace::PGothic, 14, 400};
 
 constexpr int W = 360;
 constexpr int H = 148;
 constexpr int X = (WINDOW_WIDTH - W) / 2;
 constexpr int Y = (WINDOW_HEIGHT - H) / 2;
-constexpr int CAPTION_H = 24;
 constexpr int PAD = 16;
-constexpr int EDIT_X = X + PAD, EDIT_Y = Y + CAPTION_H + 14, EDIT_W = W - 2 * PAD, EDIT_H = 30;
+constexpr int EDIT_X = X + PAD, EDIT_Y = Y + UI_CAPTION_H + 14, EDIT_W = W - 2 * PAD, EDIT_H = 30;
 constexpr int TEXT_INSET = 5;  // the text's left edge and the caret's margin inside the edit box
 constexpr int NOTE_Y = EDIT_Y + EDIT_H + 6;
-constexpr int BUTTON_W = 92, BUTTON_H = 26, BUTTON_GAP = 12;
-constexpr int BUTTON_Y = Y + H - 14 - BUTTON_H;
-constexpr int OK_X = X + (W - 2 * BUTTON_W - BUTTON_GAP) / 2;
-constexpr int CANCEL_X = OK_X + BUTTON_W + BUTTON_GAP;
-
-constexpr uint32_t PANEL = 0xF4F2EE;
-constexpr uint32_t BORDER = 0x5A5550;
-constexpr uint32_t CAPTION_BG = 0x3A4A66;
-constexpr uint32_t WHITE = 0xFFFFFF;
-constexpr uint32_t TEXT_FG = 0x1C1C1C;
-constexpr uint32_t NOTE_FG = 0xC0281E;
-constexpr uint32_t BUTTON_BG = 0xE2DED8;
-constexpr uint32_t BUTTON_HOT = 0xD2DCEE;
-constexpr uint32_t FOCUS = 0x3A6AC8;
+constexpr int BUTTON_Y = Y + H - 14 - UI_BUTTON_H;
+constexpr int OK_X = X + (W - 2 * UI_BUTTON_W - UI_BUTTON_GAP) / 2;
+constexpr int CANCEL_X = OK_X + UI_BUTTON_W + UI_BUTTON_GAP;
 
 enum Button { NO_BUTTON = -1, OK_BUTTON = 0, CANCEL_BUTTON = 1 };
 
@@ -61,14 +44,11 @@ struct Edit {
     std::string note;
 };
 
-bool Cp932_lead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool Cp932_trail(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-
 // Splits Shift-JIS text into characters; a byte that is no character stays one of its own.
 std::vector<Char> Split_sjis(const std::string& sjis) {
     std::vector<Char> chars;
     for (size_t i = 0; i < sjis.size();) {
-        const size_t n = Cp932_lead(uint8_t(sjis[i])) && i + 1 < sjis.size() && Cp932_trail(uint8_t(sjis[i + 1])) ? 2 : 1;
+        const size_t n = Cp932_is_lead(uint8_t(sjis[i])) && i + 1 < sjis.size() && Cp932_is_trail(uint8_t(sjis[i + 1])) ? 2 : 1;
         Char c;
         c.sjis = sjis.substr(i, n);
         c.utf8 = Sjis_to_utf8(c.sjis.c_str(), n);
@@ -157,7 +137,7 @@ void Click_text(Edit* e, int x) {
     size_t best = 0;
     int best_distance = std::abs(want);
     for (size_t i = 1; i <= e->chars.size(); ++i) {
-        const int d = std::abs(Font_measure_utf8(TEXT_FONT, Utf8_of(*e, 0, i)) - want);
+        const int d = std::abs(Font_measure_utf8(UI_TEXT_FONT, Utf8_of(*e, 0, i)) - want);
         if (d < best_distance) {
             best = i;
             best_distance = d;
@@ -173,19 +153,12 @@ std::string Result(const Edit& e) {
     return s;
 }
 
-bool In(int x, int y, int left, int top, int w, int h) { return x >= left && x < left + w && y >= top && y < top + h; }
+bool In(int x, int y, int left, int top, int w, int h) { return Ui_inside(UiRect{left, top, w, h}, x, y); }
 
 Button Button_at(int x, int y) {
-    if (In(x, y, OK_X, BUTTON_Y, BUTTON_W, BUTTON_H)) return OK_BUTTON;
-    if (In(x, y, CANCEL_X, BUTTON_Y, BUTTON_W, BUTTON_H)) return CANCEL_BUTTON;
+    if (In(x, y, OK_X, BUTTON_Y, UI_BUTTON_W, UI_BUTTON_H)) return OK_BUTTON;
+    if (In(x, y, CANCEL_X, BUTTON_Y, UI_BUTTON_W, UI_BUTTON_H)) return CANCEL_BUTTON;
     return NO_BUTTON;
-}
-
-void Frame(Surface* s, int x, int y, int w, int h, uint32_t colour) {
-    Surface_fill(s, x, y, x + w, y + 1, colour);
-    Surface_fill(s, x, y + h - 1, x + w, y + h, colour);
-    Surface_fill(s, x, y, x + 1, y + h, colour);
-    Surface_fill(s, x + w - 1, y, x + w, y + h, colour);
 }
 
 // The edit box's inside is drawn on a surface of its own, so text scrolled sideways is clipped to
@@ -193,93 +166,70 @@ void Frame(Surface* s, int x, int y, int w, int h, uint32_t colour) {
 void Draw_edit(Surface* screen, Edit* e) {
     Surface inside;
     Surface_create(&inside, EDIT_W - 2, EDIT_H - 2);
-    Surface_fill(&inside, 0, 0, inside.width, inside.height, WHITE);
+    Surface_fill(&inside, 0, 0, inside.width, inside.height, UI_WHITE);
     const int room = inside.width - 2 * TEXT_INSET;
-    const int caret_px = Font_measure_utf8(TEXT_FONT, Utf8_of(*e, 0, e->caret));
+    const int caret_px = Font_measure_utf8(UI_TEXT_FONT, Utf8_of(*e, 0, e->caret));
     if (caret_px - e->scroll > room) e->scroll = caret_px - room;
     if (caret_px < e->scroll) e->scroll = caret_px;
     const int tx = TEXT_INSET - 1 - e->scroll;
-    const int ty = (inside.height - TEXT_FONT.cell_height) / 2;
+    const int ty = (inside.height - UI_TEXT_FONT.cell_height) / 2;
     const std::string text = Utf8_of(*e, 0, e->chars.size());
     if (e->all_selected && !e->chars.empty()) {
-        Surface_fill(&inside, tx, ty, tx + Font_measure_utf8(TEXT_FONT, text), ty + TEXT_FONT.cell_height, FOCUS);
-        Font_draw_utf8(&inside, tx, ty, TEXT_FONT, text, WHITE);
+        Surface_fill(&inside, tx, ty, tx + Font_measure_utf8(UI_TEXT_FONT, text), ty + UI_TEXT_FONT.cell_height, UI_FOCUS);
+        Font_draw_utf8(&inside, tx, ty, UI_TEXT_FONT, text, UI_WHITE);
     } else {
-        Font_draw_utf8(&inside, tx, ty, TEXT_FONT, text, TEXT_FG);
-        Surface_fill(&inside, tx + caret_px, ty, tx + caret_px + 1, ty + TEXT_FONT.cell_height, TEXT_FG);
+        Font_draw_utf8(&inside, tx, ty, UI_TEXT_FONT, text, UI_TEXT);
+        Surface_fill(&inside, tx + caret_px, ty, tx + caret_px + 1, ty + UI_TEXT_FONT.cell_height, UI_TEXT);
     }
     Surface_copy(screen, EDIT_X + 1, EDIT_Y + 1, inside.width, inside.height, &inside, 0, 0);
-    Frame(screen, EDIT_X, EDIT_Y, EDIT_W, EDIT_H, FOCUS);
-}
-
-void Draw_button(Surface* screen, int x, const char* label, bool hot, bool is_default) {
-    Surface_fill(screen, x, BUTTON_Y, x + BUTTON_W, BUTTON_Y + BUTTON_H, hot ? BUTTON_HOT : BUTTON_BG);
-    Frame(screen, x, BUTTON_Y, BUTTON_W, BUTTON_H, is_default ? FOCUS : BORDER);
-    const int tw = Font_measure_utf8(TEXT_FONT, label);
-    Font_draw_utf8(screen, x + (BUTTON_W - tw) / 2, BUTTON_Y + (BUTTON_H - TEXT_FONT.cell_height) / 2, TEXT_FONT,
-                   label, TEXT_FG);
+    Ui_frame(screen, UiRect{EDIT_X, EDIT_Y, EDIT_W, EDIT_H}, UI_FOCUS);
 }
 
 // Draws the dialog over the current window picture and shows the result; the window picture itself
 // is left as it was, so closing the dialog only has to show it again.
 void Show(Edit* e, Button hot) {
-    Surface screen;
-    screen.width = WINDOW_WIDTH;
-    screen.height = WINDOW_HEIGHT;
-    screen.pixels.assign(Present_window_picture(), Present_window_picture() + WINDOW_WIDTH * WINDOW_HEIGHT);
-    Surface_fill(&screen, X + 3, Y + 3, X + W + 3, Y + H + 3, 0x202020);  // shadow
-    Surface_fill(&screen, X, Y, X + W, Y + H, PANEL);
-    Surface_fill(&screen, X, Y, X + W, Y + CAPTION_H, CAPTION_BG);
-    Frame(&screen, X, Y, W, H, BORDER);
-    Font_draw_utf8(&screen, X + 10, Y + (CAPTION_H - CAPTION_FONT.cell_height) / 2, CAPTION_FONT, TITLE, WHITE);
+    Surface screen = Ui_screen();
+    Ui_panel(&screen, UiRect{X, Y, W, H}, TITLE);
     Draw_edit(&screen, e);
-    if (!e->note.empty()) Font_draw_utf8(&screen, EDIT_X, NOTE_Y, NOTE_FONT, e->note, NOTE_FG);
-    Draw_button(&screen, OK_X, "OK", hot == OK_BUTTON, true);
-    Draw_button(&screen, CANCEL_X, "ｷｬﾝｾﾙ", hot == CANCEL_BUTTON, false);
+    if (!e->note.empty()) Font_draw_utf8(&screen, EDIT_X, NOTE_Y, UI_NOTE_FONT, e->note, UI_NOTE);
+    Ui_button(&screen, OK_X, BUTTON_Y, "OK", hot == OK_BUTTON, UiButtonLook::Default);
+    Ui_button(&screen, CANCEL_X, BUTTON_Y, "ｷｬﾝｾﾙ", hot == CANCEL_BUTTON, UiButtonLook::Plain);
     Platform_present(screen.pixels.data());
 }
 
-// The dialog's event loop; true for OK, false for Cancel. Mouse events outside the dialog,
-// repaints and music notifications go on to the window, as they do for the message boxes.
+// The dialog's event loop; true for OK, false for Cancel.
 bool Run(Edit* e) {
     Button hot = NO_BUTTON, pressed = NO_BUTTON;
-    Show(e, hot);
-    for (;;) {
-        PlatformEvent ev;
-        if (!Platform_wait_event(&ev, 1000)) continue;
-        const bool inside = In(ev.x, ev.y, X, Y, W, H);
+    bool ok = false;
+    auto handle = [&](const PlatformEvent& ev) {
         switch (ev.type) {
-        case EventType::Quit: return false;
-        case EventType::WindowClosed: WndProc(ev); return false;
-        case EventType::Paint:
-        case EventType::MusicNotify: WndProc(ev); break;
         case EventType::KeyDown:
-            if (ev.key == KEY_RETURN) return true;
-            if (ev.key == KEY_ESCAPE) return false;
+            if (ev.key == KEY_RETURN || ev.key == KEY_ESCAPE) {
+                ok = ev.key == KEY_RETURN;
+                return UiStep::Close;
+            }
             Key(e, ev.key);
             break;
         case EventType::TextInput: Type(e, ev.text); break;
-        case EventType::MouseMove:
-            if (!inside) WndProc(ev);
-            hot = Button_at(ev.x, ev.y);
-            break;
+        case EventType::MouseMove: hot = Button_at(ev.x, ev.y); break;
         case EventType::MouseDown:
-            if (!inside) {
-                WndProc(ev);
-            } else if (ev.button == 1) {
+            if (ev.button == 1) {
                 pressed = Button_at(ev.x, ev.y);
                 if (In(ev.x, ev.y, EDIT_X, EDIT_Y, EDIT_W, EDIT_H)) Click_text(e, ev.x);
             }
             break;
         case EventType::MouseUp:
-            if (!inside) WndProc(ev);
-            if (ev.button == 1 && pressed != NO_BUTTON && Button_at(ev.x, ev.y) == pressed) return pressed == OK_BUTTON;
+            if (ev.button == 1 && pressed != NO_BUTTON && Button_at(ev.x, ev.y) == pressed) {
+                ok = pressed == OK_BUTTON;
+                return UiStep::Close;
+            }
             pressed = NO_BUTTON;
             break;
-        case EventType::KeyUp: break;
+        default: break;
         }
-        Show(e, hot);
-    }
+        return UiStep::Continue;
+    };
+    return Ui_modal_loop(UiRect{X, Y, W, H}, handle, [&] { Show(e, hot); }) && ok;
 }
 
 // A scripted answer is typed into the box as a player would type it: what the dialog would refuse

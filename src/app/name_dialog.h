@@ -5,15 +5,12 @@
 // Typing arrives as the platform's text input, so an input method can compose Japanese.
 // Backspace, Delete, Left, Right, Home and End edit; Enter is OK and Escape is Cancel. A character
 // that Shift-JIS cannot hold, or that the interpreter would take for a control byte (# \ / { } ;),
-// is refused with a message shown in the dialog; the text never grows past 255 Shift-JIS bytes.
-// While the dialog is open no frame runs; repaints, music notifications and closing the window
-// still reach WndProc. Under the headless runner the scenario answers it.
+// is refused with a message shown in the dialog; the text never grows past NAME_LIMIT Shift-JIS
+// bytes. Under the headless runner the scenario answers it.
 #pragma once
 
 #include <string>
 
-constexpr int NAME_LIMIT = 255;  // Shift-JIS bytes the edit box takes
-
-// Asks for a name, with `default_sjis` in the edit box. Returns the text in Shift-JIS: what the
-// player typed on OK, or the default text on OK with an empty box and on Cancel.
+// The name prompt for the dialogs seam: the text in Shift-JIS, what the player typed on OK, or the
+// default text on OK with an empty box and on Cancel.
 std::string Name_dialog(const std::string& default_sjis);

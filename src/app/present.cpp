@@ -3,9 +3,6 @@
 #include "gfx/fixed_surfaces.h"
 #include "platform/platform.h"
 
-int32_t ScreenOffsetX = 0;
-int32_t ScreenOffsetY = 0;
-
 namespace {
 
 Surface WindowPicture;

@@ -4,10 +4,6 @@
 
 #include <cstdint>
 
-// Where the frame's final copy puts BackBuffer in the window; 0, 0 except while a shake runs.
-extern int32_t ScreenOffsetX;
-extern int32_t ScreenOffsetY;
-
 // Start-up state: offsets 0, the window picture black and marked as never shown.
 void Present_reset();
 

@@ -1,27 +1,64 @@
 #include "app/system.h"
 
-#include "app/frame_loop.h"
+#include <iterator>
+
+#include "app/command_words.h"
 #include "app/fps_display.h"
-#include "app/game_stat.h"
+#include "app/frame_loop.h"
+#include "app/message_box.h"
+#include "app/name_dialog.h"
 #include "app/present.h"
-#include "app/window_messages.h"
+#include "core/dialogs.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
+#include "core/mouse.h"
 #include "features/select.h"
+#include "features/shake_fade.h"
 #include "features/timers.h"
+#include "features/transition.h"
 #include "gfx/fixed_surfaces.h"
-#include "gfx/shake_fade.h"
-#include "gfx/transition.h"
 #include "platform/platform.h"
+#include "script/command_dispatch.h"
 #include "script/interpreter.h"
+#include "script/save_point.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
 #include "sound/sound.h"
 #include "system/snapshot.h"
 
 namespace {
-bool quit_posted = false;
-int quit_code = 0;
-int close_requests = 0;
+
+// Every module that keeps state. The stops run in this order when the program ends: the MIDI
+// music, the MP3 music, then the sound effect.
+const EngineModule MODULES[] = {
+    {"midi", nullptr, Com_stop_midi},
+    {"mp3", nullptr, Com_stop_mp3},
+    {"wav", nullptr, Com_stop_wav},
+    {"game_stat", Game_stat_reset, nullptr},
+    {"surfaces", Surfaces_reset, nullptr},
+    {"present", Present_reset, nullptr},
+    {"frame", Main_task_reset, nullptr},
+    {"mouse", Mouse_reset, nullptr},
+    {"fps", Fps_reset, nullptr},
+    {"script", Script_reset, nullptr},
+    {"interpreter", Interpreter_reset, nullptr},
+    {"string_vars", String_vars_reset, nullptr},
+    {"timers", Timers_reset, nullptr},
+    {"select", Select_reset, nullptr},
+    {"transition", Transition_reset, nullptr},
+    {"shake_fade", Shake_fade_reset, nullptr},
+};
+
+const DialogProcs WINDOW_DIALOGS = {Message_box_show, Name_dialog};
+
 }  // namespace
+
+void System_wire() {
+    Engine_modules_set(MODULES, std::size(MODULES));
+    Command_table_set(CommandWords, COMMAND_WORD_COUNT);
+    Dialogs_set(&WINDOW_DIALOGS);
+    Save_point_set(Snapshot_take);
+}
 
 void System_init() {
     Surfaces_create_fixed();
@@ -35,47 +72,4 @@ void System_init() {
     Game_stat.wait_on = 0;
     Game_stat.system_menu_flag = 1;
     Save_point();
-}
-
-void System_exit() { System_exit_with(0); }
-
-void System_exit_with(int code) {
-    Com_stop_midi();
-    Com_stop_mp3();
-    Com_stop_wav();
-    // The first request decides the code: later ones (a second close, say) change nothing.
-    if (!quit_posted) quit_code = code;
-    quit_posted = true;
-}
-
-void System_post_close() { ++close_requests; }
-
-bool System_take_close_request() {
-    if (close_requests == 0) return false;
-    --close_requests;
-    return true;
-}
-
-bool System_quit_requested(int* code) {
-    if (quit_posted) *code = quit_code;
-    return quit_posted;
-}
-
-void System_reset() {
-    quit_posted = false;
-    quit_code = 0;
-    close_requests = 0;
-    Game_stat_reset();
-    Surfaces_reset();
-    Present_reset();
-    Main_task_reset();
-    Mouse_reset();
-    Fps_reset();
-    Script_reset();
-    Interpreter_reset();
-    String_vars_reset();
-    Timers_reset();
-    Select_reset();
-    Transition_reset();
-    Shake_fade_reset();
 }

@@ -1,15 +1,12 @@
 #include "app/window_messages.h"
 
-#include "app/game_stat.h"
+#include "core/game_stat.h"
 #include "app/present.h"
-#include "app/system.h"
+#include "core/lifecycle.h"
+#include "core/mouse.h"
 #include "script/interpreter.h"
 #include "sound/sound.h"
 #include "system/system_menu.h"
-
-uint32_t MouseButtons = 0;
-int32_t MouseX = 0;
-int32_t MouseY = 0;
 
 namespace {
 
@@ -57,14 +54,4 @@ void WndProc(const PlatformEvent& event) {
     case EventType::KeyUp:
     case EventType::TextInput: break;
     }
-}
-
-int32_t Clamp_mouse_x(int32_t w) { return MouseX < 630 - w ? MouseX : 630 - w; }
-
-int32_t Clamp_mouse_y(int32_t h) { return MouseY < 470 - h ? MouseY : 470 - h; }
-
-void Mouse_reset() {
-    MouseButtons = 0;
-    MouseX = 0;
-    MouseY = 0;
 }

@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
+#include "core/game_stat.h"
+#include "core/sjis.h"
+#include "core/dialogs.h"
 #include "script/interpreter.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
@@ -58,7 +59,7 @@ bool Skip_past_open_brace() {
             return true;
         }
         // The second byte of a two-byte character can be 0x7B; it is never a brace.
-        ScriptCursor += Script_byte() >= 0x80 ? 2 : 1;
+        ScriptCursor += Sjis_is_lead(Script_byte()) ? 2 : 1;
     }
     Msg_box("サーチＥＮＤ。{ }の対応が変？かも･･･（謎）", "Error");
     Interpreter_stop();

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
-#include "app/sjis.h"
-#include "app/system.h"
+#include "core/game_stat.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
+#include "core/lifecycle.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"

@@ -2,9 +2,9 @@
 // between two frames is not seen, and a button counts only through the last mouse message.
 #include "features/key_wait.h"
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
-#include "app/window_messages.h"
+#include "core/game_stat.h"
+#include "core/dialogs.h"
+#include "core/mouse.h"
 #include "platform/platform.h"
 
 void Com_wait_kbhit() {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
-#include "app/system.h"
-#include "app/window_messages.h"
+#include "core/game_stat.h"
+#include "core/dialogs.h"
+#include "core/lifecycle.h"
+#include "core/mouse.h"
 #include "features/flags.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/text_draw.h"
@@ -55,9 +55,6 @@ std::string Read_option() {
 
 }  // namespace
 
-bool MouseInRect(const Rect& r) {
-    return r.left < MouseX && MouseX < r.right && r.top < MouseY && MouseY < r.bottom;
-}
 
 void Com_select3() {
     if (int64_t(Text_Y) + 5 * int64_t(Text_Y_PITCH) > Text_AREA.bottom) {

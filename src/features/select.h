@@ -1,11 +1,11 @@
-// The three-way choice of `select3`, and MouseInRect, the hit test that choices and menus share.
+// The three-way choice of `select3`.
 //
 // The command draws the three options below the text once, onto two work surfaces (plain and
 // highlighted) and from the plain one onto BackBuffer; while the choice is pending each frame only
 // copies option rectangles back, so no font work happens per frame.
 #pragma once
 
-#include "app/rect.h"
+#include "core/rect.h"
 #include "gfx/surface.h"
 
 constexpr int SELECT_OPTIONS = 3;
@@ -18,9 +18,6 @@ extern Rect SelectRect[SELECT_OPTIONS];
 // normal colour and in the highlight colour. 640x480 while a choice is pending, 0x0 otherwise.
 extern Surface SelectPlain;
 extern Surface SelectLit;
-
-// True if the mouse record's point lies strictly inside `r` (the border rows and columns are out).
-bool MouseInRect(const Rect& r);
 
 // #select3 { three option lines / part 1 / part 2 / part 3 }: ends the program when there is no
 // room below the text cursor for the options; otherwise shows them and stops stepping.

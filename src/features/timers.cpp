@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/msg_box.h"
-#include "app/sjis.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
 #include "gfx/box_fill.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/text_draw.h"

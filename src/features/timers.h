@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/game_stat.h"
+#include "core/game_stat.h"
 
 // A timer's value in ms: accumulated + (now - start) while it runs, the frozen value otherwise.
 int64_t Timer_value(const TimerRec& t);

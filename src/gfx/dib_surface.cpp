@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "app/msg_box.h"
+#include "core/dialogs.h"
 
 bool PXL_create_DIB_surface(DibSurface* s, int width, int height) {
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {

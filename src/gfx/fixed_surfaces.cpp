@@ -8,6 +8,8 @@
 Surface BackBuffer;
 Surface BackgroundSurface;
 Surface PartsSurface;
+int32_t ScreenOffsetX = 0;
+int32_t ScreenOffsetY = 0;
 
 namespace {
 constexpr const char* PARTS_PATH = ".\\gdat\\system\\Parts.bmp";

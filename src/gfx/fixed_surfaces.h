@@ -2,6 +2,8 @@
 // BackgroundSurface (the background picture) and PartsSurface (the click-wait icon strip).
 #pragma once
 
+#include <cstdint>
+
 #include "gfx/surface.h"
 
 constexpr int PARTS_WIDTH = 75;
@@ -10,6 +12,10 @@ constexpr int PARTS_HEIGHT = 25;
 extern Surface BackBuffer;
 extern Surface BackgroundSurface;
 extern Surface PartsSurface;
+
+// Where the frame's final copy puts BackBuffer in the window; 0, 0 except while a shake runs.
+extern int32_t ScreenOffsetX;
+extern int32_t ScreenOffsetY;
 
 // Start-up: creates the surfaces in the order BackBuffer, PartsSurface, BackgroundSurface, loads
 // ".\gdat\system\Parts.bmp" and ".\gdat\system\Back00.bmp" into the last two (a picture that

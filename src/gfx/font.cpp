@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/sjis.h"
+#include "core/sjis.h"
 #include "gfx/glyph_cache.h"
 
 namespace {

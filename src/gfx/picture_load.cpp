@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/msg_box.h"
-#include "app/sjis.h"
+#include "core/file_io.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
 #include "gfx/image_decode.h"
 
 namespace {

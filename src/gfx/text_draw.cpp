@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/msg_box.h"
-#include "app/sjis.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
 #include "gfx/font.h"
 
 namespace {

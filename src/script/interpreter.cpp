@@ -1,15 +1,16 @@
 #include "script/interpreter.h"
 
-#include "app/game_stat.h"
-#include "app/stopwatch.h"
+#include "core/game_stat.h"
+#include "core/sjis.h"
+#include "core/stopwatch.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/text_draw.h"
-#include "script/command_table.h"
+#include "script/command_dispatch.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
 #include "script/text_settings.h"
-#include "system/snapshot.h"
+#include "script/save_point.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void Clear_page() {
     Surface_copy(&BackBuffer, 0, 0, BackBuffer.width, BackBuffer.height, &BackgroundSurface, 0, 0);
     Surface_set_name(&BackBuffer, BackgroundSurface.PictureName);
     Text_home();
-    if (save_point_mode == SAVE_POINT_AUTO) Save_point();
+    Save_point_auto();
 }
 
 // A label line: `*`, a name and `:` before any space within 33 bytes is passed over whole.
@@ -97,7 +98,7 @@ void Text_task() {
         if (!Str_return_if_shown()) Interpreter_stop();
         return;
     }
-    if (Script_byte() >= 0x80) {
+    if (Sjis_is_lead(Script_byte())) {
         Draw_character(2);
         ScriptCursor += 2;
         return;

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/msg_box.h"
-#include "app/sjis.h"
-#include "app/system.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
+#include "core/lifecycle.h"
 #include "script/interpreter.h"
 #include "script/script_file.h"
 
@@ -31,7 +31,7 @@ bool Search_failed() {
 
 // True if the byte under the cursor is `c` standing alone, not the second byte of a two-byte
 // character.
-bool Plain(uint8_t c) { return Script_byte() == c && Script_byte(-1) < 0x80; }
+bool Plain(uint8_t c) { return Script_byte() == c && !Sjis_is_lead(Script_byte(-1)); }
 
 }  // namespace
 

@@ -1,15 +1,14 @@
 #include "script/script_file.h"
 
-#include <unistd.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/msg_box.h"
-#include "app/sjis.h"
-#include "app/system.h"
+#include "core/file_io.h"
+#include "platform/host_files.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
+#include "core/lifecycle.h"
 #include "script/interpreter.h"
 #include "script/text_settings.h"
 
@@ -49,8 +48,7 @@ void Script_load_first() {
 
     // Without its first script a game has nothing to play: say where it was looked for and end,
     // rather than stepping through an empty buffer in silence.
-    char folder[4096];
-    const std::string where = ::getcwd(folder, sizeof folder) ? folder : "?";
+    const std::string where = Host_current_folder();
     const std::string text = std::string(result == ScriptRead::TooLarge
                                              ? "最初の台本【 .\\txt\\config.txt 】が大きすぎて読み込めません（1MB まで）。"
                                              : "最初の台本【 .\\txt\\config.txt 】が見つからないか、読み込めません。") +

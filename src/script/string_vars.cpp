@@ -10,10 +10,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
-#include "app/name_dialog.h"
-#include "app/sjis.h"
+#include "core/game_stat.h"
+#include "core/dialogs.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
 #include "platform/platform.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
@@ -132,7 +132,7 @@ void Str_store(int n, const char* sjis) {
     // so that the text never ends in half a character that would swallow the `\` of "\EOS".
     size_t kept = 0;
     while (kept < length) {
-        const size_t step = text[kept] >= 0x80 ? 2 : 1;
+        const size_t step = Sjis_is_lead(text[kept]) ? 2 : 1;
         if (kept + step > length || kept + step > size_t(STRING_TEXT_LIMIT)) break;
         kept += step;
     }
@@ -172,7 +172,7 @@ void Com_text_input() {
         Report_range(a.n, "Com_text_input()");
         return;
     }
-    const std::string answer = Name_dialog(a.text);
+    const std::string answer = Name_prompt(a.text);
     if (!specifier_ok) {
         const std::string text = "無効な文字列指定子 [" + Sjis_to_utf8(a.word.c_str()) + " " + std::to_string(a.n) +
                                  "] が記述されています";

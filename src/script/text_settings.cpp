@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
+#include "core/game_stat.h"
+#include "core/dialogs.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
-#include "system/snapshot.h"
+#include "script/save_point.h"
 
 int32_t Font_Size;
 int32_t Text_WAIT;

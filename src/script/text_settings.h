@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/rect.h"
+#include "core/rect.h"
 
 extern int32_t Font_Size;
 extern int32_t Text_WAIT;

@@ -1,4 +1,4 @@
 #include "system/snapshot.h"
 
 // The snapshot record arrives with saving and loading.
-void Save_point() {}
+void Snapshot_take() {}

@@ -1,5 +1,5 @@
 // The save snapshot.
 #pragma once
 
-// Takes a save point: refills the snapshot record from the live state.
-void Save_point();
+// Refills the snapshot record from the live state (the procedure behind every save point).
+void Snapshot_take();

@@ -6,9 +6,12 @@
 
 #include "app/fps_display.h"
 #include "app/frame_loop.h"
-#include "app/game_stat.h"
+#include "app/frame_order.h"
+#include "core/game_stat.h"
 #include "app/present.h"
 #include "app/system.h"
+#include "core/lifecycle.h"
+#include "core/mouse.h"
 #include "app/window_messages.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/headless/headless.h"
@@ -18,26 +21,20 @@ namespace {
 
 std::vector<std::string> ran;
 
-// Keeps a copy of a table of tasks and puts it back when it goes.
-template <typename Task, size_t N>
-struct Saved {
-    explicit Saved(Task (&table)[N]) : table(table) { std::copy(table, table + N, copy); }
-    ~Saved() { std::copy(copy, copy + N, table); }
-    Task (&table)[N];
-    Task copy[N];
-};
-
-// Puts recording tasks in every place of the frame, and restores the real ones afterwards.
+// A frame of the engine's order in which tests put recording tasks.
 class FrameOrderTest : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
         ran.clear();
     }
-    Saved<SwitchTask, SWITCH_TASK_COUNT> saved_switch{FrameSwitchTasks};
-    Saved<SwitchTask, LATE_TASK_COUNT> saved_late{FrameLateTasks};
-    Saved<StateTask, SYSTEM_MENU_STATE_COUNT> saved_system{SystemMenuScreens};
-    Saved<StateTask, TITLE_MENU_STATE_COUNT> saved_title{TitleMenuScreens};
+    void Frames(int n) {
+        for (int i = 0; i < n; ++i) {
+            Headless_advance(FRAME_PERIOD_MS);
+            Main_task_in(order);
+        }
+    }
+    FrameOrder order = MAIN_FRAME_ORDER;
 };
 
 template <int N>
@@ -61,13 +58,13 @@ void Text_step_starting_a_transition() {
 }  // namespace
 
 TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
-    FrameSwitchTasks[0].run = Text_step_starting_a_transition;
-    FrameSwitchTasks[1].run = Record<1>;
-    FrameSwitchTasks[2].run = Record<2>;
-    FrameSwitchTasks[5].run = Record<5>;
-    FrameSwitchTasks[9].run = Record<9>;
-    FrameLateTasks[0].run = Record<10>;
-    FrameLateTasks[4].run = Record<14>;
+    order.switches[0].run = Text_step_starting_a_transition;
+    order.switches[1].run = Record<1>;
+    order.switches[2].run = Record<2>;
+    order.switches[5].run = Record<5>;
+    order.switches[9].run = Record<9>;
+    order.late[0].run = Record<10>;
+    order.late[4].run = Record<14>;
     Game_stat.text_on = 1;
     Game_stat.delay_on = 1;
     Game_stat.wait_on = 2;  // only a switch of exactly 1 runs its task
@@ -76,44 +73,44 @@ TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
     Game_stat.wait_kbhit_on = 1;
 
     Headless_set_time(15);
-    Main_task();
+    Main_task_in(order);
     EXPECT_TRUE(ran.empty()) << "no frame before 16 ms have passed";
 
     Headless_set_time(16);
-    Main_task();
+    Main_task_in(order);
     EXPECT_EQ(ran, (std::vector<std::string>{"task0", "task5", "task9", "task10", "task14"}));
 
     ran.clear();
     Headless_set_time(31);
-    Main_task();
+    Main_task_in(order);
     EXPECT_TRUE(ran.empty()) << "a second call within 16 ms does nothing";
     Game_stat.wait_on = 1;
     Headless_set_time(32);
-    Main_task();
+    Main_task_in(order);
     EXPECT_EQ(ran.size(), 6u);
     EXPECT_EQ(ran[1], "task2");
 }
 
 TEST_F(FrameOrderTest, MenuStatesAndTheSystemMenuSwitch) {
-    SystemMenuScreens[2].run = Record_state<103>;
-    TitleMenuScreens[1].run = Record_state<202>;
+    order.system_menu[2].run = Record_state<103>;
+    order.title_menu[1].run = Record_state<202>;
     Game_stat.SystemMenuState = 103;
     Game_stat.TitleMenuState = 202;
 
     Game_stat.system_menu_flag = 0;
-    Run_frames(1);
+    Frames(1);
     EXPECT_EQ(ran, std::vector<std::string>{"state202"}) << "the title menu runs whatever the switch says";
     EXPECT_EQ(Game_stat.SystemMenuState, 103) << "the state waits, unchanged";
 
     ran.clear();
     Game_stat.system_menu_flag = 1;
-    Run_frames(1);
+    Frames(1);
     EXPECT_EQ(ran, (std::vector<std::string>{"state103", "state202"}));
 
     ran.clear();
     Game_stat.SystemMenuState = 107;
     Game_stat.TitleMenuState = 200;
-    Run_frames(1);
+    Frames(1);
     EXPECT_TRUE(ran.empty()) << "unknown states run nothing";
 }
 

@@ -1,5 +1,5 @@
 // Shift-JIS decoding and UTF-8 conversion.
-#include "app/sjis.h"
+#include "core/sjis.h"
 
 #include <gtest/gtest.h>
 

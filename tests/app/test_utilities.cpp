@@ -3,9 +3,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/file_io.h"
-#include "app/path.h"
-#include "app/stopwatch.h"
+#include "core/file_io.h"
+#include "core/path.h"
+#include "core/stopwatch.h"
 #include "platform/headless/headless.h"
 #include "test_support.h"
 

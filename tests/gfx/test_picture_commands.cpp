@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/picture_commands.h"
+#include "features/picture_commands.h"
 #include "make_demo_assets/demo_assets.h"
 #include "script/script_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/present.h"
-#include "gfx/shake_fade.h"
+#include "features/shake_fade.h"
 #include "script/script_fixture.h"
 
 namespace {

@@ -1,4 +1,5 @@
 // Fonts and the engine's text drawing: faces, cell placement, shadows, clipping, message boxes.
+#include "app/system.h"
 #include "gfx/text_draw.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/sjis.h"
+#include "core/sjis.h"
 #include "gfx/font.h"
 #include "gfx/glyph_cache.h"
 #include "platform/headless/headless.h"
@@ -50,6 +51,7 @@ class TextDraw : public ::testing::Test {
         Headless_reset();
         Platform_use_backend(Headless_backend());
         Platform_open_window("t");
+        System_wire();  // boxes go to the headless runner's record
         std::string error;
         ASSERT_TRUE(Font_init(&error)) << error;
         Font_clear_cache();

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/transition.h"
+#include "features/transition.h"
 #include "script/script_fixture.h"
 
 namespace {

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "app/frame_loop.h"
-#include "app/game_stat.h"
+#include "core/game_stat.h"
 #include "app/headless_probe.h"
-#include "app/msg_box.h"
+#include "core/dialogs.h"
 #include "app/system.h"
+#include "core/lifecycle.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/scenario.h"
 #include "test_support.h"
@@ -24,7 +25,7 @@ std::vector<ScenarioCommand> Parse(const std::string& text, std::string* error =
 // Starts the engine under a scenario (or autoplay when `scenario` is empty) and runs it to its end.
 class RunnerTest : public EngineTest {
   protected:
-    int Run(const std::string& scenario, uint32_t max_ms = 600000) {
+    int Run(const std::string& scenario, uint32_t max_ms = 600000, const std::string& script = "") {
         HeadlessOptions options;
         if (!scenario.empty()) {
             Write_file("scenario.txt", scenario);
@@ -37,6 +38,7 @@ class RunnerTest : public EngineTest {
         EXPECT_TRUE(Headless_configure(options, &error)) << error;
         Headless_set_probe(Headless_probe());
         Write_startup_pictures();
+        if (!script.empty()) Write_file("txt/config.txt", script);
         System_init();
         int code = Main_loop();
         Platform_close(code);
@@ -92,23 +94,9 @@ TEST_F(RunnerTest, UntilTimesOutWithCodeThree) {
 TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {
     // Nothing waits at first; once the story halts, the click that ends it comes 300 ms later.
     shots_dir = game_dir + "/run/shots";  // made by the runner
-    Headless_set_time(0);
-    static uint32_t halted_at;
-    halted_at = 0;
-    const SwitchTask saved = FrameLateTasks[1];
-    FrameLateTasks[1].run = [] {
-        if (Platform_time_ms() >= 1000 && Game_stat.halt_on == 0) {
-            Game_stat.halt_on = 1;
-            halted_at = Platform_time_ms();
-        }
-    };
-    Game_stat.disp_timer_on = 1;  // the late task above runs through this switch
-    const int code = Run("");
-    FrameLateTasks[1] = saved;
-    EXPECT_EQ(code, 0);
-    const std::string log = Log_text();
-    const std::string expected = std::to_string(halted_at + 300) + " exit 0\n";
-    EXPECT_NE(log.find(expected), std::string::npos) << log;
+    EXPECT_EQ(Run("", 600000, "#delay 1000\r\n#halt\r\n"), 0);
+    // The story halts in the frame of 1056 ms (start-up, the delay's own frames), the click 300 ms on.
+    EXPECT_NE(Log_text().find("1356 exit 0\n"), std::string::npos) << Log_text();
     EXPECT_TRUE(std::filesystem::exists(shots_dir + "/click-0001.png"));
     EXPECT_TRUE(std::filesystem::exists(shots_dir + "/final.png"));
 }

@@ -11,7 +11,7 @@
 #include "platform/event_mapping.h"
 #include "platform/platform.h"
 #include "platform/window_scaling.h"
-#include "res/icon.h"
+#include "platform/icon.h"
 
 namespace {
 

@@ -7,7 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_stat.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
+#include "core/mouse.h"
 #include "app/system.h"
 #include "app/window_messages.h"
 #include "gfx/fixed_surfaces.h"

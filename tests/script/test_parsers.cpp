@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_stat.h"
-#include "app/system.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
 #include "platform/headless/headless.h"
 #include "script/parsers.h"
 #include "script/script_file.h"

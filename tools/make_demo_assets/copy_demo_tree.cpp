@@ -1,7 +1,7 @@
 // Copies the demo's source folder into the game folder. Story scripts are written in UTF-8 in the
 // repository, but the engine reads Shift-JIS with CR LF line ends, as the scripts of the games it
 // plays have always been; they are converted on the way.
-#include "app/sjis.h"
+#include "core/sjis.h"
 #include "demo_assets.h"
 
 #include <algorithm>

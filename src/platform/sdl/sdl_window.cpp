@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/sdl/sdl_internal.h"
-#include "res/icon.h"
+#include "platform/icon.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/game_stat.h"
+#include "core/game_stat.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
-#include "gfx/picture_commands.h"
+#include "features/picture_commands.h"
 
 #include <cstring>
 #include <string>
 
-#include "app/msg_box.h"
-#include "app/sjis.h"
-#include "app/system.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
+#include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/picture_load.h"
 #include "script/parsers.h"

@@ -1,19 +1,19 @@
-#include "gfx/shake_fade.h"
+#include "features/shake_fade.h"
 
 #include <string>
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
-#include "app/present.h"
-#include "app/sjis.h"
-#include "app/stopwatch.h"
-#include "app/system.h"
+#include "core/game_stat.h"
+#include "core/dialogs.h"
+#include "gfx/fixed_surfaces.h"
+#include "core/sjis.h"
+#include "core/stopwatch.h"
+#include "core/lifecycle.h"
 #include "gfx/box_fill.h"
 #include "gfx/fixed_surfaces.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/text_settings.h"
-#include "system/snapshot.h"
+#include "script/save_point.h"
 
 int32_t ShakeType = SHAKE_X;
 int32_t ShakeStep = 0;
@@ -161,7 +161,7 @@ void Fade_out_task() {
     End_fade(&Game_stat.fade_out_on);
     Surface_release(&BlackSurface);
     Surface_set_name(&BackBuffer, BLACK_PICTURE);
-    if (save_point_mode == SAVE_POINT_AUTO) Save_point();
+    Save_point_auto();
 }
 
 void Fade_in_task() {
@@ -171,7 +171,7 @@ void Fade_in_task() {
     End_fade(&Game_stat.fade_in_on);
     Surface_copy(&BackBuffer, 0, 0, SCREEN_W, SCREEN_H, &BackgroundSurface, 0, 0);
     Surface_set_name(&BackBuffer, BackgroundSurface.PictureName);
-    if (save_point_mode == SAVE_POINT_AUTO) Save_point();
+    Save_point_auto();
 }
 
 void Shake_fade_reset() {

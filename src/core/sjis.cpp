@@ -4,7 +4,7 @@
 // first time a character of that row is met: the story decodes one character per step and the
 // glyph code decodes again, so iconv is asked at most once per row. Whole-string encoding from
 // UTF-8 (rare: engine strings and tools) goes straight through iconv.
-#include "app/sjis.h"
+#include "core/sjis.h"
 
 #include <iconv.h>
 
@@ -15,18 +15,9 @@ namespace {
 
 constexpr uint32_t REPLACEMENT = 0xFFFD;
 
-// CP932's double-byte ranges: lead 0x81-0x9F and 0xE0-0xFC, trail 0x40-0xFC (0x7F is never a
-// trail, iconv rejects it like any other unassigned pair).
 constexpr int TRAIL_FIRST = 0x40;
 constexpr int TRAIL_COUNT = 0xFC - 0x40 + 1;
 constexpr int LEAD_ROWS = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
-
-bool is_cp932_lead(uint8_t b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool is_cp932_trail(uint8_t b) {
-    return b >= 0x40 && b <= 0xFC;
-}
 
 int lead_row(uint8_t lead) {
     return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
@@ -67,7 +58,7 @@ void fill_row(Row* row, uint8_t lead) {
 }
 
 uint32_t decode_pair(uint8_t lead, uint8_t trail) {
-    if (!is_cp932_lead(lead) || !is_cp932_trail(trail)) return REPLACEMENT;
+    if (!Cp932_is_lead(lead) || !Cp932_is_trail(trail)) return REPLACEMENT;
     Row& row = g_rows[lead_row(lead)];
     if (!row.filled) fill_row(&row, lead);
     return row.cp[trail - TRAIL_FIRST];
@@ -99,7 +90,7 @@ std::string Sjis_to_utf8(const char* sjis, size_t size) {
         // A lead byte takes its trail only when the trail is there and is a trail byte; otherwise
         // the lead alone is one unknown character and the next byte is read afresh, so a stray
         // lead never swallows the ASCII after it (or the terminator).
-        if (is_cp932_lead(p[i]) && i + 1 < size && is_cp932_trail(p[i + 1])) {
+        if (Cp932_is_lead(p[i]) && i + 1 < size && Cp932_is_trail(p[i + 1])) {
             Utf8_append(&out, decode_pair(p[i], p[i + 1]));
             i += 2;
         } else {

@@ -1,4 +1,4 @@
-#include "app/stopwatch.h"
+#include "core/stopwatch.h"
 
 #include "platform/platform.h"
 

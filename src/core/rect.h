@@ -15,12 +15,3 @@ inline Rect* Rect_set(Rect* r, int32_t left, int32_t top, int32_t right, int32_t
     *r = Rect{left, top, right, bottom};
     return r;
 }
-
-// Moves *r by (dx, dy) and returns it.
-inline Rect* Rect_offset(Rect* r, int32_t dx, int32_t dy) {
-    r->left += dx;
-    r->right += dx;
-    r->top += dy;
-    r->bottom += dy;
-    return r;
-}

@@ -1,15 +1,15 @@
-#include "gfx/transition.h"
+#include "features/transition.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/game_stat.h"
-#include "app/msg_box.h"
-#include "app/sjis.h"
-#include "app/stopwatch.h"
-#include "app/system.h"
+#include "core/game_stat.h"
+#include "core/dialogs.h"
+#include "core/sjis.h"
+#include "core/stopwatch.h"
+#include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
 #include "script/parsers.h"
 #include "script/script_file.h"

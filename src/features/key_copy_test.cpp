@@ -1,8 +1,8 @@
-#include "gfx/key_copy_test.h"
+#include "features/key_copy_test.h"
 
 #include <cstdio>
 
-#include "app/msg_box.h"
+#include "core/dialogs.h"
 #include "gfx/dib_surface.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/picture_load.h"

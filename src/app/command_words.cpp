@@ -1,0 +1,66 @@
+#include "app/command_words.h"
+
+#include "features/flags.h"
+#include "features/jump.h"
+#include "features/key_copy_test.h"
+#include "features/key_wait.h"
+#include "features/picture_commands.h"
+#include "features/select.h"
+#include "features/shake_fade.h"
+#include "features/timers.h"
+#include "features/transition.h"
+#include "script/interpreter.h"
+#include "script/string_vars.h"
+#include "script/text_settings.h"
+
+// A word whose handler is nullptr is reported as an invalid command.
+const CommandEntry CommandWords[COMMAND_WORD_COUNT] = {
+    {"delay", Com_delay},
+    {"wait", Com_wait},
+    {"w", Com_wait},
+    {"halt", Com_halt},
+    {"page", Com_page},
+    {"g_load", Com_g_load},
+    {"g_copy", Com_g_copy},
+    {"g_change", Com_g_change_task},
+    {"flag_on", Com_flag_on},
+    {"flag_off", Com_flag_off},
+    {"disp_flag", Com_disp_flag},
+    {"if_flag", Com_if_flag},
+    {"jump", Com_jump},
+    {"file_change", Com_file_change},
+    {"select3", Com_select3},
+    {"play_wav", nullptr},
+    {"stop_wav", nullptr},
+    {"play_midi", nullptr},
+    {"stop_midi", nullptr},
+    {"play_mp3", nullptr},
+    {"stop_mp3", nullptr},
+    {"set_font_size", Com_set_font_size},
+    {"set_text_area", Com_set_text_area},
+    {"set_text_wait", Com_set_text_wait},
+    {"set_text_color", Com_set_text_color},
+    {"set_str", Com_set_str},
+    {"text_input", Com_text_input},
+    {"save_point", Com_save_point},
+    {"sp", Com_save_point},
+    {"save_point_mode", Com_save_point_mode},
+    {"disp_save_point_mode", Com_disp_save_point_mode},
+    {"shake", Com_shake},
+    {"fade_out", Com_fade_out},
+    {"fade_in", Com_fade_in},
+    {"alpha_copy", Com_alpha_copy},
+    {"start_menu", nullptr},
+    {"system_menu_flag", nullptr},
+    {"shot_timer", Com_timer_shot},
+    {"disp_timer", Com_disp_timer},
+    {"stop_timer", Com_stop_timer},
+    {"clear_timer", Com_clear_timer},
+    {"timer_wait", Com_timer_wait},
+    {"if_timer", Com_if_timer},
+    {"wait_kbhit", Com_wait_kbhit},
+    {"wk", Com_wait_kbhit},
+    {"disp_timer_single", Com_disp_timer_single},
+    {"set_window_text", Com_set_window_text},
+    {"test", Com_test},
+};

@@ -1,0 +1,39 @@
+// The end of the program and the modules' start-up state.
+//
+// Any layer may end the program (a click after `halt`, a fatal script error, Escape); ending stops
+// the music and the sound effect first. The app layer hands over, at start-up, the table of every
+// module that keeps state: its reset (back to start-up state) and its stop (silence what it plays
+// before the program ends), so neither list is kept by hand in more than one place.
+#pragma once
+
+#include <cstddef>
+
+struct EngineModule {
+    const char* name;
+    void (*reset)();  // back to the start-up state; may be nullptr
+    void (*stop)();   // stops what the module plays when the program ends; may be nullptr
+};
+
+// The modules, in the order their stops run when the program ends (and their resets run).
+void Engine_modules_set(const EngineModule* modules, size_t count);
+
+// Every module back in its start-up state, and no end of program requested.
+void System_reset();
+
+// Stops the MIDI music, the MP3 music and the sound effect, and asks the main loop to end with
+// exit code 0; the frame or handler that called it runs to its end first.
+void System_exit();
+
+// System_exit with another exit code (a game that cannot start ends with 1). The first request
+// decides the code.
+void System_exit_with(int code);
+
+// Posts a close request to the window: once control is back in the main loop, the window is
+// closed as if the player had closed it, which ends the program.
+void System_post_close();
+
+// Takes one posted close request; true if there was one.
+bool System_take_close_request();
+
+// True once System_exit has asked the loop to end; *code is the exit code.
+bool System_quit_requested(int* code);

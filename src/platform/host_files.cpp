@@ -1,0 +1,130 @@
+#include "platform/host_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+namespace {
+
+// Opens a regular file for reading; -1 for anything else (a folder opens on Linux but cannot be read).
+int Open_regular(const std::string& path, struct stat* st) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Reads up to n bytes, riding over interrupted calls; returns how many arrived.
+size_t Read_fully(int fd, void* dest, size_t n) {
+    size_t done = 0;
+    while (done < n) {
+        ssize_t got = ::read(fd, static_cast<char*>(dest) + done, n - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+bool Same_ignoring_ascii_case(const char* a, const std::string& b) {
+    size_t n = std::strlen(a);
+    if (n != b.size()) return false;
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
+        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
+        if (x != y) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+HostRead Host_read_file(const std::string& path, std::vector<uint8_t>* out, size_t limit) {
+    struct stat st;
+    int fd = Open_regular(path, &st);
+    out->clear();
+    if (fd < 0) return HostRead::CannotOpen;
+    if (static_cast<unsigned long long>(st.st_size) > limit) {
+        ::close(fd);
+        return HostRead::TooLarge;
+    }
+    out->resize(static_cast<size_t>(st.st_size));
+    out->resize(Read_fully(fd, out->data(), out->size()));  // a file that shrank gives what it had
+    ::close(fd);
+    return HostRead::Ok;
+}
+
+bool Host_read_prefix(const std::string& path, void* dest, size_t capacity, size_t* file_size) {
+    struct stat st;
+    int fd = Open_regular(path, &st);
+    if (fd < 0) return false;
+    const size_t size = static_cast<size_t>(st.st_size);
+    Read_fully(fd, dest, size < capacity ? size : capacity);
+    ::close(fd);
+    if (file_size) *file_size = size;
+    return true;
+}
+
+bool Host_write_file(const std::string& path, const void* src, size_t n) {
+    const std::string temp = path + ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    size_t done = 0;
+    while (done < n) {
+        ssize_t put = ::write(fd, static_cast<const char*>(src) + done, n - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) break;
+        done += static_cast<size_t>(put);
+    }
+    bool ok = done == n && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool Host_is_file(const std::string& path) {
+    struct stat st;
+    int fd = Open_regular(path, &st);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
+bool Host_exists(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool Host_find_ignoring_case(const std::string& folder, const std::string& name, std::string* entry) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return false;
+    std::string best;
+    while (const dirent* e = ::readdir(dir)) {
+        if (Same_ignoring_ascii_case(e->d_name, name) && (best.empty() || best > e->d_name)) best = e->d_name;
+    }
+    ::closedir(dir);
+    if (best.empty()) return false;
+    *entry = best;
+    return true;
+}
+
+bool Host_change_folder(const std::string& path, std::string* error) {
+    if (::chdir(path.c_str()) == 0) return true;
+    *error = std::strerror(errno);
+    return false;
+}
+
+std::string Host_current_folder() {
+    char folder[PATH_MAX];
+    return ::getcwd(folder, sizeof folder) ? folder : "?";
+}

@@ -1,0 +1,38 @@
+// Files and folders of the host system, named by host paths (UTF-8, `/` separators). Only regular
+// files are opened for reading; nothing here shows a message.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class HostRead { Ok, CannotOpen, TooLarge };
+
+// Reads the whole regular file at `path` into *out. CannotOpen if it cannot be opened (or is not a
+// regular file), TooLarge (with *out emptied) if it holds more than `limit` bytes.
+HostRead Host_read_file(const std::string& path, std::vector<uint8_t>* out, size_t limit);
+
+// Reads at most `capacity` bytes from the start of the regular file at `path` into `dest`;
+// *file_size (if given) gets the file's whole size. False, `dest` untouched, if it cannot be opened.
+bool Host_read_prefix(const std::string& path, void* dest, size_t capacity, size_t* file_size);
+
+// Replaces the file at `path` with n bytes: written to a temporary file beside it, flushed to disk
+// and renamed over the old one, so a failure never leaves a half-written file. False on failure.
+bool Host_write_file(const std::string& path, const void* src, size_t n);
+
+// True if `path` is a regular file that can be opened for reading.
+bool Host_is_file(const std::string& path);
+
+// True if anything exists at `path` (a dangling link included).
+bool Host_exists(const std::string& path);
+
+// The entry of `folder` ("" for the current folder) that equals `name` without regard to ASCII
+// case; of several, the one that sorts first. False if none does.
+bool Host_find_ignoring_case(const std::string& folder, const std::string& name, std::string* entry);
+
+// Makes `path` the current folder. False with the system's reason in *error.
+bool Host_change_folder(const std::string& path, std::string* error);
+
+// The current folder's absolute path ("?" if it cannot be told).
+std::string Host_current_folder();

@@ -63,6 +63,10 @@ struct PlatformEvent {
 };
 
 enum class BoxKind : uint8_t { Ok, YesNo };
+enum class MusicKind : uint8_t { Midi, Mp3 };
+
+// Music slots: the engine opens at most this many pieces at once (one per media alias).
+constexpr int MUSIC_SLOTS = 4;
 enum class BoxAnswer : uint8_t { Ok, Yes, No };
 
 // A backend: one table of procedures. The engine calls the Platform_* wrappers below, never these.
@@ -79,6 +83,12 @@ struct PlatformBackend {
     void (*log)(const char* line_utf8);
     void (*text_input)(bool on);
     bool (*scripted_input)(const char* default_utf8, char* result_utf8, size_t result_size);
+    void (*effect_play)(const char* host_path, bool loop);
+    void (*effect_stop)();
+    bool (*music_open)(int slot, const char* host_path, MusicKind kind, char* error_utf8, size_t error_size);
+    void (*music_play)(int slot);
+    void (*music_stop)(int slot);
+    void (*music_close)(int slot);
 };
 
 // Chooses the backend that every later Platform_* call uses.
@@ -130,3 +140,30 @@ void Platform_text_input(bool on);
 // `result_utf8` (cut to fit `result_size` on a character boundary) and returns true; a backend
 // with a real window returns false, and the engine shows the prompt in the window itself.
 bool Platform_scripted_input(const char* default_utf8, char* result_utf8, size_t result_size);
+
+// Sound. The engine checks names, sizes and file headers itself; these entries only decode and play.
+// A machine without an audio device plays nothing but answers as if it did, so scripts and saves
+// behave the same with and without sound.
+
+// Plays the WAV file at `host_path` (a host path) once or looping, replacing the effect that is
+// playing. Returns at once; a file that cannot be played is not reported.
+void Platform_effect_play(const char* host_path, bool loop);
+
+// Stops the sound effect, if one plays.
+void Platform_effect_stop();
+
+// Prepares the MIDI or MP3 file at `host_path` for playing in music slot `slot` (0 to
+// MUSIC_SLOTS - 1), replacing what the slot held. False, with a one-line reason in `error_utf8`
+// (Japanese, cut to `error_size`), if the decoder refuses it.
+bool Platform_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8, size_t error_size);
+
+// Plays slot `slot` from its beginning, looping without a gap until it is stopped, in place of any
+// other slot that plays. A MusicNotify event comes only if a piece reaches an end it cannot loop
+// past; stopping or closing a piece sends none.
+void Platform_music_play(int slot);
+
+// Stops slot `slot` if it plays; it stays open.
+void Platform_music_stop(int slot);
+
+// Stops and forgets slot `slot`.
+void Platform_music_close(int slot);

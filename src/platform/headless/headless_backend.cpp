@@ -327,9 +327,18 @@ bool Scripted_input(const char* default_text, char* result, size_t size) {
     return true;
 }
 
-const PlatformBackend BACKEND = {Open_window, Has_window, Close,        Time_ms,      Wait_event,
-                                 Present,     Set_title,  Key_down,     Scripted_box, Log_line,
-                                 Text_input,  Scripted_input};
+// The null sound driver: there is no device. The engine logs every media string and effect call
+// itself; a piece ends only when the scenario says `music-end`.
+void Effect_play(const char*, bool) {}
+void Effect_stop() {}
+bool Music_open(int, const char*, MusicKind, char*, size_t) { return true; }
+void Music_slot(int) {}
+
+const PlatformBackend BACKEND = {
+    Open_window, Has_window,     Close,       Time_ms,     Wait_event, Present,    Set_title,
+    Key_down,    Scripted_box,   Log_line,    Text_input,  Scripted_input,
+    Effect_play, Effect_stop,    Music_open,  Music_slot,  Music_slot, Music_slot,
+};
 
 }  // namespace
 

@@ -72,6 +72,12 @@ const PlatformBackend backend = {
     .log = ignore_log,
     .text_input = text_input,
     .scripted_input = scripted_input,
+    .effect_play = Sdl_audio_effect_play,
+    .effect_stop = Sdl_audio_effect_stop,
+    .music_open = Sdl_audio_music_open,
+    .music_play = Sdl_audio_music_play,
+    .music_stop = Sdl_audio_music_stop,
+    .music_close = Sdl_audio_music_close,
 };
 
 } // namespace

@@ -32,6 +32,19 @@ void Sdl_window_toggle_fullscreen();
 // Where the picture was last drawn in the window, for mapping mouse positions back to it.
 WindowFit Sdl_window_fit();
 
+// sdl_audio.cpp: sound effects and music through SDL2_mixer.
+
+// The backend's audio entries (see platform.h).
+void Sdl_audio_effect_play(const char* host_path, bool loop);
+void Sdl_audio_effect_stop();
+bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8, size_t error_size);
+void Sdl_audio_music_play(int slot);
+void Sdl_audio_music_stop(int slot);
+void Sdl_audio_music_close(int slot);
+
+// Stops everything, closes the audio device and ends the mixer's threads (at shutdown).
+void Sdl_audio_close();
+
 // sdl_events.cpp: turning SDL's events into the engine's.
 
 // Prepares event delivery for a newly opened window: the music user event, no text input, no

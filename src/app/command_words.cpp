@@ -7,6 +7,7 @@
 #include "features/picture_commands.h"
 #include "features/select.h"
 #include "features/shake_fade.h"
+#include "features/sound_commands.h"
 #include "features/timers.h"
 #include "features/transition.h"
 #include "script/interpreter.h"
@@ -30,12 +31,12 @@ const CommandEntry CommandWords[COMMAND_WORD_COUNT] = {
     {"jump", Com_jump},
     {"file_change", Com_file_change},
     {"select3", Com_select3},
-    {"play_wav", nullptr},
-    {"stop_wav", nullptr},
-    {"play_midi", nullptr},
-    {"stop_midi", nullptr},
-    {"play_mp3", nullptr},
-    {"stop_mp3", nullptr},
+    {"play_wav", Com_play_wav},
+    {"stop_wav", Com_stop_wav},
+    {"play_midi", Com_play_midi},
+    {"stop_midi", Com_stop_midi},
+    {"play_mp3", Com_play_mp3},
+    {"stop_mp3", Com_stop_mp3},
     {"set_font_size", Com_set_font_size},
     {"set_text_area", Com_set_text_area},
     {"set_text_wait", Com_set_text_wait},

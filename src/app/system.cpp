@@ -23,17 +23,21 @@
 #include "script/save_point.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
-#include "sound/sound.h"
+#include "sound/effects.h"
+#include "sound/music.h"
 #include "system/snapshot.h"
 
 namespace {
 
+void Stop_midi() { Music_stop(MUSIC_MIDI); }
+void Stop_mp3() { Music_stop(MUSIC_MP3); }
+
 // Every module that keeps state. The stops run in this order when the program ends: the MIDI
 // music, the MP3 music, then the sound effect.
 const EngineModule MODULES[] = {
-    {"midi", nullptr, Com_stop_midi},
-    {"mp3", nullptr, Com_stop_mp3},
-    {"wav", nullptr, Com_stop_wav},
+    {"midi", Music_reset, Stop_midi},
+    {"mp3", nullptr, Stop_mp3},
+    {"wav", Effect_reset, Effect_stop},
     {"game_stat", Game_stat_reset, nullptr},
     {"surfaces", Surfaces_reset, nullptr},
     {"present", Present_reset, nullptr},

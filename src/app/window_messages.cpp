@@ -5,7 +5,7 @@
 #include "core/lifecycle.h"
 #include "core/mouse.h"
 #include "script/interpreter.h"
-#include "sound/sound.h"
+#include "sound/music.h"
 #include "system/system_menu.h"
 
 namespace {

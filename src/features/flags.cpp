@@ -61,9 +61,7 @@ bool Skip_past_open_brace() {
         // The second byte of a two-byte character can be 0x7B; it is never a brace.
         ScriptCursor += Sjis_is_lead(Script_byte()) ? 2 : 1;
     }
-    Msg_box("サーチＥＮＤ。{ }の対応が変？かも･･･（謎）", "Error");
-    Interpreter_stop();
-    return false;
+    return Block_search_failed();
 }
 
 void Com_if_flag() {

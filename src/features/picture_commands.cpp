@@ -59,11 +59,7 @@ Surface* Get_game_DC(const char* symbol) {
     if (std::strcmp(symbol, "BS") == 0 || std::strcmp(symbol, "BK") == 0) return &BackBuffer;
     if (std::strcmp(symbol, "BG") == 0) return &BackgroundSurface;
     if (std::strcmp(symbol, "PT") == 0) return &PartsSurface;
-    std::string text = "シンボル [";
-    text += Sjis_to_utf8(symbol);
-    text += "] は意味不明ですぅ（爆）\n暴走したら恐いので強制終了ですぅ～♪";
-    Msg_box(text.c_str(), "Get_game_DC()");
-    System_exit();
+    Symbol_fatal(symbol, "] は意味不明ですぅ（爆）\n暴走したら恐いので強制終了ですぅ～♪", "Get_game_DC()");
     return &BackBuffer;
 }
 

@@ -9,7 +9,6 @@
 #include "core/stopwatch.h"
 #include "core/lifecycle.h"
 #include "gfx/box_fill.h"
-#include "gfx/fixed_surfaces.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/text_settings.h"
@@ -23,8 +22,6 @@ Surface BlackSurface;
 namespace {
 
 constexpr uint32_t STEP_PERIOD_MS = 50;
-constexpr int SCREEN_W = 640;
-constexpr int SCREEN_H = 480;
 constexpr const char* BLACK_PICTURE = ".\\gdat\\black.bmp";
 
 // The offsets of each shake step. X and Y swing alike but for steps 12 and 13 (2 against 3); the
@@ -68,7 +65,7 @@ void Begin_fade(int32_t* which) {
 // One fade step: `src` blended over the whole BackBuffer at the current level, compounding on the
 // steps before. True when the step just drawn was the last (opacity 255).
 bool Fade_step(const Surface* src) {
-    Surface_blend(&BackBuffer, 0, 0, SCREEN_W, SCREEN_H, src, 0, 0, FadeLevel * 255 / 100);
+    Surface_blend(&BackBuffer, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, src, 0, 0, FadeLevel * 255 / 100);
     FadeLevel += 5;
     return FadeLevel > 100;
 }
@@ -93,12 +90,8 @@ void Com_shake() {
     } else if (symbol == "XY") {
         ShakeType = SHAKE_XY;
     } else {
-        std::string text = "シンボル [";
-        text += Sjis_to_utf8(symbol.c_str());
-        text += "] は不正です。強制終了～♪";
-        Msg_box(text.c_str(), "Com_shake()");
         // The program is ending: no shake is started to run in the meantime.
-        System_exit();
+        Symbol_fatal(symbol.c_str(), "] は不正です。強制終了～♪", "Com_shake()");
         return;
     }
     Game_stat.text_on = 0;
@@ -144,8 +137,8 @@ void Shake_task() {
 
 void Com_fade_out() {
     ++ScriptCursor;
-    Surface_create(&BlackSurface, SCREEN_W, SCREEN_H);
-    BoxFill(&BlackSurface, 0, 0, SCREEN_W, SCREEN_H, 0);
+    Surface_create(&BlackSurface, WINDOW_WIDTH, WINDOW_HEIGHT);
+    BoxFill(&BlackSurface, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, 0);
     Begin_fade(&Game_stat.fade_out_on);
 }
 
@@ -169,7 +162,7 @@ void Fade_in_task() {
     Stopwatch_start(&fade_watch);
     if (!Fade_step(&BackgroundSurface)) return;
     End_fade(&Game_stat.fade_in_on);
-    Surface_copy(&BackBuffer, 0, 0, SCREEN_W, SCREEN_H, &BackgroundSurface, 0, 0);
+    Surface_copy(&BackBuffer, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, &BackgroundSurface, 0, 0);
     Surface_set_name(&BackBuffer, BackgroundSurface.PictureName);
     Save_point_auto();
 }

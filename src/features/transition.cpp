@@ -23,8 +23,6 @@ namespace {
 // Main_task runs at most every 16 ms, so a 15 ms period gives exactly one step a frame.
 constexpr uint32_t STEP_PERIOD_MS = 15;
 
-constexpr int SCREEN_W = 640;
-constexpr int SCREEN_H = 480;
 
 Stopwatch step_watch = 0;
 
@@ -87,8 +85,8 @@ void Curtain_step() {
     const int32_t s = TransitionStep;
     // Band by band the strips widen by one pixel a step; ten strips a step keep ten bands moving.
     for (int k = 0; k <= 9; ++k)
-        Surface_copy(&BackBuffer, s - 10 * k, 0, k + 1, SCREEN_H, &BackgroundSurface, s - 10 * k, 0);
-    if (s - 100 >= SCREEN_W)
+        Surface_copy(&BackBuffer, s - 10 * k, 0, k + 1, WINDOW_HEIGHT, &BackgroundSurface, s - 10 * k, 0);
+    if (s - 100 >= WINDOW_WIDTH)
         End_transition();
     else
         TransitionStep = s + 10;
@@ -113,8 +111,8 @@ void Spread_step() {
 
 void Stretch_x_step() {
     const int32_t s = TransitionStep;
-    Transition_stretch(&BackBuffer, SCREEN_W / 2 - s, 0, 2 * s, SCREEN_H, &BackgroundSurface);
-    if (s >= SCREEN_W / 2)
+    Transition_stretch(&BackBuffer, WINDOW_WIDTH / 2 - s, 0, 2 * s, WINDOW_HEIGHT, &BackgroundSurface);
+    if (s >= WINDOW_WIDTH / 2)
         End_transition();
     else
         TransitionStep = s + 20;
@@ -122,8 +120,8 @@ void Stretch_x_step() {
 
 void Stretch_y_step() {
     const int32_t s = TransitionStep;
-    Transition_stretch(&BackBuffer, 0, SCREEN_H / 2 - s, SCREEN_W, 2 * s, &BackgroundSurface);
-    if (s >= SCREEN_H / 2)
+    Transition_stretch(&BackBuffer, 0, WINDOW_HEIGHT / 2 - s, WINDOW_WIDTH, 2 * s, &BackgroundSurface);
+    if (s >= WINDOW_HEIGHT / 2)
         End_transition();
     else
         TransitionStep = s + 20;
@@ -141,12 +139,8 @@ void Com_g_change_task() {
     for (int32_t i = 0; i < 4 && type < 0; ++i)
         if (symbol == NAMES[i]) type = i;
     if (type < 0) {
-        std::string text = "シンボル [";
-        text += Sjis_to_utf8(symbol.c_str());
-        text += "] は不正です。強制終了～♪";
-        Msg_box(text.c_str(), "Com_g_change_task()");
         // The program is ending: nothing is started, so no half-made transition can run meanwhile.
-        System_exit();
+        Symbol_fatal(symbol.c_str(), "] は不正です。強制終了～♪", "Com_g_change_task()");
         return;
     }
     TransitionType = type;

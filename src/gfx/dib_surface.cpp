@@ -15,10 +15,7 @@ bool PXL_create_DIB_surface(DibSurface* s, int width, int height) {
         Msg_box("DIBが生成できないにょ！(T▽T)", "PXL_create_DIB_surface()");
         return false;
     }
-    s->info = BitmapInfoHeader{40,   width, height, 1, 32, 0, uint32_t(width) * 4 * uint32_t(height),
-                               1000, 1000,  0,      0};
     s->pixels = s->dc.pixels.data();
-    s->bytes = reinterpret_cast<uint8_t*>(s->pixels);
     s->valid = 1;
     return true;
 }
@@ -26,7 +23,6 @@ bool PXL_create_DIB_surface(DibSurface* s, int width, int height) {
 void PXL_delete_DIB_surface(DibSurface* s) {
     Surface_release(&s->dc);
     s->pixels = nullptr;
-    s->bytes = nullptr;
     s->valid = 0;
 }
 

@@ -1,4 +1,4 @@
-// DibSurface: a surface with direct pixel access and the header of a 32-bit bottom-up bitmap, used
+// DibSurface: a surface with direct pixel access, used
 // by the `test` command's key-copy benchmark.
 #pragma once
 
@@ -6,29 +6,13 @@
 
 #include "gfx/surface.h"
 
-struct BitmapInfoHeader {
-    uint32_t size;
-    int32_t width;
-    int32_t height;
-    uint16_t planes;
-    uint16_t bit_count;
-    uint32_t compression;
-    uint32_t size_image;
-    int32_t x_pels_per_meter;
-    int32_t y_pels_per_meter;
-    uint32_t clr_used;
-    uint32_t clr_important;
-};
-
 struct DibSurface {
     Surface dc;               // what drawing operations and loaders draw into
-    BitmapInfoHeader info{};  // 40, w, h (positive), 1 plane, 32 bits, uncompressed, w*4*h, 1000 ppm
-    uint8_t* bytes = nullptr; // the pixels as bytes: blue, green, red, unused
     uint32_t* pixels = nullptr;  // the pixels as 0x00RRGGBB values
     int valid = 0;
 };
 
-// Makes a black w x h surface and fills the header; valid becomes 1. False (with a box, valid
+// Makes a black w x h surface; valid becomes 1. False (with a box, valid
 // unchanged) if the pixels cannot be allocated.
 bool PXL_create_DIB_surface(DibSurface* s, int width, int height);
 

@@ -147,12 +147,6 @@ bool Font_init(std::string* error) {
     return g_init_ok;
 }
 
-std::string Font_family(FontFace face) {
-    if (!g_init_ok) return std::string();
-    FT_Face f = face_for(face);
-    return f->family_name != nullptr ? f->family_name : std::string();
-}
-
 int Font_draw(Surface* s, int x, int y, const FontStyle& font, uint32_t cp, uint32_t pixel) {
     if (!Font_init(nullptr)) return 0;
     FT_Face face = face_for(font.face);

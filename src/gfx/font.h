@@ -25,8 +25,6 @@ struct FontStyle {
 // again; later calls do nothing.
 bool Font_init(std::string* error);
 
-// The family name FreeType reports for `face` (after Font_init), for logs and tests.
-std::string Font_family(FontFace face);
 
 // Draws one code point with transparent background in `pixel` (0x00RRGGBB), clipped to the
 // surface. Returns the pen advance in pixels. False-free: a missing glyph draws the face's

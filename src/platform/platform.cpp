@@ -35,3 +35,14 @@ bool Platform_music_open(int slot, const char* host_path, MusicKind kind, char* 
 void Platform_music_play(int slot) { backend->music_play(slot); }
 void Platform_music_stop(int slot) { backend->music_stop(slot); }
 void Platform_music_close(int slot) { backend->music_close(slot); }
+
+std::string Platform_log_escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += "\\n";
+        else if (c == '"') out += "\\\"";
+        else if (c == '\\') out += "\\\\";
+        else if (c != '\r') out += c;
+    }
+    return out;
+}

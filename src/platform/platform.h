@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 constexpr int WINDOW_WIDTH = 640;
 constexpr int WINDOW_HEIGHT = 480;
@@ -129,6 +130,9 @@ bool Platform_scripted_box(const char* caption_utf8, const char* text_utf8, BoxK
 // Writes one line to the run log (headless runner); the real window backend ignores it. The line
 // gets the current time in front of it.
 void Platform_log(const char* line_utf8);
+
+// The run log's quoting of a text: `\`, `"` and line feeds escaped, carriage returns left out.
+std::string Platform_log_escape(const std::string& text_utf8);
 
 // Switches the delivery of typed text (TextInput events, composed by an input method where one is
 // active) on or off. It is off except while the name prompt is open, so letter keys stay keys.

@@ -22,12 +22,6 @@ void Skip_blanks() {
     while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == '\t')) ++ScriptCursor;
 }
 
-// A block skip that ran too far: say so and stop stepping for good, as `halt` does.
-bool Search_failed() {
-    Msg_box("サーチＥＮＤ。{ }の対応が変？かも･･･（謎）", "Error");
-    Interpreter_stop();
-    return false;
-}
 
 // True if the byte under the cursor is `c` standing alone, not the second byte of a two-byte
 // character.
@@ -112,7 +106,7 @@ void Skip_arg_separators() {
 bool Skip_then_part() {
     int depth = 0;
     for (int count = 0;; ++count) {
-        if (count > SKIP_LIMIT || !Script_in_text()) return Search_failed();
+        if (count > SKIP_LIMIT || !Script_in_text()) return Block_search_failed();
         if (Plain('/') && depth == 0) break;
         if (Plain('{')) ++depth;
         if (Plain('}')) --depth;
@@ -125,11 +119,23 @@ bool Skip_then_part() {
 bool Skip_else_part() {
     int depth = 1;
     for (int count = 0; depth != 0; ++count) {
-        if (count > SKIP_LIMIT || !Script_in_text()) return Search_failed();
+        if (count > SKIP_LIMIT || !Script_in_text()) return Block_search_failed();
         if (Plain('{')) ++depth;
         if (Plain('}')) --depth;
         ++ScriptCursor;
     }
     ++ScriptCursor;
     return true;
+}
+
+void Symbol_fatal(const char* symbol, const char* rest, const char* caption) {
+    const std::string text = "シンボル [" + Sjis_to_utf8(symbol) + rest;
+    Msg_box(text.c_str(), caption);
+    System_exit();
+}
+
+bool Block_search_failed() {
+    Msg_box("サーチＥＮＤ。{ }の対応が変？かも･･･（謎）", "Error");
+    Interpreter_stop();
+    return false;
 }

@@ -25,6 +25,14 @@ const char* Kaiseki_TextLine();
 // reads up to the closing quote (at most 254 bytes) and leaves the cursor just after it.
 const char* Kaiseki_TextStr_DQ();
 
+// A selector word that is not one the command knows (a surface, transition or shake word): shows
+// "シンボル [WORD]" followed by `rest` under `caption`, then ends the program.
+void Symbol_fatal(const char* symbol, const char* rest, const char* caption);
+
+// A block whose end cannot be found: shows the search-end box and stops stepping for good, as
+// `halt` does. Returns false, for the callers' convenience.
+bool Block_search_failed();
+
 // Passes over commas, spaces and LFs between two arguments.
 void Skip_arg_separators();
 

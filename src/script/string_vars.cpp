@@ -12,7 +12,6 @@
 
 #include "core/game_stat.h"
 #include "core/dialogs.h"
-#include "core/dialogs.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
 #include "script/parsers.h"

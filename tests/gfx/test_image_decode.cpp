@@ -1,15 +1,13 @@
 // BMP and JPEG decoding from memory. BMP files are built byte by byte here, so each case states
-// exactly what the file holds; JPEG files are made with libjpeg's encoder.
+// exactly what the file holds; JPEG files are made with the demo tool's encoder.
 #include "gfx/image_decode.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
-// clang-format off
-#include <jpeglib.h>
-// clang-format on
+#include "make_demo_assets/demo_assets.h"
 
 namespace {
 
@@ -355,49 +353,13 @@ uint32_t Test_pixel(int x, int y, JpegKind kind = JpegKind::Baseline) {
 }
 
 std::vector<uint8_t> Make_jpeg(JpegKind kind, int w = 64, int h = 48) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = JDIMENSION(w);
-    cinfo.image_height = JDIMENSION(h);
-    const bool grey = kind == JpegKind::Grey;
-    const bool cmyk = kind == JpegKind::CmykAdobe || kind == JpegKind::CmykPlain;
-    cinfo.input_components = grey ? 1 : cmyk ? 4 : 3;
-    cinfo.in_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    if (kind == JpegKind::Progressive) jpeg_simple_progression(&cinfo);
-    if (kind == JpegKind::CmykPlain) cinfo.write_Adobe_marker = FALSE;
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(w) * 4);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int x = 0; x < w; ++x) {
-            const uint32_t p = Test_pixel(x, int(cinfo.next_scanline));
-            const uint8_t rgb[3] = {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)};
-            if (grey) {
-                row[x] = rgb[1];
-            } else if (cmyk) {
-                // K = 255 - max, then C, M, Y relative to it; Adobe files store all four inverted.
-                const int mx = std::max({rgb[0], rgb[1], rgb[2], uint8_t(1)});
-                for (int i = 0; i < 4; ++i) {
-                    const int v = i < 3 ? 255 - rgb[i] * 255 / mx : 255 - mx;
-                    row[x * 4 + i] = uint8_t(kind == JpegKind::CmykAdobe ? 255 - v : v);
-                }
-            } else {
-                std::copy(rgb, rgb + 3, &row[x * 3]);
-            }
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> file(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
+    Picture p{w, h, std::vector<uint32_t>(size_t(w) * h)};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) p.pixels[size_t(y) * w + x] = Test_pixel(x, y);
+    static constexpr JpegColours COLOURS[] = {JpegColours::Rgb, JpegColours::Rgb, JpegColours::Grey,
+                                              JpegColours::CmykAdobe, JpegColours::CmykPlain};
+    std::vector<uint8_t> file;
+    EXPECT_TRUE(Jpeg_encode(p, JpegSettings{95, kind == JpegKind::Progressive, COLOURS[int(kind)]}, &file));
     return file;
 }
 

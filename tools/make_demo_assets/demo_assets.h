@@ -1,7 +1,8 @@
 // The demo game's asset generator: copies the demo sources into a game folder (story text turned
-// into Shift-JIS) and paints the pictures the demo does not ship.
+// into Shift-JIS), paints the pictures and makes the sounds and music the demo does not ship.
 //
-// Each generated picture is one paint procedure in its own file, listed in generate_pictures.cpp.
+// Each generated picture is one paint procedure in its own file, listed in generate_pictures.cpp;
+// each sound or piece of music likewise, listed in generate_sounds.cpp.
 // Everything here is deterministic: the same build makes the same bytes on every run.
 #pragma once
 
@@ -41,10 +42,15 @@ Picture Paint_black();
 // pure green (0x00FF00) wherever the picture behind should show through.
 Picture Paint_round_window_mask();
 
-// How a JPEG is written: quality 1-100, and baseline or progressive.
+// The colour model a JPEG is written in. Grey keeps the green channel; the CMYK kinds (for testing
+// decoders) store K = 255 - max(R, G, B) and C, M, Y relative to it, inverted with an Adobe marker.
+enum class JpegColours { Rgb, Grey, CmykAdobe, CmykPlain };
+
+// How a JPEG is written: quality 1-100, baseline or progressive, and the colour model.
 struct JpegSettings {
     int quality = 92;
     bool progressive = false;
+    JpegColours colours = JpegColours::Rgb;
 };
 
 // Encodes the picture as a JPEG file in memory. False if the picture is empty or libjpeg fails.
@@ -60,5 +66,68 @@ bool Convert_script_text(const std::string& utf8, const std::string& name, std::
 bool Copy_demo_tree(const std::filesystem::path& src_dir, const std::filesystem::path& out_dir,
                     std::string* error);
 
+// Writes bytes to path, making its folders. False with "PATH: cannot write" in *error on failure.
+bool Write_asset(const std::filesystem::path& path, const std::vector<uint8_t>& bytes, std::string* error);
+
 // Paints every generated picture and writes it under out_dir. False with a reason on failure.
 bool Generate_pictures(const std::filesystem::path& out_dir, std::string* error);
+
+// A sound as 16-bit PCM, interleaved left, right when stereo.
+struct Sound {
+    int rate = 44100;
+    int channels = 1;
+    std::vector<int16_t> samples;
+};
+
+// Turns interleaved float samples into a Sound, scaled so that the loudest sample is `peak` (0..1)
+// of full scale. All zeros stay zeros.
+Sound Sound_from_float(const std::vector<float>& samples, int channels, double peak);
+
+// Wraps the sound in a RIFF WAVE file (PCM, 16-bit). Empty if the sound is empty or malformed.
+std::vector<uint8_t> Wav_encode(const Sound& sound);
+
+// Encodes the sound as constant-bit-rate MP3 (kbps) with an Info frame first, no ID3 tags.
+// False if the sound is not 1 or 2 channels or the encoder refuses it.
+bool Mp3_encode(const Sound& sound, int kbps, std::vector<uint8_t>* out);
+
+// A small temple bell struck once: 1.5 s mono, soft attack, starts and ends at silence.
+Sound Make_bell();
+
+// Gentle rain, 4 s stereo, made to loop: the last sample leads into the first without a step.
+Sound Make_rain();
+
+// The night-lake piece: 32 s stereo of soft keys over a pad and bass with echo. Rendered as a loop:
+// tails and echoes of the end sound over the start, so it is never silent at either end.
+Sound Make_lake();
+
+// One MIDI event at an absolute tick: a channel message or a meta event (FF type length data).
+struct MidiEvent {
+    uint32_t tick = 0;
+    std::vector<uint8_t> bytes;
+};
+struct MidiTrack {
+    std::string name;
+    std::vector<MidiEvent> events;
+};
+// A format 1 Standard MIDI File; every track ends at end_tick.
+struct MidiSong {
+    int ticks_per_quarter = 480;
+    uint32_t end_tick = 0;
+    std::vector<MidiTrack> tracks;
+};
+
+// Appends a MIDI variable-length quantity (at most 0x0FFFFFFF) to out.
+void Midi_put_vlq(uint32_t value, std::vector<uint8_t>* out);
+
+// Writes the song: each track is its name, its events in tick order (at one tick: meta and
+// controller events, then note-offs, then note-ons) and end-of-track at end_tick. Empty if an event
+// is empty or lies after end_tick.
+std::vector<uint8_t> Midi_encode(const MidiSong& song);
+
+// The town theme: 48 s at 80 beats a minute, flute over koto, strings, bass and wood blocks. The last
+// note ends at end_tick and the last bar leads back into the first, so it loops.
+MidiSong Tune_town();
+
+// Makes every generated sound and piece of music and writes it under out_dir. False with a reason
+// on failure.
+bool Generate_sounds(const std::filesystem::path& out_dir, std::string* error);

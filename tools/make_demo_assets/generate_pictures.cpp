@@ -62,14 +62,19 @@ bool Generate_pictures(const fs::path& out_dir, std::string* error) {
             *error = path.string() + ": cannot encode this kind of picture";
             return false;
         }
-        std::error_code ec;
-        fs::create_directories(path.parent_path(), ec);
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (ec || !out.flush()) {
-            *error = path.string() + ": cannot write";
-            return false;
-        }
+        if (!Write_asset(path, bytes, error)) return false;
+    }
+    return true;
+}
+
+bool Write_asset(const fs::path& path, const std::vector<uint8_t>& bytes, std::string* error) {
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (ec || !out.flush()) {
+        *error = path.string() + ": cannot write";
+        return false;
     }
     return true;
 }

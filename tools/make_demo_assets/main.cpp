@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    if (!Copy_demo_tree(argv[1], argv[2], &error) || !Generate_pictures(argv[2], &error)) {
+    if (!Copy_demo_tree(argv[1], argv[2], &error) || !Generate_pictures(argv[2], &error) ||
+        !Generate_sounds(argv[2], &error)) {
         std::fprintf(stderr, "make_demo_assets: %s\n", error.c_str());
         return 1;
     }

@@ -59,10 +59,6 @@ const std::vector<std::string>& Headless_log_lines();
 const uint32_t* Headless_window_picture();
 int Headless_present_count();
 
-// The next queued answer for the name-input dialog: true with *text set, or true with *cancelled
-// set for `input-cancel`; false when nothing is queued.
-bool Headless_take_input(std::string* text, bool* cancelled);
-
 // Tests of the name dialog itself: while on, the platform leaves the prompt to the engine, which
 // shows it in the window and reads the queued events (TextInput, keys, clicks) like a player's.
 void Headless_set_input_in_window(bool on);

@@ -61,17 +61,6 @@ struct State {
 
 State S;
 
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += "\\n";
-        else if (c == '"') out += "\\\"";
-        else if (c == '\\') out += "\\\\";
-        else if (c != '\r') out += c;
-    }
-    return out;
-}
-
 void Log(const std::string& line) {
     std::string stamped = std::to_string(S.clock) + " " + line;
     S.log_lines.push_back(stamped);
@@ -150,6 +139,12 @@ void Step_scenario() {
             break;
         case ScenarioCommand::Input: S.inputs.push_back({c.text, false}); break;
         case ScenarioCommand::InputCancel: S.inputs.push_back({"", true}); break;
+        case ScenarioCommand::MusicEnd: {
+            PlatformEvent e;
+            e.type = EventType::MusicNotify;
+            S.events.push_back(e);
+            break;
+        }
         case ScenarioCommand::Shot: Write_shot(Relative_to_base(c.text)); break;
         case ScenarioCommand::Until:
             S.until = &c;
@@ -255,7 +250,7 @@ bool Wait_event(PlatformEvent* event, uint32_t timeout) {
 
 bool Open_window(const char* title) {
     S.window = true;
-    Log("title \"" + Escape(title) + "\"");
+    Log("title \"" + Platform_log_escape(title) + "\"");
     return true;
 }
 
@@ -279,7 +274,7 @@ void Present(const uint32_t* picture) {
     ++S.presents;
 }
 
-void Set_title(const char* title) { Log("title \"" + Escape(title) + "\""); }
+void Set_title(const char* title) { Log("title \"" + Platform_log_escape(title) + "\""); }
 
 bool Key_down(int key) {
     if (key < 0) return (S.mouse & uint32_t(-key)) != 0;
@@ -294,7 +289,7 @@ bool Scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer
         if (kind == BoxKind::YesNo) a = queued == BoxAnswer::No ? BoxAnswer::No : BoxAnswer::Yes;
     }
     const char* word = a == BoxAnswer::Ok ? "ok" : a == BoxAnswer::Yes ? "yes" : "no";
-    Log("box \"" + Escape(caption) + "\" \"" + Escape(text) + "\" -> " + word);
+    Log("box \"" + Platform_log_escape(caption) + "\" \"" + Platform_log_escape(text) + "\" -> " + word);
     S.boxes.push_back(RecordedBox{S.clock, caption, text, a});
     *answer = a;
     return true;
@@ -323,7 +318,7 @@ bool Scripted_input(const char* default_text, char* result, size_t size) {
         S.inputs.pop_front();
     }
     Copy_utf8(answer, result, size);
-    Log("input \"" + Escape(default_text) + "\" -> \"" + Escape(result) + "\"");
+    Log("input \"" + Platform_log_escape(default_text) + "\" -> \"" + Platform_log_escape(result) + "\"");
     return true;
 }
 
@@ -409,14 +404,6 @@ const std::vector<RecordedBox>& Headless_boxes() { return S.boxes; }
 const std::vector<std::string>& Headless_log_lines() { return S.log_lines; }
 const uint32_t* Headless_window_picture() { return S.picture.empty() ? nullptr : S.picture.data(); }
 int Headless_present_count() { return S.presents; }
-
-bool Headless_take_input(std::string* text, bool* cancelled) {
-    if (S.inputs.empty()) return false;
-    *text = S.inputs.front().text;
-    *cancelled = S.inputs.front().cancelled;
-    S.inputs.pop_front();
-    return true;
-}
 
 void Headless_set_input_in_window(bool on) { S.input_in_window = on; }
 bool Headless_text_input_on() { return S.text_input; }

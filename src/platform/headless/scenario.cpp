@@ -105,6 +105,8 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             c.text = Rest(in);
         } else if (word == "input-cancel") {
             c.kind = ScenarioCommand::InputCancel;
+        } else if (word == "music-end") {
+            c.kind = ScenarioCommand::MusicEnd;
         } else if (word == "shot") {
             c.kind = ScenarioCommand::Shot;
             c.text = Rest(in);

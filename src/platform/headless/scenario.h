@@ -19,6 +19,7 @@ struct ScenarioCommand {
         InputCancel,
         Shot,     // text: file
         Until,    // text: condition, ms
+        MusicEnd, // the end-of-play notification of the music device
     };
     Kind kind = Run;
     int line = 0;

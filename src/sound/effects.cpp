@@ -1,0 +1,35 @@
+#include "sound/effects.h"
+
+#include <cstring>
+#include <string>
+
+#include "core/path.h"
+#include "core/sjis.h"
+#include "platform/platform.h"
+
+WavRecord WavState;
+
+void Effect_play(uint32_t flags, const char* path) {
+    const bool loop = flags == WAV_LOOP;
+    if (loop) {
+        std::strncpy(WavState.WavLoopPath, path, WAV_PATH_SIZE - 1);
+        WavState.WavLoopPath[WAV_PATH_SIZE - 1] = '\0';
+    } else {
+        WavState.WavLoopPath[0] = '\0';
+    }
+    WavState.WavPlaying = 1;
+    WavState.WAV_loop_flag = flags;
+    const std::string line = std::string("sound \"wav ") + (loop ? "loop " : "once ") +
+                             Platform_log_escape(Sjis_to_utf8(path)) + "\"";
+    Platform_log(line.c_str());
+    Platform_effect_play(Path_resolve(path).c_str(), loop);
+}
+
+void Effect_stop() {
+    if (WavState.WavPlaying != 1) return;
+    Platform_log("sound \"wav stop\"");
+    Platform_effect_stop();
+    WavState = WavRecord{};
+}
+
+void Effect_reset() { WavState = WavRecord{}; }

@@ -1,0 +1,38 @@
+// The media command strings that start, loop and stop music, and their interpreter.
+//
+// Music is driven by short command strings, each naming a device alias:
+//   open PATH type sequencer|mpegvideo alias A    (MIDI or MP3; PATH as scripts write it)
+//   capability A can play wait                    (answers "true" for an open, playable piece)
+//   seek A to start / play A notify / stop A / close A
+// The interpreter checks each file itself (present, a regular file, a MIDI or MP3 header) and hands
+// playable pieces to the platform's music slots. Every string and its answer go to the run log.
+#pragma once
+
+#include <cstddef>
+
+// Error codes of Media_send; 0 is success.
+enum MediaError : int {
+    MEDIA_OK = 0,
+    MEDIA_ERR_UNKNOWN_COMMAND,
+    MEDIA_ERR_SYNTAX,
+    MEDIA_ERR_UNKNOWN_TYPE,
+    MEDIA_ERR_ALIAS_NOT_OPEN,
+    MEDIA_ERR_ALIAS_IN_USE,
+    MEDIA_ERR_TOO_MANY_OPEN,
+    MEDIA_ERR_FILE_NOT_FOUND,
+    MEDIA_ERR_NOT_MIDI,
+    MEDIA_ERR_NOT_MP3,
+    MEDIA_ERR_DECODER,
+};
+
+// Runs one command string (Shift-JIS). `answer` (if not nullptr) receives the answer, empty for
+// commands that give none, cut to `answer_size`. An open that fails leaves the alias closed, and
+// a later capability of that alias reports the open's error, so the reason reaches the player.
+int Media_send(const char* command_sjis, char* answer = nullptr, size_t answer_size = 0);
+
+// The Japanese text of an error code, cut to `size` bytes (UTF-8, always terminated). A decoder
+// error carries the decoder's own reason.
+void Media_error_text(int code, char* text_utf8, size_t size);
+
+// Closes every alias (the platform's slots too) and forgets failed opens.
+void Media_reset();

@@ -42,11 +42,6 @@ void Record() {
     ran.push_back("task" + std::to_string(N));
 }
 
-template <int N>
-void Record_state() {
-    ran.push_back("state" + std::to_string(N));
-}
-
 // Task 0 switches on the transition (task 5), as a script step meeting `g_change` would, and
 // switches off the delay (task 1).
 void Text_step_starting_a_transition() {
@@ -92,20 +87,20 @@ TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
 }
 
 TEST_F(FrameOrderTest, MenuStatesAndTheSystemMenuSwitch) {
-    order.system_menu[2].run = Record_state<103>;
-    order.title_menu[1].run = Record_state<202>;
+    order.system_menu[2].run = Record<103>;
+    order.title_menu[1].run = Record<202>;
     Game_stat.SystemMenuState = 103;
     Game_stat.TitleMenuState = 202;
 
     Game_stat.system_menu_flag = 0;
     Frames(1);
-    EXPECT_EQ(ran, std::vector<std::string>{"state202"}) << "the title menu runs whatever the switch says";
+    EXPECT_EQ(ran, std::vector<std::string>{"task202"}) << "the title menu runs whatever the switch says";
     EXPECT_EQ(Game_stat.SystemMenuState, 103) << "the state waits, unchanged";
 
     ran.clear();
     Game_stat.system_menu_flag = 1;
     Frames(1);
-    EXPECT_EQ(ran, (std::vector<std::string>{"state103", "state202"}));
+    EXPECT_EQ(ran, (std::vector<std::string>{"task103", "task202"}));
 
     ran.clear();
     Game_stat.SystemMenuState = 107;

@@ -51,9 +51,7 @@ TEST(Sjis, StringsToUtf8) {
     // A stray lead byte never swallows a byte that cannot be a trail, nor the terminator; an
     // unassigned pair is one unknown character.
     EXPECT_EQ(Sjis_to_utf8("\x82 A"), utf8(0xFFFD) + " A");
-    EXPECT_EQ(Sjis_to_utf8("\x85\x40"
-                           "A"),
-              utf8(0xFFFD) + "A");
+    EXPECT_EQ(Sjis_to_utf8("\x85\x40" "A"), utf8(0xFFFD) + "A");
     EXPECT_EQ(Sjis_to_utf8("ok\x82"), "ok" + utf8(0xFFFD));
     // The size bound is kept even in the middle of a pair (a heap block of exactly one byte lets
     // the sanitizer catch a read past it).

@@ -35,24 +35,18 @@ const char* const NESTED_IF =
 
 }  // namespace
 
-TEST_F(FlagTest, FlagNumbersAtTheEdges) {
-    Play("#flag_on 255\r\n#flag_on 256\r\n#flag_off 300\r\n#flag_on -1\r\n#halt\r\n");
-    EXPECT_EQ(Game_stat.Flags[255], 1);
-    EXPECT_EQ(Flag_count(), 1) << "no other flag (and nothing beside the flags) changed";
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Com_flag_on|フラグ番号 256 は無効です",
-                                                  "Com_flag_on|フラグ番号 300 は無効です",
-                                                  "Com_flag_on|フラグ番号 -1 は無効です"}));
-}
-
-TEST_F(FlagTest, FlagOffAndDispFlagStates) {
-    Start("#disp_flag 7\r\n#flag_on 7\r\n#disp_flag 7\r\n#flag_off 7\r\n#disp_flag 7\r\n#disp_flag 8\r\n"
-          "#disp_flag 256\r\n#halt\r\n");
+TEST_F(FlagTest, FlagNumbersAtTheEdgesFlagOffAndDispFlagStates) {
+    Start("#flag_on 255\r\n#flag_on 256\r\n#flag_off 300\r\n#flag_on -1\r\n#disp_flag 7\r\n#flag_on 7\r\n"
+          "#disp_flag 7\r\n#flag_off 7\r\n#disp_flag 7\r\n#disp_flag 8\r\n#disp_flag 256\r\n#halt\r\n");
     Game_stat.Flags[8] = 2;  // as a damaged save file could bring it
     ASSERT_TRUE(Run_to_halt());
+    EXPECT_EQ(Game_stat.Flags[255], 1);
+    EXPECT_EQ(Flag_count(), 1 + 2) << "only flag 255 and the damaged 8 are set: no other flag changed";
     EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Com_disp_flag()|Flag 7 = OFF", "Com_disp_flag()|Flag 7 = ON ",
-                           "Com_disp_flag()|Flag 7 = OFF", "Com_disp_flag()|Flag 8 = UNKNOWN",
-                           "Com_flag_on|フラグ番号 256 は無効です"}));
+                           "Com_flag_on|フラグ番号 256 は無効です", "Com_flag_on|フラグ番号 300 は無効です",
+                           "Com_flag_on|フラグ番号 -1 は無効です", "Com_disp_flag()|Flag 7 = OFF",
+                           "Com_disp_flag()|Flag 7 = ON ", "Com_disp_flag()|Flag 7 = OFF",
+                           "Com_disp_flag()|Flag 8 = UNKNOWN", "Com_flag_on|フラグ番号 256 は無効です"}));
 }
 
 TEST_F(FlagTest, IfFlagTakesOnePartAndPassesTheOtherWithItsNestedBlock) {

@@ -18,24 +18,18 @@ class KeyWaitTest : public StoryTest {
 
 }  // namespace
 
-TEST_F(KeyWaitTest, ALeftClickHeldForAFrameEndsIt) {
-    Waiting("wk");
-    Mouse(EventType::MouseDown, 1, 300, 200, MK_LBUTTON);
-    Run_frames(1);
-    EXPECT_TRUE(Ended());
-    ASSERT_TRUE(Run_to_halt());
-    EXPECT_EQ(Game_stat.Flags[1], 1);
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(KeyWaitTest, SpaceEndsItAfterItsBoxAndEnterWithout) {
-    for (const int key : {KEY_SPACE, KEY_RETURN}) {
+TEST_F(KeyWaitTest, ALeftClickHeldForAFrameSpaceAfterItsBoxOrEnterEndsIt) {
+    for (const int key : {0, int(KEY_SPACE), int(KEY_RETURN)}) {  // 0: the left button
+        SCOPED_TRACE(key);
         Fresh();
-        Waiting();
-        Headless_set_key(key, true);
+        Waiting(key ? "wait_kbhit" : "wk");
+        if (key) Headless_set_key(key, true);
+        else Mouse(EventType::MouseDown, 1, 300, 200, MK_LBUTTON);
         Run_frames(1);
-        EXPECT_TRUE(Ended()) << key;
+        EXPECT_TRUE(Ended());
         EXPECT_EQ(Boxes(), key == KEY_SPACE ? std::vector<std::string>{"|AAA"} : std::vector<std::string>{});
+        ASSERT_TRUE(Run_to_halt());
+        EXPECT_EQ(Game_stat.Flags[1], 1);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "gfx/font.h"
 #include "gfx/glyph_cache.h"
 #include "platform/headless/headless.h"
+#include "test_support.h"
 
 namespace {
 
@@ -45,13 +46,10 @@ std::string sjis(const char* utf8) {
     return out;
 }
 
-class TextDraw : public ::testing::Test {
+class TextDraw : public EngineTest {  // boxes go to the headless runner's record
   protected:
     void SetUp() override {
-        Headless_reset();
-        Platform_use_backend(Headless_backend());
-        Platform_open_window("t");
-        System_wire();  // boxes go to the headless runner's record
+        EngineTest::SetUp();
         std::string error;
         ASSERT_TRUE(Font_init(&error)) << error;
         Font_clear_cache();

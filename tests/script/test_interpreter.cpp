@@ -80,7 +80,7 @@ TEST_F(ScriptTest, FullPageLayoutEndsInAPageWaitWithTheIcon) {
     EXPECT_EQ(ScriptCursor, cursor) << "no stepping during the page-end wait";
 }
 
-TEST_F(ScriptTest, LabelLinesAndWhenTheyAreShownAsText) {
+TEST_F(ScriptTest, LabelLinesBlockMarksAndWhenTheyAreShownAsText) {
     struct Row {
         const char* name;
         std::string script;
@@ -96,6 +96,9 @@ TEST_F(ScriptTest, LabelLinesAndWhenTheyAreShownAsText) {
         {"31-byte name: still a label", "*" + n31 + ":\r\n" SJ_A, 34, 2, 35, 20, true},
         {"space before the colon: shown", "*a b:\r\n", 1, 5, 5, 60, false},
         {"colon 33 bytes after the star: shown", "*" + n32 + ":\r\n", 1, 3, 3, 40, false},
+        // `{` costs a step and draws nothing; `/` passes over the rest of the block, its `}` and the
+        // CR LF after it.
+        {"block marks", "{" SJ_A "/x}\r\n" SJ_A, 1, 3, 8, 40, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -323,18 +326,6 @@ TEST_F(ScriptTest, LineBreaksWrapsAndTheLastLine) {
         EXPECT_EQ(Cursor(), std::pair(row.x, row.y));
         EXPECT_EQ(Game_stat.page_wait_on, row.page_wait);
     }
-}
-
-TEST_F(ScriptTest, ConditionalBlockPartsInTheStepper) {
-    // `{` and `}` cost a step and draw nothing; `/` passes over the rest of the block, its `}` and
-    // the CR LF after it.
-    Start("{" SJ_A "/x}\r\n" SJ_A);
-    Run_frames(3);
-    EXPECT_EQ(ScriptCursor, 8);
-    EXPECT_EQ(Text_X, 40);
-    Run_frames(1);
-    EXPECT_EQ(Text_X, 60);
-    EXPECT_TRUE(Headless_boxes().empty());
 }
 
 TEST_F(ScriptTest, BrokenBlockStopsAsHaltDoesWithoutReadingPastTheScript) {

@@ -51,6 +51,7 @@ const EngineModule MODULES[] = {
     {"select", Select_reset, nullptr},
     {"transition", Transition_reset, nullptr},
     {"shake_fade", Shake_fade_reset, nullptr},
+    {"snapshot", Snapshot_reset, nullptr},
 };
 
 const DialogProcs WINDOW_DIALOGS = {Message_box_show, Name_dialog};

@@ -151,9 +151,7 @@ void Fade_out_task() {
     if (!Stopwatch_elapsed(fade_watch, STEP_PERIOD_MS)) return;
     Stopwatch_start(&fade_watch);
     if (!Fade_step(&BlackSurface)) return;
-    End_fade(&Game_stat.fade_out_on);
-    Surface_release(&BlackSurface);
-    Surface_set_name(&BackBuffer, BLACK_PICTURE);
+    Fade_out_finish();
     Save_point_auto();
 }
 
@@ -161,10 +159,26 @@ void Fade_in_task() {
     if (!Stopwatch_elapsed(fade_watch, STEP_PERIOD_MS)) return;
     Stopwatch_start(&fade_watch);
     if (!Fade_step(&BackgroundSurface)) return;
+    Fade_in_finish();
+    Save_point_auto();
+}
+
+void Shake_finish() {
+    ScreenOffsetX = ScreenOffsetY = 0;
+    End_shake();
+}
+
+void Fade_out_finish() {
+    End_fade(&Game_stat.fade_out_on);
+    Surface_release(&BlackSurface);
+    BoxFill(&BackBuffer, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, 0);
+    Surface_set_name(&BackBuffer, BLACK_PICTURE);
+}
+
+void Fade_in_finish() {
     End_fade(&Game_stat.fade_in_on);
     Surface_copy(&BackBuffer, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, &BackgroundSurface, 0, 0);
     Surface_set_name(&BackBuffer, BackgroundSurface.PictureName);
-    Save_point_auto();
 }
 
 void Shake_fade_reset() {

@@ -44,5 +44,11 @@ void Fade_out_task();
 // home and, in AUTO mode, takes a save point.
 void Fade_in_task();
 
+// A shake, fade-out or fade-in the switches say runs but that has no steps behind it (a restored
+// save): ends it at once as its last step would, picture and names included, without a save point.
+void Shake_finish();
+void Fade_out_finish();
+void Fade_in_finish();
+
 // Start-up state: no shake or fade, BlackSurface empty, stopwatches at 0.
 void Shake_fade_reset();

@@ -201,3 +201,8 @@ void Transition_reset() {
     TransitionStep = 0;
     step_watch = 0;
 }
+
+void Transition_finish() {
+    Surface_copy(&BackBuffer, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, &BackgroundSurface, 0, 0);
+    End_transition();
+}

@@ -33,6 +33,10 @@ void Com_g_change_task();
 // step resumes stepping with the text cursor at the text area's top-left.
 void G_change_task();
 
+// A transition the switch says runs but that has no steps behind it (a restored save): ends it at
+// once as its last step would, the whole background on the screen.
+void Transition_finish();
+
 // Nearest-neighbour scaling of the whole of `src` onto the dw x dh rectangle at (dx, dy) of `dst`,
 // clipped to `dst` (a different surface); the same pixels as Surface_stretch, at a fraction of
 // the cost.

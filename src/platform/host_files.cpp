@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -74,22 +75,52 @@ bool Host_read_prefix(const std::string& path, void* dest, size_t capacity, size
     return true;
 }
 
-bool Host_write_file(const std::string& path, const void* src, size_t n) {
+bool Host_write_file(const std::string& path, const void* src, size_t n, std::string* error) {
     const std::string temp = path + ".tmp";
+    auto fail = [&](int fd) {
+        const int cause = errno != 0 ? errno : EIO;
+        if (fd >= 0) ::close(fd);
+        ::unlink(temp.c_str());
+        if (error) *error = std::strerror(cause);
+        return false;
+    };
+    errno = 0;
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) return fail(-1);
     size_t done = 0;
     while (done < n) {
         ssize_t put = ::write(fd, static_cast<const char*>(src) + done, n - done);
         if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) break;
+        if (put <= 0) return fail(fd);
         done += static_cast<size_t>(put);
     }
-    bool ok = done == n && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    if (::fsync(fd) != 0) return fail(fd);
+    if (::close(fd) != 0) return fail(-1);
+    if (::rename(temp.c_str(), path.c_str()) != 0) return fail(-1);
+    // The rename itself is made lasting by flushing the folder that holds it.
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool Host_make_folder(const std::string& path) {
+    struct stat st;
+    if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Host_modified_time(const std::string& path, HostLocalTime* out) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    struct tm local;
+    if (::localtime_r(&st.st_mtime, &local) == nullptr) return false;
+    *out = HostLocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+    return true;
 }
 
 bool Host_is_file(const std::string& path) {

@@ -18,8 +18,20 @@ HostRead Host_read_file(const std::string& path, std::vector<uint8_t>* out, size
 bool Host_read_prefix(const std::string& path, void* dest, size_t capacity, size_t* file_size);
 
 // Replaces the file at `path` with n bytes: written to a temporary file beside it, flushed to disk
-// and renamed over the old one, so a failure never leaves a half-written file. False on failure.
-bool Host_write_file(const std::string& path, const void* src, size_t n);
+// and renamed over the old one, so a failure never leaves a half-written file and never touches the
+// old one. False on failure, with the system's reason in *error if given.
+bool Host_write_file(const std::string& path, const void* src, size_t n, std::string* error = nullptr);
+
+// Makes the folder `path` (its parent must exist); true if it exists afterwards.
+bool Host_make_folder(const std::string& path);
+
+// A file's last-write time in the local time zone.
+struct HostLocalTime {
+    int year, month, day, hour, minute, second;
+};
+
+// The last-write time of whatever is at `path`; false if nothing is there.
+bool Host_modified_time(const std::string& path, HostLocalTime* out);
 
 // True if `path` is a regular file that can be opened for reading.
 bool Host_is_file(const std::string& path);

@@ -63,6 +63,16 @@ bool Music_start(int32_t type, const char* path, const char* caption) {
     return true;
 }
 
+bool Music_resume(int32_t type, const char* path, const char* caption) {
+    if (!Open_and_check(type, path, caption)) return false;
+    Media_send(Command("seek %s to start", type).c_str());
+    Media_send(Command("play %s notify", type).c_str());
+    BgmState.MusicPlaying = 1;
+    Set_path(path);
+    BgmState.MusicType = type;
+    return true;
+}
+
 void Music_stop(int32_t type) {
     if (BgmState.MusicPlaying != 1 || BgmState.MusicType != type) return;
     Media_send(Command("stop %s", type).c_str());

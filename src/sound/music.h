@@ -22,6 +22,10 @@ extern BgmRecord BgmState;
 // nothing. True if it plays.
 bool Music_start(int32_t type, const char* path, const char* caption);
 
+// Resumes music a loaded save recorded: open, check, rewind ("seek ... to start"), play. On a
+// failed check shows the failure box under `caption` and changes nothing. True if it plays.
+bool Music_resume(int32_t type, const char* path, const char* caption);
+
 // Stops and closes the music if it plays and is of `type`; does nothing otherwise.
 void Music_stop(int32_t type);
 

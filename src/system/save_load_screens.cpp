@@ -3,4 +3,3 @@
 // The save and load screens arrive with saving and loading.
 void System_load_task() {}
 void System_save_task() {}
-void System_load_begin_BGM() {}

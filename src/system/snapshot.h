@@ -1,5 +1,25 @@
-// The save snapshot.
+// Save points and the restore: the snapshot is refilled from the live state at every save point,
+// and a loaded snapshot rebuilds the live state.
 #pragma once
 
-// Refills the snapshot record from the live state (the procedure behind every save point).
+#include <string>
+
+#include "system/save_stat.h"
+
+// The save point: refills Save_stat from the live state (script position, picture names, playing
+// music and looping effect, text settings, timers checkpointed, Game_stat whole).
 void Snapshot_take();
+
+// Checks a record read from a slot file before anything live is touched: every text terminated
+// within its field, the script readable and no larger than the script buffer, the offset inside
+// that script. False with the reason (Japanese, UTF-8) in *reason.
+bool Snapshot_check(const SaveStat& record, std::string* reason);
+
+// Rebuilds the live state from Save_stat (already checked): the script and its cursor, the three
+// surfaces repainted and reloaded, the text settings with the cursor at the area's top-left,
+// Game_stat, the timers resumed, the window title. A transition, shake or fade the record says was
+// running is finished at once. Music and the effect are left to state 106.
+void Snapshot_restore();
+
+// Start-up state: the snapshot all zeros.
+void Snapshot_reset();

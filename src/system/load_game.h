@@ -1,0 +1,11 @@
+// Loading a save, the steps the load screen and the title menu's load screen share.
+#pragma once
+
+#include <string>
+
+#include "system/slot_files.h"
+
+// Reads and checks the slot first; a missing or refused slot changes nothing (the music plays on).
+// Otherwise stops the MIDI music, the MP3 music and the effect, runs `close_screen` (if given),
+// restores the snapshot and sets SystemMenuState to 106 (music restart) with wait_on 0.
+SlotRead Load_game(int slot, std::string* reason, void (*close_screen)() = nullptr);

@@ -11,6 +11,7 @@
 #include "features/timers.h"
 #include "features/transition.h"
 #include "script/interpreter.h"
+#include "system/title_menu.h"
 #include "script/string_vars.h"
 #include "script/text_settings.h"
 
@@ -51,8 +52,8 @@ const CommandEntry CommandWords[COMMAND_WORD_COUNT] = {
     {"fade_out", Com_fade_out},
     {"fade_in", Com_fade_in},
     {"alpha_copy", Com_alpha_copy},
-    {"start_menu", nullptr},
-    {"system_menu_flag", nullptr},
+    {"start_menu", Com_start_menu},
+    {"system_menu_flag", Com_System_menu_flag},
     {"shot_timer", Com_timer_shot},
     {"disp_timer", Com_disp_timer},
     {"stop_timer", Com_stop_timer},

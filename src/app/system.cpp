@@ -25,7 +25,10 @@
 #include "script/string_vars.h"
 #include "sound/effects.h"
 #include "sound/music.h"
+#include "system/save_load_screens.h"
 #include "system/snapshot.h"
+#include "system/system_menu.h"
+#include "system/title_menu.h"
 
 namespace {
 
@@ -52,6 +55,9 @@ const EngineModule MODULES[] = {
     {"transition", Transition_reset, nullptr},
     {"shake_fade", Shake_fade_reset, nullptr},
     {"snapshot", Snapshot_reset, nullptr},
+    {"system_menu", System_menu_reset, nullptr},
+    {"save_load_screens", Save_load_screens_reset, nullptr},
+    {"title_menu", Title_menu_reset, nullptr},
 };
 
 const DialogProcs WINDOW_DIALOGS = {Message_box_show, Name_dialog};

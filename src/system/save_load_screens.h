@@ -1,9 +1,28 @@
-// The save and load screens of the system menu.
+// The save screen (state 103) and the load screen (102): eight slot rows with their labels; and
+// state 106, the music restart after a load. The title menu's load screen shares the slot rows.
 #pragma once
 
-// State 102: the load screen.
-void System_load_task();
-// State 103: the save screen.
+#include "system/menu_window.h"
+
+// Opens the save / load screen (from the main menu, after it closed): nothing if it is already
+// open or within its guard.
+void Save_screen_open();
+void Load_screen_open();
+
+// State 103: a chosen slot is confirmed ("Saveしますか？"), written, and confirmed with its new
+// label (or the failure and its reason); the screen then closes. A right click closes it.
 void System_save_task();
-// State 106: restarts the saved music and sound effect after a load.
+
+// State 102: a chosen slot is confirmed and loaded (stop sounds, close, read, restore, state 106).
+// An empty slot or a slot file that cannot be used is reported and the screen stays open; a right
+// click goes back to the story.
+void System_load_task();
+
+// State 106: restarts the music and the looping effect the loaded save recorded, then ends.
 void System_load_begin_BGM();
+
+// Opens a slot list at (170, 120) with `picture` and the eight labels drawn into its looks.
+void Slot_screen_open(MenuWindow* m, const char* picture);
+
+// Start-up state: neither screen open, guards at 0.
+void Save_load_screens_reset();

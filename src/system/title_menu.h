@@ -1,9 +1,20 @@
-// The title menu with start, load and quit.
+// The title menu (state 201) with start, load and quit; its load screen (202), which loads at
+// once; its quit confirmation (203). And the switch of the in-game system menu.
 #pragma once
 
-// State 201: the title menu.
+// #start_menu X Y: opens the title menu with its top-left corner at (X, Y).
+void Com_start_menu();
+
+// #system_menu_flag ON|OFF: enables or disables the in-game system menu; any other word is
+// reported and taken as ON.
+void Com_System_menu_flag();
+
+// The windows' operations: open (nothing if already open or within the window's guard), the
+// per-frame task, and close.
+void Start_menu_open();
 void Start_menu_task();
-// State 202: the title menu's load screen.
 void Start_load_task();
-// State 203: the title menu's exit confirmation.
 void Start_exit_task();
+
+// Start-up state: no window open, guards at 0, the title menu at (0, 0).
+void Title_menu_reset();

@@ -47,6 +47,8 @@ int Scenario_key_code(const std::string& name) {
     if (name == "Return") return KEY_RETURN;
     if (name == "space") return KEY_SPACE;
     if (name == "Escape") return KEY_ESCAPE;
+    if (name == "shift") return KEY_SHIFT;
+    if (name == "ctrl") return KEY_CONTROL;
     if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0])))
         return std::tolower(static_cast<unsigned char>(name[0]));
     return 0;

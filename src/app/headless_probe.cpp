@@ -4,6 +4,7 @@
 
 #include "core/game_stat.h"
 #include "features/select.h"
+#include "system/title_menu.h"
 #include "platform/platform.h"
 
 namespace {
@@ -23,13 +24,19 @@ bool Condition(const char* name) {
 int Clamp(int64_t v, int high) { return int(v < 0 ? 0 : v > high ? high : v); }
 
 // Every click wait, page-end wait, key wait and the halt move on with a click anywhere; the middle
-// of the picture keeps clear of the corners where menus open. A pending choice takes its first
+// of the picture keeps clear of the corners where menus open. The title menu starts the story. A pending choice takes its first
 // option: the click lands in the middle of option 1, and the frames between the press and the
 // release (50 ms) see the held button there, which is what makes the choice.
 bool Click_target(int* x, int* y) {
     const GameStat& g = Game_stat;
     if (g.select_on == 1) {
         const Rect& r = SelectRect[0];
+        *x = Clamp((int64_t(r.left) + r.right) / 2, WINDOW_WIDTH - 1);
+        *y = Clamp((int64_t(r.top) + r.bottom) / 2, WINDOW_HEIGHT - 1);
+        return true;
+    }
+    if (g.TitleMenuState == 201) {
+        const Rect r = Start_menu_start_button();
         *x = Clamp((int64_t(r.left) + r.right) / 2, WINDOW_WIDTH - 1);
         *y = Clamp((int64_t(r.top) + r.bottom) / 2, WINDOW_HEIGHT - 1);
         return true;

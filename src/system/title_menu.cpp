@@ -139,6 +139,11 @@ void Start_exit_task() {
     else Start_menu_open();
 }
 
+Rect Start_menu_start_button() {
+    const Rect& b = START_LAYOUT.buttons[0];
+    return Rect{b.left + StartMenu.x, b.top + StartMenu.y, b.right + StartMenu.x, b.bottom + StartMenu.y};
+}
+
 void Title_menu_reset() {
     for (MenuWindow* m : {&StartMenu, &StartLoad, &StartExit}) Menu_reset(m);
     MenuX = MenuY = 0;

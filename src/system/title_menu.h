@@ -2,6 +2,8 @@
 // once; its quit confirmation (203). And the switch of the in-game system menu.
 #pragma once
 
+#include "core/rect.h"
+
 // #start_menu X Y: opens the title menu with its top-left corner at (X, Y).
 void Com_start_menu();
 
@@ -15,6 +17,9 @@ void Start_menu_open();
 void Start_menu_task();
 void Start_load_task();
 void Start_exit_task();
+
+// Where the title menu's first button (start) is on the screen while the menu is open.
+Rect Start_menu_start_button();
 
 // Start-up state: no window open, guards at 0, the title menu at (0, 0).
 void Title_menu_reset();

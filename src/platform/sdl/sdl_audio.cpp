@@ -1,11 +1,280 @@
 // Sound effects and music through SDL2_mixer.
+//
+// The device opens on a thread of its own, started right after the window, and that thread also
+// loads the soundfont once (by opening a tiny built-in MIDI piece), so neither delays the first
+// frame nor the first piece of music. The first sound call that needs the device waits for the
+// thread; from then on every mixer call is made on the main thread. The main thread makes no audio
+// call before that join, so the join is the only hand-over needed.
+#include <SDL_mixer.h>
+#include <dlfcn.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "platform/event_mapping.h"
+#include "platform/midi_check.h"
 #include "platform/sdl/sdl_internal.h"
 
-// Placeholder until the mixer code lands: nothing plays.
-void Sdl_audio_effect_play(const char*, bool) {}
-void Sdl_audio_effect_stop() {}
-bool Sdl_audio_music_open(int, const char*, MusicKind, char*, size_t) { return true; }
-void Sdl_audio_music_play(int) {}
-void Sdl_audio_music_stop(int) {}
-void Sdl_audio_music_close(int) {}
-void Sdl_audio_close() {}
+namespace {
+
+constexpr int FREQUENCY = 44100;
+constexpr int CHANNELS = 2;
+constexpr int CHUNK_FRAMES = 1024; // about 23 ms: effects start promptly, the synthesiser keeps up
+constexpr int EFFECT_CHANNEL = 0;  // one effect at a time: a new one replaces the one playing
+
+const char* const SOUNDFONT_DIR = "/usr/share/sounds/sf2";
+const char* const SOUNDFONT = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+// One quarter note on a piano; opening it makes the synthesiser read the soundfont.
+const unsigned char WARM_UP_MIDI[] = {
+    'M',  'T',  'h',  'd',  0, 0, 0, 6,  0, 0, 0, 1, 0x01, 0xE0, // format 0, one track, 480 per beat
+    'M',  'T',  'r',  'k',  0, 0, 0, 13,                         //
+    0x00, 0x90, 60,   64,                                        // note on
+    0x83, 0x60, 0x80, 60,   0,                                   // note off a beat later
+    0x00, 0xFF, 0x2F, 0x00,                                      // end of track
+};
+
+enum class State : uint8_t {
+    Closed,   // not started, or closed again
+    Starting, // the opening thread runs
+    Open,     // the device plays
+    Silent,   // no device: every call answers as if it played
+};
+
+struct Audio {
+    State state = State::Closed;
+    // An SDL thread rather than a std::thread: SDL frees its per-thread error text when its own
+    // threads end, not when others do.
+    SDL_Thread* opener = nullptr;
+    // Written by the opening thread, read after the join.
+    bool subsystem_up = false;
+    bool device_open = false;
+
+    Mix_Chunk* effect = nullptr;
+    Mix_Music* music[MUSIC_SLOTS] = {};
+    int playing = -1; // the slot last started, -1 after a stop
+};
+
+Audio A;
+
+// True while we halt the music ourselves: the mixer calls the finished hook for a halt too, and only
+// a natural end is reported.
+std::atomic<bool> halting{false};
+
+// Runs on the audio thread at a natural end, or inside Mix_HaltMusic on the main thread.
+void music_finished() {
+    if (!halting.load()) Sdl_push_music_notify();
+}
+
+std::string soundfont_path() {
+    std::error_code failed;
+    if (std::filesystem::is_regular_file(SOUNDFONT, failed)) return SOUNDFONT;
+    // Another General MIDI soundfont, the same one every time.
+    std::string found;
+    for (std::filesystem::directory_iterator it(SOUNDFONT_DIR, failed), end; !failed && it != end;
+         it.increment(failed)) {
+        const std::filesystem::path& path = it->path();
+        if (path.extension() == ".sf2" && std::filesystem::is_regular_file(path, failed) &&
+            (found.empty() || path.string() < found))
+            found = path.string();
+    }
+    return found;
+}
+
+// The synthesiser prepares a soundfont's samples on OpenMP helper threads each time a MIDI piece is
+// opened. On the two or so cores a player has, the opening thread then mostly waits for a helper
+// to be scheduled (21 ms alone against 37 to 49 ms with a helper, with the other core busy), so
+// the threads that open music ask for no helpers. Without OpenMP in the process this does nothing.
+void no_synthesiser_helpers() {
+    using SetThreads = void (*)(int);
+    if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
+}
+
+void say_no_device(const char* reason) {
+    std::fprintf(stderr, "kotoyumi: no audio device (%s); playing without sound\n", reason);
+}
+
+// Opens the device and loads the soundfont. Runs on the opening thread, or on the main thread when
+// a sound is asked for before any window opened.
+void open_device() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        say_no_device(SDL_GetError());
+        return;
+    }
+    A.subsystem_up = true;
+    if (Mix_OpenAudio(FREQUENCY, MIX_DEFAULT_FORMAT, CHANNELS, CHUNK_FRAMES) != 0) {
+        say_no_device(Mix_GetError());
+        return;
+    }
+    A.device_open = true;
+    no_synthesiser_helpers();
+    Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
+    Mix_AllocateChannels(1);
+    Mix_HookMusicFinished(music_finished);
+    const std::string soundfont = soundfont_path();
+    if (!soundfont.empty()) Mix_SetSoundFonts(soundfont.c_str());
+    Mix_Music* warm = Mix_LoadMUSType_RW(SDL_RWFromConstMem(WARM_UP_MIDI, sizeof WARM_UP_MIDI), MUS_MID, 1);
+    if (warm != nullptr) Mix_FreeMusic(warm);
+}
+
+// Waits for the opening thread, or opens the device now if it was never started. True if sound
+// plays.
+bool ready() {
+    if (A.state == State::Closed) {
+        open_device();
+    } else if (A.state == State::Starting) {
+        SDL_WaitThread(A.opener, nullptr);
+    } else {
+        return A.state == State::Open;
+    }
+    A.state = A.device_open ? State::Open : State::Silent;
+    return A.state == State::Open;
+}
+
+bool valid_slot(int slot) {
+    return slot >= 0 && slot < MUSIC_SLOTS;
+}
+
+void halt_music() {
+    halting.store(true);
+    Mix_HaltMusic();
+    halting.store(false);
+    A.playing = -1;
+}
+
+void free_slot(int slot) {
+    if (A.music[slot] == nullptr) return;
+    if (A.playing == slot) halt_music();
+    Mix_FreeMusic(A.music[slot]);
+    A.music[slot] = nullptr;
+}
+
+void free_effect() {
+    if (A.effect == nullptr) return;
+    Mix_HaltChannel(EFFECT_CHANNEL);
+    Mix_FreeChunk(A.effect);
+    A.effect = nullptr;
+}
+
+// The reason in `error_utf8`: `format` with the decoder's own words on one line.
+void set_error(char* error_utf8, size_t error_size, const char* format, const char* detail) {
+    if (error_size == 0) return;
+    std::string reason = detail;
+    for (char& c : reason)
+        if (c == '\n' || c == '\r') c = ' ';
+    char text[512];
+    std::snprintf(text, sizeof text, format, reason.c_str());
+    Event_copy_text(error_utf8, error_size, text);
+}
+
+Mix_Music* decoded(Mix_Music* music, char* error_utf8, size_t error_size) {
+    if (music == nullptr)
+        set_error(error_utf8, error_size, "音楽データを読み込めません（デコーダ: %s）", Mix_GetError());
+    return music;
+}
+
+// The synthesiser takes a copy of the whole file; it is checked first (see midi_check.h).
+Mix_Music* open_midi(const char* host_path, char* error_utf8, size_t error_size) {
+    size_t size = 0;
+    void* data = SDL_LoadFile(host_path, &size);
+    if (data == nullptr) {
+        set_error(error_utf8, error_size, "音楽ファイルを開けません（%s）", SDL_GetError());
+        return nullptr;
+    }
+    Mix_Music* music = nullptr;
+    if (const char* problem = Midi_problem(static_cast<const uint8_t*>(data), size)) {
+        set_error(error_utf8, error_size, "MIDI データが壊れています（%s）", problem);
+    } else {
+        music = decoded(Mix_LoadMUSType_RW(SDL_RWFromConstMem(data, int(size)), MUS_MID, 1), error_utf8,
+                        error_size);
+    }
+    SDL_free(data);
+    return music;
+}
+
+// The MP3 decoder reads the file as it plays.
+Mix_Music* open_mp3(const char* host_path, char* error_utf8, size_t error_size) {
+    SDL_RWops* file = SDL_RWFromFile(host_path, "rb");
+    if (file == nullptr) {
+        set_error(error_utf8, error_size, "音楽ファイルを開けません（%s）", SDL_GetError());
+        return nullptr;
+    }
+    return decoded(Mix_LoadMUSType_RW(file, MUS_MP3, 1), error_utf8, error_size);
+}
+
+} // namespace
+
+void Sdl_audio_start() {
+    if (A.state != State::Closed) return;
+    A.state = State::Starting;
+    no_synthesiser_helpers(); // for this, the main thread; the opening thread asks for itself
+    A.opener = SDL_CreateThread(
+        [](void*) {
+            open_device();
+            return 0;
+        },
+        "kotoyumi-audio", nullptr);
+    if (A.opener == nullptr) A.state = State::Closed; // the first sound call opens the device
+}
+
+void Sdl_audio_effect_play(const char* host_path, bool loop) {
+    if (!ready()) return;
+    free_effect();
+    SDL_RWops* file = SDL_RWFromFile(host_path, "rb");
+    if (file == nullptr) return;
+    A.effect = Mix_LoadWAV_RW(file, 1);
+    if (A.effect != nullptr) Mix_PlayChannel(EFFECT_CHANNEL, A.effect, loop ? -1 : 0);
+}
+
+void Sdl_audio_effect_stop() {
+    if (A.state == State::Open) free_effect();
+}
+
+bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8,
+                          size_t error_size) {
+    if (!valid_slot(slot)) {
+        set_error(error_utf8, error_size, "音楽の番号が範囲外です（%s）", std::to_string(slot).c_str());
+        return false;
+    }
+    if (!ready()) return true;
+    free_slot(slot);
+    A.music[slot] = kind == MusicKind::Midi ? open_midi(host_path, error_utf8, error_size)
+                                            : open_mp3(host_path, error_utf8, error_size);
+    return A.music[slot] != nullptr;
+}
+void Sdl_audio_music_play(int slot) {
+    if (A.state != State::Open || !valid_slot(slot) || A.music[slot] == nullptr) return;
+    halt_music();
+    // Looping in the mixer leaves no gap at the loop point; restarting on the finished hook would
+    // (the synthesiser reports the end late).
+    if (Mix_PlayMusic(A.music[slot], -1) == 0) {
+        A.playing = slot;
+    } else {
+        Sdl_push_music_notify(); // it ended before it began: nobody should wait for it
+    }
+}
+
+void Sdl_audio_music_stop(int slot) {
+    if (A.state == State::Open && valid_slot(slot) && A.playing == slot) halt_music();
+}
+
+void Sdl_audio_music_close(int slot) {
+    if (A.state == State::Open && valid_slot(slot)) free_slot(slot);
+}
+
+void Sdl_audio_close() {
+    if (A.state == State::Starting) SDL_WaitThread(A.opener, nullptr);
+    if (A.device_open) {
+        Mix_HookMusicFinished(nullptr);
+        for (int slot = 0; slot < MUSIC_SLOTS; ++slot)
+            free_slot(slot);
+        halt_music();
+        free_effect();
+        Mix_CloseAudio();
+        Mix_Quit();
+    }
+    if (A.subsystem_up) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    A = Audio{};
+}

@@ -15,7 +15,8 @@ bool open_window(const char* title_utf8) {
         return false;
     }
     Sdl_events_start();
-    // The audio device will be opened here, after the window, once the sound code lands.
+    // The audio device opens in the background: the first frame does not wait for it.
+    Sdl_audio_start();
     return true;
 }
 
@@ -24,6 +25,7 @@ bool has_window() {
 }
 
 void shut_down(int /*exit_code*/) {
+    Sdl_audio_close();
     Sdl_window_close();
     SDL_Quit();
 }

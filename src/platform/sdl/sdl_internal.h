@@ -34,15 +34,22 @@ WindowFit Sdl_window_fit();
 
 // sdl_audio.cpp: sound effects and music through SDL2_mixer.
 
+// Opens the audio device and loads the soundfont on a thread of its own (after the window opened),
+// so the first frame does not wait for them. Sound calls made before it ends wait for it; without
+// it the first sound call opens the device itself.
+void Sdl_audio_start();
+
 // The backend's audio entries (see platform.h).
 void Sdl_audio_effect_play(const char* host_path, bool loop);
 void Sdl_audio_effect_stop();
-bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8, size_t error_size);
+bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8,
+                          size_t error_size);
 void Sdl_audio_music_play(int slot);
 void Sdl_audio_music_stop(int slot);
 void Sdl_audio_music_close(int slot);
 
-// Stops everything, closes the audio device and ends the mixer's threads (at shutdown).
+// Stops everything, closes the audio device and ends the mixer's threads (at shutdown). Sound
+// calls after it open the device again.
 void Sdl_audio_close();
 
 // sdl_events.cpp: turning SDL's events into the engine's.

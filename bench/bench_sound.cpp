@@ -1,0 +1,99 @@
+// What a script's sound commands cost the main thread with the SDL backend (dummy audio and video
+// drivers): opening and starting a MIDI piece the first time after the window opened (the soundfont
+// was loaded in the background meanwhile) and later, and starting a 1 s 44.1 kHz stereo effect.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+const std::filesystem::path DIR = std::filesystem::temp_directory_path() / "kotoyumi-bench-sound";
+
+void Put32(std::string* s, uint32_t v) {
+    s->append({char(v), char(v >> 8), char(v >> 16), char(v >> 24)});
+}
+
+// Two organ notes of a second each, and a second of a 440 Hz tone.
+void Write_files() {
+    std::filesystem::create_directories(DIR);
+    const std::string track(
+        "\x00\xC0\x13\x00\x90\x3C\x64\x87\x40\x80\x3C\x00\x00\x90\x40\x64\x87\x40\x80\x40\x00"
+        "\x00\xFF\x2F\x00",
+        25);
+    std::ofstream(DIR / "piece.mid", std::ios::binary)
+        << std::string("MThd\0\0\0\x06\0\0\0\x01\x01\xE0MTrk\0\0\0", 21) << char(track.size()) << track;
+    std::string wav = "RIFF";
+    Put32(&wav, 36 + 44100 * 4);
+    wav += "WAVEfmt ";
+    Put32(&wav, 16);
+    wav.append({1, 0, 2, 0});
+    Put32(&wav, 44100);
+    Put32(&wav, 44100 * 4);
+    wav.append({4, 0, 16, 0});
+    wav += "data";
+    Put32(&wav, 44100 * 4);
+    for (int i = 0; i < 44100; ++i) {
+        const auto v = int16_t(8000 * std::sin(i * 2 * 3.14159265 * 440 / 44100));
+        wav.append({char(v), char(v >> 8), char(v), char(v >> 8)});
+    }
+    std::ofstream(DIR / "tone.wav", std::ios::binary) << wav;
+}
+
+void Start() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Write_files();
+    Platform_use_backend(Sdl_backend(SdlOptions{}));
+    Platform_open_window("bench");
+    std::atexit([] {
+        Platform_close(0);
+        std::filesystem::remove_all(DIR);
+    });
+    std::this_thread::sleep_for(std::chrono::seconds(1)); // a player reads the first page meanwhile
+}
+
+void Open_and_play(int slot) {
+    char error[256];
+    const std::string path = (DIR / "piece.mid").string();
+    benchmark::DoNotOptimize(Platform_music_open(slot, path.c_str(), MusicKind::Midi, error, sizeof error));
+    Platform_music_play(slot);
+}
+
+void BM_PlayMidiFirst(benchmark::State& state) {
+    Start();
+    for (auto _ : state)
+        Open_and_play(0);
+}
+BENCHMARK(BM_PlayMidiFirst)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_PlayMidiLater(benchmark::State& state) {
+    Start();
+    int slot = 0;
+    for (auto _ : state)
+        Open_and_play(slot = (slot + 1) % MUSIC_SLOTS);
+}
+BENCHMARK(BM_PlayMidiLater)->Unit(benchmark::kMillisecond);
+
+void BM_PlayWav1s(benchmark::State& state) {
+    Start();
+    const std::string path = (DIR / "tone.wav").string();
+    for (auto _ : state)
+        Platform_effect_play(path.c_str(), false);
+    Platform_close(0);
+}
+BENCHMARK(BM_PlayWav1s)->Unit(benchmark::kMicrosecond);
+
+} // namespace

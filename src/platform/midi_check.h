@@ -1,0 +1,14 @@
+// A check of MIDI data before the synthesiser sees it. The synthesiser loops a piece by reading it
+// again at its end; a piece it cannot read, or one that lasts no time, would make it read forever
+// inside the audio thread. The check follows the synthesiser's reader and refuses what it refuses.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Pieces shorter than this (at the fastest tempo they use) are refused: too short to loop.
+constexpr uint32_t MIDI_SHORTEST_US = 20000;
+
+// Nullptr if `data` is a standard MIDI file the synthesiser reads and plays for at least
+// MIDI_SHORTEST_US; otherwise a short Japanese reason.
+const char* Midi_problem(const uint8_t* data, size_t size);

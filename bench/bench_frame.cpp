@@ -14,7 +14,8 @@ namespace {
 Surface Pattern(uint32_t seed) {
     Surface s;
     Surface_create(&s, 640, 480);
-    for (size_t i = 0; i < s.pixels.size(); ++i) s.pixels[i] = uint32_t(i * 2654435761u + seed) & 0xFFFFFF;
+    for (size_t i = 0; i < s.pixels.size(); ++i)
+        s.pixels[i] = uint32_t(i * 2654435761u + seed) & 0xFFFFFF;
     return s;
 }
 
@@ -65,4 +66,4 @@ void BM_FrameWithChangedPicture(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameWithChangedPicture)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

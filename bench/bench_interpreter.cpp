@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 // 吾輩は猫である。名前はまだ無い。 in Shift-JIS: 16 full-width characters.
 const char LINE[] = "\x8c\xe1\x94\x79\x82\xcd\x94\x4c\x82\xc5\x82\xa0\x82\xe9\x81\x42"
                     "\x96\xbc\x91\x4f\x82\xcd\x82\xdc\x82\xbe\x96\xb3\x82\xa2\x81\x42";
-constexpr int PAGE_CHARS = 400;  // fewer than the 463 that fill a page with the defaults
+constexpr int PAGE_CHARS = 400; // fewer than the 463 that fill a page with the defaults
 
 void Start_engine() {
     Headless_reset();
@@ -41,7 +41,8 @@ void Start_engine() {
 void BM_StepDrawingAFullWidthCharacter(benchmark::State& state) {
     Start_engine();
     std::string page;
-    while (page.size() < size_t(2 * PAGE_CHARS)) page += LINE;
+    while (page.size() < size_t(2 * PAGE_CHARS))
+        page += LINE;
     page.resize(2 * PAGE_CHARS);
     std::memcpy(ScriptBuffer, page.data(), page.size());
     ScriptLength = int32_t(page.size());
@@ -51,7 +52,7 @@ void BM_StepDrawingAFullWidthCharacter(benchmark::State& state) {
     Text_WAIT = 0;
     Game_stat.text_on = 1;
     Interpreter_start();
-    Text_task();  // the glyphs are met once before timing: the steady state of a page
+    Text_task(); // the glyphs are met once before timing: the steady state of a page
     for (auto _ : state) {
         if (ScriptCursor >= ScriptLength) {
             ScriptCursor = 0;
@@ -73,7 +74,8 @@ void BM_ReadA1MiBScript(benchmark::State& state) {
     fs::create_directories("txt");
     {
         std::string text;
-        while (text.size() + sizeof LINE + 1 < size_t(SCRIPT_BUFFER_SIZE)) text += std::string(LINE) + "\r\n";
+        while (text.size() + sizeof LINE + 1 < size_t(SCRIPT_BUFFER_SIZE))
+            text += std::string(LINE) + "\r\n";
         text.resize(SCRIPT_BUFFER_SIZE, ' ');
         std::ofstream("txt/big.txt", std::ios::binary) << text;
     }
@@ -88,4 +90,4 @@ void BM_ReadA1MiBScript(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadA1MiBScript)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

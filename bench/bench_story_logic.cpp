@@ -47,7 +47,8 @@ std::string Full_script(int star_every) {
     const std::string line = "\x82\xa0\x82\xa2\x82\xa4 story text, story text; \x82\xa6\x82\xa8\r\n";
     std::string text;
     text.reserve(SCRIPT_BUFFER_SIZE);
-    while (text.size() + line.size() + label.size() <= size_t(SCRIPT_BUFFER_SIZE)) text += line;
+    while (text.size() + line.size() + label.size() <= size_t(SCRIPT_BUFFER_SIZE))
+        text += line;
     text.append(SCRIPT_BUFFER_SIZE - label.size() - text.size(), ' ');
     text += label;
     if (star_every > 0)
@@ -72,7 +73,7 @@ BENCHMARK(BM_JumpToTheLastLabelOfAFullBuffer)->Arg(0)->Arg(64)->Arg(8)->Unit(ben
 void BM_PendingChoiceFrame(benchmark::State& state) {
     Start();
     Load("#select3 {\r\nThe first option\r\nThe second option\r\nThe third\r\n/\r\n/\r\n/\r\n}\r\n");
-    ScriptCursor = 7;  // on the last byte of the command word
+    ScriptCursor = 7; // on the last byte of the command word
     Com_select3();
     MouseButtons = 0;
     int k = 0;
@@ -89,7 +90,8 @@ BENCHMARK(BM_PendingChoiceFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_TimerDisplaysFrame(benchmark::State& state) {
     Start();
-    for (TimerRec& t : Game_stat.Timers) t.running = 1;
+    for (TimerRec& t : Game_stat.Timers)
+        t.running = 1;
     Game_stat.SingleTimer = 1;
     Game_stat.Timers[1].disp_x = 400;
     Game_stat.Timers[1].disp_y = 30;
@@ -101,4 +103,4 @@ void BM_TimerDisplaysFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_TimerDisplaysFrame)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

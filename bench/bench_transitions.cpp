@@ -11,13 +11,12 @@
 #include <fstream>
 #include <vector>
 
-
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
-#include "gfx/fixed_surfaces.h"
-#include "gfx/picture_load.h"
 #include "features/shake_fade.h"
 #include "features/transition.h"
+#include "gfx/fixed_surfaces.h"
+#include "gfx/picture_load.h"
 #include "make_demo_assets/demo_assets.h"
 #include "platform/headless/headless.h"
 

@@ -43,12 +43,15 @@ void EngineTest::Write_bmp(const std::string& relative, int w, int h,
                            const std::function<uint32_t(int, int)>& paint) {
     std::vector<uint32_t> pixels(size_t(w) * h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixels[size_t(y) * w + x] = paint(x, y);
+        for (int x = 0; x < w; ++x)
+            pixels[size_t(y) * w + x] = paint(x, y);
     std::vector<uint8_t> file = Bmp_encode_24(pixels.data(), w, h);
     Write_file(relative, std::string(file.begin(), file.end()));
 }
 
-uint32_t Test_background_pixel(int x, int y) { return uint32_t((x & 0xFF) << 16 | (y & 0xFF) << 8 | 0x40); }
+uint32_t Test_background_pixel(int x, int y) {
+    return uint32_t((x & 0xFF) << 16 | (y & 0xFF) << 8 | 0x40);
+}
 
 void EngineTest::Write_startup_pictures() {
     Write_bmp("gdat/system/Back00.bmp", 640, 480, Test_background_pixel);

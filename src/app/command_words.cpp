@@ -11,9 +11,9 @@
 #include "features/timers.h"
 #include "features/transition.h"
 #include "script/interpreter.h"
-#include "system/title_menu.h"
 #include "script/string_vars.h"
 #include "script/text_settings.h"
+#include "system/title_menu.h"
 
 // A word whose handler is nullptr is reported as an invalid command.
 const CommandEntry CommandWords[COMMAND_WORD_COUNT] = {

@@ -50,10 +50,12 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
     System_reset();
     System_init();
     std::function<void()> report_first_frame;
-    if (options.report_startup) report_first_frame = [started] {
-        const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
-        std::fprintf(stderr, "kotoyumi: first frame in the window %.1f ms after start\n", ms.count());
-    };
+    if (options.report_startup)
+        report_first_frame = [started] {
+            const auto ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+            std::fprintf(stderr, "kotoyumi: first frame in the window %.1f ms after start\n", ms.count());
+        };
     const int code = Main_loop(report_first_frame);
     Platform_close(code);
     return code;

@@ -11,7 +11,7 @@ uint32_t frames_counted = 0;
 uint32_t shown_fps = 0;
 uint32_t last_rollover = 0;
 char text[64] = "";
-}  // namespace
+} // namespace
 
 void FPS_display(Surface* dc) {
     ++frames_counted;
@@ -29,7 +29,9 @@ void FPS_display(Surface* dc) {
     TextPut_default_font(dc, 0, 0, colour, text);
 }
 
-const char* Fps_last_text() { return text; }
+const char* Fps_last_text() {
+    return text;
+}
 
 void Fps_reset() {
     text[0] = '\0';

@@ -14,15 +14,16 @@ namespace {
 Stopwatch FrameStopwatch = 0;
 uint64_t FramesRun = 0;
 
-template <size_t N>
-void Run_state(const std::array<StateTask, N>& screens, int32_t state) {
+template <size_t N> void Run_state(const std::array<StateTask, N>& screens, int32_t state) {
     for (const StateTask& s : screens)
         if (s.state == state) s.run();
 }
 
-}  // namespace
+} // namespace
 
-void Main_task() { Main_task_in(MAIN_FRAME_ORDER); }
+void Main_task() {
+    Main_task_in(MAIN_FRAME_ORDER);
+}
 
 void Main_task_in(const FrameOrder& order) {
     if (!Stopwatch_elapsed(FrameStopwatch, FRAME_PERIOD_MS)) return;
@@ -46,7 +47,9 @@ uint32_t Main_task_wait_ms() {
     return FrameStopwatch + FRAME_PERIOD_MS - Platform_time_ms();
 }
 
-void Main_task_reset() { FrameStopwatch = 0; }
+void Main_task_reset() {
+    FrameStopwatch = 0;
+}
 
 int Main_loop(const std::function<void()>& first_frame) {
     bool first_shown = false;

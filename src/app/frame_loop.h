@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <functional>
 
-
 constexpr uint32_t FRAME_PERIOD_MS = 16;
 
 // One frame: unless 16 ms have passed since the last frame began, returns at once. Otherwise runs

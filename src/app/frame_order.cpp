@@ -13,8 +13,10 @@
 #include "system/title_menu.h"
 
 namespace {
-void Fps_task() { FPS_display(&BackBuffer); }
-}  // namespace
+void Fps_task() {
+    FPS_display(&BackBuffer);
+}
+} // namespace
 
 const FrameOrder MAIN_FRAME_ORDER = {
     {{

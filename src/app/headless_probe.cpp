@@ -4,8 +4,8 @@
 
 #include "core/game_stat.h"
 #include "features/select.h"
-#include "system/title_menu.h"
 #include "platform/platform.h"
+#include "system/title_menu.h"
 
 namespace {
 
@@ -18,15 +18,17 @@ bool Condition(const char* name) {
     if (!std::strcmp(name, "keywait")) return g.wait_kbhit_on == 1;
     if (!std::strcmp(name, "menu")) return g.SystemMenuState != 0;
     if (!std::strcmp(name, "title")) return g.TitleMenuState != 0;
-    return false;  // "exit" holds only once the program has ended, which ends the runner anyway
+    return false; // "exit" holds only once the program has ended, which ends the runner anyway
 }
 
-int Clamp(int64_t v, int high) { return int(v < 0 ? 0 : v > high ? high : v); }
+int Clamp(int64_t v, int high) {
+    return int(v < 0 ? 0 : v > high ? high : v);
+}
 
 // Every click wait, page-end wait, key wait and the halt move on with a click anywhere; the middle
-// of the picture keeps clear of the corners where menus open. The title menu starts the story. A pending choice takes its first
-// option: the click lands in the middle of option 1, and the frames between the press and the
-// release (50 ms) see the held button there, which is what makes the choice.
+// of the picture keeps clear of the corners where menus open. The title menu starts the story. A pending
+// choice takes its first option: the click lands in the middle of option 1, and the frames between the press
+// and the release (50 ms) see the held button there, which is what makes the choice.
 bool Click_target(int* x, int* y) {
     const GameStat& g = Game_stat;
     if (g.select_on == 1) {
@@ -49,6 +51,8 @@ bool Click_target(int* x, int* y) {
     return false;
 }
 
-}  // namespace
+} // namespace
 
-HeadlessProbe Headless_probe() { return HeadlessProbe{Condition, Click_target}; }
+HeadlessProbe Headless_probe() {
+    return HeadlessProbe{Condition, Click_target};
+}

@@ -11,6 +11,8 @@ const PlatformBackend* Window_backend(int scale, bool fullscreen) {
     return Sdl_backend(options);
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) { return Engine_main(argc, argv, Window_backend); }
+int main(int argc, char** argv) {
+    return Engine_main(argc, argv, Window_backend);
+}

@@ -57,7 +57,8 @@ Layout Make_layout(const std::string& text, const std::string& caption, BoxKind 
     l.caption = caption;
     l.lines = Wrap(text);
     int text_w = 0;
-    for (const std::string& line : l.lines) text_w = std::max(text_w, Font_measure_utf8(UI_TEXT_FONT, line));
+    for (const std::string& line : l.lines)
+        text_w = std::max(text_w, Font_measure_utf8(UI_TEXT_FONT, line));
     const int buttons = kind == BoxKind::Ok ? 1 : 2;
     const int buttons_w = buttons * UI_BUTTON_W + (buttons - 1) * UI_BUTTON_GAP;
     UiRect& a = l.area;
@@ -101,7 +102,8 @@ void Show(const Layout& l, int focus, int hot) {
     }
     for (size_t i = 0; i < l.buttons.size(); ++i) {
         const Button& b = l.buttons[i];
-        Ui_button(&screen, b.x, b.y, b.label, int(i) == hot, int(i) == focus ? UiButtonLook::Focused : UiButtonLook::Plain);
+        Ui_button(&screen, b.x, b.y, b.label, int(i) == hot,
+                  int(i) == focus ? UiButtonLook::Focused : UiButtonLook::Plain);
     }
     Platform_present(screen.pixels.data());
 }
@@ -123,9 +125,12 @@ BoxAnswer Run(const std::string& text, const std::string& caption, BoxKind kind)
             if (e.key == KEY_ESCAPE) return answer_with(cancel);
             if (kind == BoxKind::YesNo && e.key == 'y') return answer_with(BoxAnswer::Yes);
             if (kind == BoxKind::YesNo && e.key == 'n') return answer_with(BoxAnswer::No);
-            if (e.key == KEY_LEFT || e.key == KEY_RIGHT || e.key == KEY_TAB) focus = (focus + 1) % int(l.buttons.size());
+            if (e.key == KEY_LEFT || e.key == KEY_RIGHT || e.key == KEY_TAB)
+                focus = (focus + 1) % int(l.buttons.size());
             break;
-        case EventType::MouseMove: hot = Button_at(l, e.x, e.y); break;
+        case EventType::MouseMove:
+            hot = Button_at(l, e.x, e.y);
+            break;
         case EventType::MouseDown:
             if (e.button == 1) {
                 pressed = Button_at(l, e.x, e.y);
@@ -137,7 +142,8 @@ BoxAnswer Run(const std::string& text, const std::string& caption, BoxKind kind)
                 return answer_with(l.buttons[pressed].answer);
             pressed = -1;
             break;
-        default: break;
+        default:
+            break;
         }
         return UiStep::Continue;
     };
@@ -145,7 +151,7 @@ BoxAnswer Run(const std::string& text, const std::string& caption, BoxKind kind)
     return answer;
 }
 
-}  // namespace
+} // namespace
 
 BoxAnswer Message_box_show(const char* text_utf8, const char* caption_utf8, BoxKind kind) {
     BoxAnswer answer;

@@ -23,7 +23,7 @@ constexpr int X = (WINDOW_WIDTH - W) / 2;
 constexpr int Y = (WINDOW_HEIGHT - H) / 2;
 constexpr int PAD = 16;
 constexpr int EDIT_X = X + PAD, EDIT_Y = Y + UI_CAPTION_H + 14, EDIT_W = W - 2 * PAD, EDIT_H = 30;
-constexpr int TEXT_INSET = 5;  // the text's left edge and the caret's margin inside the edit box
+constexpr int TEXT_INSET = 5; // the text's left edge and the caret's margin inside the edit box
 constexpr int NOTE_Y = EDIT_Y + EDIT_H + 6;
 constexpr int BUTTON_Y = Y + H - 14 - UI_BUTTON_H;
 constexpr int OK_X = X + (W - 2 * UI_BUTTON_W - UI_BUTTON_GAP) / 2;
@@ -40,7 +40,7 @@ struct Edit {
     std::vector<Char> chars;
     size_t caret = 0;
     bool all_selected = false;
-    int scroll = 0;  // pixels of text scrolled out at the left
+    int scroll = 0; // pixels of text scrolled out at the left
     std::string note;
 };
 
@@ -48,7 +48,10 @@ struct Edit {
 std::vector<Char> Split_sjis(const std::string& sjis) {
     std::vector<Char> chars;
     for (size_t i = 0; i < sjis.size();) {
-        const size_t n = Cp932_is_lead(uint8_t(sjis[i])) && i + 1 < sjis.size() && Cp932_is_trail(uint8_t(sjis[i + 1])) ? 2 : 1;
+        const size_t n =
+            Cp932_is_lead(uint8_t(sjis[i])) && i + 1 < sjis.size() && Cp932_is_trail(uint8_t(sjis[i + 1]))
+                ? 2
+                : 1;
         Char c;
         c.sjis = sjis.substr(i, n);
         c.utf8 = Sjis_to_utf8(c.sjis.c_str(), n);
@@ -60,13 +63,15 @@ std::vector<Char> Split_sjis(const std::string& sjis) {
 
 std::string Utf8_of(const Edit& e, size_t from, size_t to) {
     std::string s;
-    for (size_t i = from; i < to; ++i) s += e.chars[i].utf8;
+    for (size_t i = from; i < to; ++i)
+        s += e.chars[i].utf8;
     return s;
 }
 
 size_t Sjis_size(const Edit& e) {
     size_t n = 0;
-    for (const Char& c : e.chars) n += c.sjis.size();
+    for (const Char& c : e.chars)
+        n += c.sjis.size();
     return n;
 }
 
@@ -80,7 +85,7 @@ void Clear(Edit* e) {
 // or is refused with a note. The bytes # \ / { } ; would act as script when the name is shown,
 // and are refused like characters that Shift-JIS cannot hold.
 void Type(Edit* e, const std::string& utf8) {
-    bool refused = false;  // a note from this same text stays up even if later characters go in
+    bool refused = false; // a note from this same text stays up even if later characters go in
     size_t pos = 0;
     while (pos < utf8.size()) {
         const size_t start = pos;
@@ -122,11 +127,20 @@ void Key(Edit* e, int key) {
         }
         e->note.clear();
         break;
-    case KEY_LEFT: e->caret = e->all_selected ? 0 : e->caret - (e->caret > 0); break;
-    case KEY_RIGHT: e->caret = e->all_selected ? size : e->caret + (e->caret < size); break;
-    case KEY_HOME: e->caret = 0; break;
-    case KEY_END: e->caret = size; break;
-    default: return;
+    case KEY_LEFT:
+        e->caret = e->all_selected ? 0 : e->caret - (e->caret > 0);
+        break;
+    case KEY_RIGHT:
+        e->caret = e->all_selected ? size : e->caret + (e->caret < size);
+        break;
+    case KEY_HOME:
+        e->caret = 0;
+        break;
+    case KEY_END:
+        e->caret = size;
+        break;
+    default:
+        return;
     }
     e->all_selected = false;
 }
@@ -149,11 +163,14 @@ void Click_text(Edit* e, int x) {
 
 std::string Result(const Edit& e) {
     std::string s;
-    for (const Char& c : e.chars) s += c.sjis;
+    for (const Char& c : e.chars)
+        s += c.sjis;
     return s;
 }
 
-bool In(int x, int y, int left, int top, int w, int h) { return Ui_inside(UiRect{left, top, w, h}, x, y); }
+bool In(int x, int y, int left, int top, int w, int h) {
+    return Ui_inside(UiRect{left, top, w, h}, x, y);
+}
 
 Button Button_at(int x, int y) {
     if (In(x, y, OK_X, BUTTON_Y, UI_BUTTON_W, UI_BUTTON_H)) return OK_BUTTON;
@@ -175,7 +192,8 @@ void Draw_edit(Surface* screen, Edit* e) {
     const int ty = (inside.height - UI_TEXT_FONT.cell_height) / 2;
     const std::string text = Utf8_of(*e, 0, e->chars.size());
     if (e->all_selected && !e->chars.empty()) {
-        Surface_fill(&inside, tx, ty, tx + Font_measure_utf8(UI_TEXT_FONT, text), ty + UI_TEXT_FONT.cell_height, UI_FOCUS);
+        Surface_fill(&inside, tx, ty, tx + Font_measure_utf8(UI_TEXT_FONT, text),
+                     ty + UI_TEXT_FONT.cell_height, UI_FOCUS);
         Font_draw_utf8(&inside, tx, ty, UI_TEXT_FONT, text, UI_WHITE);
     } else {
         Font_draw_utf8(&inside, tx, ty, UI_TEXT_FONT, text, UI_TEXT);
@@ -210,8 +228,12 @@ bool Run(Edit* e) {
             }
             Key(e, ev.key);
             break;
-        case EventType::TextInput: Type(e, ev.text); break;
-        case EventType::MouseMove: hot = Button_at(ev.x, ev.y); break;
+        case EventType::TextInput:
+            Type(e, ev.text);
+            break;
+        case EventType::MouseMove:
+            hot = Button_at(ev.x, ev.y);
+            break;
         case EventType::MouseDown:
             if (ev.button == 1) {
                 pressed = Button_at(ev.x, ev.y);
@@ -225,7 +247,8 @@ bool Run(Edit* e) {
             }
             pressed = NO_BUTTON;
             break;
-        default: break;
+        default:
+            break;
         }
         return UiStep::Continue;
     };
@@ -242,13 +265,13 @@ std::string Scripted(const std::string& default_sjis, const std::string& answer_
     return e.chars.empty() ? default_sjis : Result(e);
 }
 
-}  // namespace
+} // namespace
 
 std::string Name_dialog(const std::string& default_sjis) {
     char answer[1024];
     if (Platform_scripted_input(Sjis_to_utf8(default_sjis.c_str()).c_str(), answer, sizeof answer))
         return Scripted(default_sjis, answer);
-    if (!Platform_has_window()) return default_sjis;  // nobody to ask yet
+    if (!Platform_has_window()) return default_sjis; // nobody to ask yet
 
     Edit e;
     e.chars = Split_sjis(default_sjis);

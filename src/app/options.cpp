@@ -16,7 +16,7 @@ bool Number(const char* text, unsigned long long high, unsigned long long* value
     return true;
 }
 
-}  // namespace
+} // namespace
 
 const char* Options_usage() {
     return "usage: kotoyumi [--scale N] [--fullscreen] [GAME_DIR]\n"

@@ -21,7 +21,7 @@ void Compose(int32_t x, int32_t y) {
     shown_y = y;
 }
 
-}  // namespace
+} // namespace
 
 void Present_reset() {
     ScreenOffsetX = ScreenOffsetY = 0;
@@ -30,12 +30,15 @@ void Present_reset() {
 }
 
 void Present_frame() {
-    if (shown && BackBuffer.revision == shown_revision && ScreenOffsetX == shown_x && ScreenOffsetY == shown_y)
+    if (shown && BackBuffer.revision == shown_revision && ScreenOffsetX == shown_x &&
+        ScreenOffsetY == shown_y)
         return;
     Compose(ScreenOffsetX, ScreenOffsetY);
 }
 
-void Present_paint() { Compose(0, 0); }
+void Present_paint() {
+    Compose(0, 0);
+}
 
 const uint32_t* Present_window_picture() {
     if (WindowPicture.width != WINDOW_WIDTH) Surface_create(&WindowPicture, WINDOW_WIDTH, WINDOW_HEIGHT);

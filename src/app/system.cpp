@@ -32,8 +32,12 @@
 
 namespace {
 
-void Stop_midi() { Music_stop(MUSIC_MIDI); }
-void Stop_mp3() { Music_stop(MUSIC_MP3); }
+void Stop_midi() {
+    Music_stop(MUSIC_MIDI);
+}
+void Stop_mp3() {
+    Music_stop(MUSIC_MP3);
+}
 
 // Every module that keeps state. The stops run in this order when the program ends: the MIDI
 // music, the MP3 music, then the sound effect.
@@ -62,7 +66,7 @@ const EngineModule MODULES[] = {
 
 const DialogProcs WINDOW_DIALOGS = {Message_box_show, Name_dialog};
 
-}  // namespace
+} // namespace
 
 void System_wire() {
     Engine_modules_set(MODULES, std::size(MODULES));

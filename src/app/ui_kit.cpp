@@ -3,7 +3,9 @@
 #include "app/present.h"
 #include "app/window_messages.h"
 
-bool Ui_inside(const UiRect& r, int x, int y) { return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h; }
+bool Ui_inside(const UiRect& r, int x, int y) {
+    return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+}
 
 void Ui_frame(Surface* s, const UiRect& r, uint32_t colour) {
     Surface_fill(s, r.x, r.y, r.x + r.w, r.y + 1, colour);
@@ -21,22 +23,23 @@ Surface Ui_screen() {
 }
 
 void Ui_panel(Surface* s, const UiRect& r, const std::string& caption_utf8) {
-    Surface_fill(s, r.x + 3, r.y + 3, r.x + r.w + 3, r.y + r.h + 3, 0x202020);  // shadow
+    Surface_fill(s, r.x + 3, r.y + 3, r.x + r.w + 3, r.y + r.h + 3, 0x202020); // shadow
     Surface_fill(s, r.x, r.y, r.x + r.w, r.y + r.h, UI_PANEL);
     Surface_fill(s, r.x, r.y, r.x + r.w, r.y + UI_CAPTION_H, UI_CAPTION_BG);
     Ui_frame(s, r, UI_BORDER);
-    Font_draw_utf8(s, r.x + 10, r.y + (UI_CAPTION_H - UI_CAPTION_FONT.cell_height) / 2, UI_CAPTION_FONT, caption_utf8,
-                   UI_WHITE);
+    Font_draw_utf8(s, r.x + 10, r.y + (UI_CAPTION_H - UI_CAPTION_FONT.cell_height) / 2, UI_CAPTION_FONT,
+                   caption_utf8, UI_WHITE);
 }
 
 void Ui_button(Surface* s, int x, int y, const char* label_utf8, bool hot, UiButtonLook look) {
     const UiRect r{x, y, UI_BUTTON_W, UI_BUTTON_H};
     Surface_fill(s, x, y, x + UI_BUTTON_W, y + UI_BUTTON_H, hot ? UI_BUTTON_HOT : UI_BUTTON_BG);
     Ui_frame(s, r, look == UiButtonLook::Plain ? UI_BORDER : UI_FOCUS);
-    if (look == UiButtonLook::Focused) Ui_frame(s, UiRect{x + 1, y + 1, UI_BUTTON_W - 2, UI_BUTTON_H - 2}, UI_FOCUS);
+    if (look == UiButtonLook::Focused)
+        Ui_frame(s, UiRect{x + 1, y + 1, UI_BUTTON_W - 2, UI_BUTTON_H - 2}, UI_FOCUS);
     const int tw = Font_measure_utf8(UI_TEXT_FONT, label_utf8);
-    Font_draw_utf8(s, x + (UI_BUTTON_W - tw) / 2, y + (UI_BUTTON_H - UI_TEXT_FONT.cell_height) / 2, UI_TEXT_FONT,
-                   label_utf8, UI_TEXT);
+    Font_draw_utf8(s, x + (UI_BUTTON_W - tw) / 2, y + (UI_BUTTON_H - UI_TEXT_FONT.cell_height) / 2,
+                   UI_TEXT_FONT, label_utf8, UI_TEXT);
 }
 
 bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const PlatformEvent&)>& handle,
@@ -46,10 +49,15 @@ bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const Platform
         PlatformEvent e;
         if (!Platform_wait_event(&e, 1000)) continue;
         switch (e.type) {
-        case EventType::Quit: return false;
-        case EventType::WindowClosed: WndProc(e); return false;
+        case EventType::Quit:
+            return false;
+        case EventType::WindowClosed:
+            WndProc(e);
+            return false;
         case EventType::Paint:
-        case EventType::MusicNotify: WndProc(e); break;
+        case EventType::MusicNotify:
+            WndProc(e);
+            break;
         case EventType::MouseMove:
         case EventType::MouseDown:
         case EventType::MouseUp:

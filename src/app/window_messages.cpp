@@ -1,7 +1,7 @@
 #include "app/window_messages.h"
 
-#include "core/game_stat.h"
 #include "app/present.h"
+#include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
 #include "script/interpreter.h"
@@ -16,7 +16,7 @@ void Record_mouse(const PlatformEvent& event) {
     MouseY = event.y & 0xFFFF;
 }
 
-}  // namespace
+} // namespace
 
 void Go_on_input() {
     if (Game_stat.wait_on == 1) Wait_click();
@@ -26,11 +26,17 @@ void Go_on_input() {
 
 void WndProc(const PlatformEvent& event) {
     switch (event.type) {
-    case EventType::WindowClosed: System_exit(); break;
-    case EventType::Paint: Present_paint(); break;
+    case EventType::WindowClosed:
+        System_exit();
+        break;
+    case EventType::Paint:
+        Present_paint();
+        break;
     case EventType::KeyDown:
-        if (event.key == KEY_RETURN || event.key == KEY_SPACE) Go_on_input();
-        else if (event.key == KEY_ESCAPE) System_exit();
+        if (event.key == KEY_RETURN || event.key == KEY_SPACE)
+            Go_on_input();
+        else if (event.key == KEY_ESCAPE)
+            System_exit();
         break;
     case EventType::MouseDown:
         if (event.button == 1) {
@@ -48,10 +54,15 @@ void WndProc(const PlatformEvent& event) {
             Record_mouse(event);
         }
         break;
-    case EventType::MouseMove: Record_mouse(event); break;
-    case EventType::MusicNotify: Bgm_notify(); break;
+    case EventType::MouseMove:
+        Record_mouse(event);
+        break;
+    case EventType::MusicNotify:
+        Bgm_notify();
+        break;
     case EventType::Quit:
     case EventType::KeyUp:
-    case EventType::TextInput: break;
+    case EventType::TextInput:
+        break;
     }
 }

@@ -12,11 +12,15 @@ BoxAnswer Box(const char* text, const char* caption, BoxKind kind) {
     return kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::No;
 }
 
-}  // namespace
+} // namespace
 
-void Dialogs_set(const DialogProcs* procs) { Procs = procs; }
+void Dialogs_set(const DialogProcs* procs) {
+    Procs = procs;
+}
 
-void Msg_box(const char* text_utf8, const char* caption_utf8) { Box(text_utf8, caption_utf8, BoxKind::Ok); }
+void Msg_box(const char* text_utf8, const char* caption_utf8) {
+    Box(text_utf8, caption_utf8, BoxKind::Ok);
+}
 
 BoxAnswer Msg_box_yes_no(const char* text_utf8, const char* caption_utf8) {
     return Box(text_utf8, caption_utf8, BoxKind::YesNo);

@@ -24,7 +24,7 @@ void Msg_box(const char* text_utf8, const char* caption_utf8);
 // Shows a Yes/No box; returns BoxAnswer::Yes or BoxAnswer::No (Escape or closing answers No).
 BoxAnswer Msg_box_yes_no(const char* text_utf8, const char* caption_utf8);
 
-constexpr int NAME_LIMIT = 255;  // Shift-JIS bytes the name prompt takes
+constexpr int NAME_LIMIT = 255; // Shift-JIS bytes the name prompt takes
 
 // Asks for a name with `default_sjis` in the edit box. Returns the text in Shift-JIS: what the
 // player typed on OK, or the default text on OK with an empty box and on Cancel.

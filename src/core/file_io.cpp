@@ -7,15 +7,22 @@ bool File_read_all(const char* path, void* dest, size_t capacity, size_t* file_s
     return Host_read_prefix(Path_resolve(path), dest, capacity, file_size);
 }
 
-bool File_write_all(const char* path, const void* src, size_t n) { return Host_write_file(Path_resolve(path), src, n); }
+bool File_write_all(const char* path, const void* src, size_t n) {
+    return Host_write_file(Path_resolve(path), src, n);
+}
 
-bool File_exists(const char* path) { return Host_is_file(Path_resolve(path)); }
+bool File_exists(const char* path) {
+    return Host_is_file(Path_resolve(path));
+}
 
 FileRead File_read_bytes(const char* path, std::vector<uint8_t>* out, size_t limit) {
     switch (Host_read_file(Path_resolve(path), out, limit)) {
-    case HostRead::Ok: return FileRead::Ok;
-    case HostRead::TooLarge: return FileRead::TooLarge;
-    case HostRead::CannotOpen: break;
+    case HostRead::Ok:
+        return FileRead::Ok;
+    case HostRead::TooLarge:
+        return FileRead::TooLarge;
+    case HostRead::CannotOpen:
+        break;
     }
     return FileRead::CannotOpen;
 }

@@ -4,4 +4,6 @@
 
 GameStat Game_stat;
 
-void Game_stat_reset() { std::memset(&Game_stat, 0, sizeof Game_stat); }
+void Game_stat_reset() {
+    std::memset(&Game_stat, 0, sizeof Game_stat);
+}

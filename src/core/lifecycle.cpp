@@ -6,7 +6,7 @@ size_t ModuleCount = 0;
 bool quit_posted = false;
 int quit_code = 0;
 int close_requests = 0;
-}  // namespace
+} // namespace
 
 void Engine_modules_set(const EngineModule* modules, size_t count) {
     Modules = modules;
@@ -21,7 +21,9 @@ void System_reset() {
         if (Modules[i].reset) Modules[i].reset();
 }
 
-void System_exit() { System_exit_with(0); }
+void System_exit() {
+    System_exit_with(0);
+}
 
 void System_exit_with(int code) {
     for (size_t i = 0; i < ModuleCount; ++i)
@@ -31,7 +33,9 @@ void System_exit_with(int code) {
     quit_posted = true;
 }
 
-void System_post_close() { ++close_requests; }
+void System_post_close() {
+    ++close_requests;
+}
 
 bool System_take_close_request() {
     if (close_requests == 0) return false;

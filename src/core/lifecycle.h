@@ -10,8 +10,8 @@
 
 struct EngineModule {
     const char* name;
-    void (*reset)();  // back to the start-up state; may be nullptr
-    void (*stop)();   // stops what the module plays when the program ends; may be nullptr
+    void (*reset)(); // back to the start-up state; may be nullptr
+    void (*stop)();  // stops what the module plays when the program ends; may be nullptr
 };
 
 // The modules, in the order their stops run when the program ends (and their resets run).

@@ -6,8 +6,8 @@
 
 #include "core/rect.h"
 
-extern uint32_t MouseButtons;  // MK_* bits of the last mouse message
-extern int32_t MouseX;         // its position in the 640x480 picture
+extern uint32_t MouseButtons; // MK_* bits of the last mouse message
+extern int32_t MouseX;        // its position in the 640x480 picture
 extern int32_t MouseY;
 
 // The smaller of MouseX and 630 - w: a window w wide placed at the mouse keeps 10 px inside the right edge.

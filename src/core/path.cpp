@@ -14,7 +14,7 @@ std::string Match_component(const std::string& folder, const std::string& name) 
     return Host_find_ignoring_case(folder, name, &entry) ? entry : name;
 }
 
-}  // namespace
+} // namespace
 
 std::string Path_resolve(const char* script_path) {
     std::string path = Sjis_to_utf8(script_path);
@@ -29,7 +29,7 @@ std::string Path_resolve(const char* script_path) {
         if (end == std::string::npos) end = path.size();
         std::string name = path.substr(pos, end - pos);
         pos = end + 1;
-        if (name.empty()) continue;  // doubled or leading separators
+        if (name.empty()) continue; // doubled or leading separators
         std::string folder = result;
         if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
         std::string matched = Match_component(folder, name);

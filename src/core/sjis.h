@@ -7,11 +7,17 @@
 #include <string>
 
 // True if `byte` begins a two-byte character (the engine's rule: any byte of 0x80 or above).
-constexpr bool Sjis_is_lead(uint8_t byte) { return byte >= 0x80; }
+constexpr bool Sjis_is_lead(uint8_t byte) {
+    return byte >= 0x80;
+}
 
 // CP932's own double-byte ranges: lead 0x81-0x9F and 0xE0-0xFC, trail 0x40-0xFC except 0x7F.
-constexpr bool Cp932_is_lead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-constexpr bool Cp932_is_trail(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+constexpr bool Cp932_is_lead(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+constexpr bool Cp932_is_trail(uint8_t b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 // The Unicode code point of one character of `count` (1 or 2) bytes; U+FFFD for bytes that are
 // not a character. Half-width katakana (0xA1-0xDF) decode as themselves.

@@ -2,7 +2,9 @@
 
 #include "platform/platform.h"
 
-void Stopwatch_start(Stopwatch* watch) { *watch = Platform_time_ms(); }
+void Stopwatch_start(Stopwatch* watch) {
+    *watch = Platform_time_ms();
+}
 
 bool Stopwatch_elapsed(Stopwatch start, uint32_t period) {
     // The sum wraps on purpose: the engine's timings have always been read this way, and a

@@ -4,16 +4,18 @@
 
 #include <string>
 
+#include "core/dialogs.h"
 #include "core/game_stat.h"
 #include "core/sjis.h"
-#include "core/dialogs.h"
 #include "script/interpreter.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 
 namespace {
 
-bool Valid(int32_t n) { return n >= 0 && n < FLAG_COUNT; }
+bool Valid(int32_t n) {
+    return n >= 0 && n < FLAG_COUNT;
+}
 
 // Every flag command reports a bad number under the same caption, `flag_off` and `disp_flag`
 // included, so authors find one message whichever command they mistyped.
@@ -32,11 +34,15 @@ void Set_flag(uint8_t value) {
     }
 }
 
-}  // namespace
+} // namespace
 
-void Com_flag_on() { Set_flag(1); }
+void Com_flag_on() {
+    Set_flag(1);
+}
 
-void Com_flag_off() { Set_flag(0); }
+void Com_flag_off() {
+    Set_flag(0);
+}
 
 void Com_disp_flag() {
     ++ScriptCursor;

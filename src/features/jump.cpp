@@ -5,17 +5,19 @@
 #include <cstring>
 #include <string>
 
-#include "core/game_stat.h"
 #include "core/dialogs.h"
-#include "core/sjis.h"
+#include "core/game_stat.h"
 #include "core/lifecycle.h"
+#include "core/sjis.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
 
 namespace {
 
-bool Word_end(uint8_t b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
+bool Word_end(uint8_t b) {
+    return b == ' ' || b == '\t' || b == '\r' || b == '\n';
+}
 
 // True if only spaces and tabs stand between the byte before `at` and a line end or the start of
 // the buffer. It is asked only for a `*` whose word matched, and walks back only over blanks.
@@ -39,7 +41,7 @@ void Continue_in_script(int32_t position) {
 void Label_missing(const std::string& label) {
     const std::string text = "ラベル [" + Sjis_to_utf8(label.c_str()) + "] が見つかりません。強制終了の刑♪";
     Msg_box(text.c_str(), "Com_jump()");
-    Game_stat.text_on = 0;  // nothing more of the script runs while the program ends
+    Game_stat.text_on = 0; // nothing more of the script runs while the program ends
     System_exit();
 }
 
@@ -52,13 +54,13 @@ void Jump_to(const std::string& label) {
     Continue_in_script(found);
 }
 
-}  // namespace
+} // namespace
 
 int32_t Label_search(const char* label) {
     const size_t want = std::strlen(label);
     if (want > size_t(LABEL_WORD_LIMIT)) return -1;
     for (size_t i = 0; i < want; ++i)
-        if (Word_end(uint8_t(label[i]))) return -1;  // no label word holds a blank
+        if (Word_end(uint8_t(label[i]))) return -1; // no label word holds a blank
     // Only the file last read is searched: bytes after its end are left over from a longer script
     // read earlier, and stepping stops at the end of the file anyway.
     const int32_t end = ScriptLength < SCRIPT_BUFFER_SIZE ? ScriptLength : SCRIPT_BUFFER_SIZE;
@@ -87,20 +89,24 @@ void Com_jump() {
 void Com_file_change() {
     ++ScriptCursor;
     const std::string path = std::string(".\\txt\\") + Kaiseki_Symbol();
-    while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == ',')) ++ScriptCursor;
+    while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == ','))
+        ++ScriptCursor;
     const std::string label = Kaiseki_Symbol();
 
     switch (Script_read(path.c_str())) {
-    case ScriptRead::Ok: break;
+    case ScriptRead::Ok:
+        break;
     // The script in memory stays, and so does its name: a save taken later must name the file
     // that is really being played.
     case ScriptRead::CannotOpen: {
-        const std::string text = "台本【 " + Sjis_to_utf8(path.c_str()) + " 】が見つからないか、読み込めません。";
+        const std::string text =
+            "台本【 " + Sjis_to_utf8(path.c_str()) + " 】が見つからないか、読み込めません。";
         Msg_box(text.c_str(), "Com_file_change()");
         break;
     }
     case ScriptRead::TooLarge: {
-        const std::string text = "台本【 " + Sjis_to_utf8(path.c_str()) + " 】が大きすぎて読み込めません（1MB まで）。";
+        const std::string text =
+            "台本【 " + Sjis_to_utf8(path.c_str()) + " 】が大きすぎて読み込めません（1MB まで）。";
         Msg_box(text.c_str(), "Com_file_change()");
         break;
     }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-constexpr int LABEL_WORD_LIMIT = 32;  // bytes of a label word that take part in the comparison
+constexpr int LABEL_WORD_LIMIT = 32; // bytes of a label word that take part in the comparison
 
 // Finds the first label line of the loaded script whose label word equals `label` byte for byte:
 // a `*` with only spaces and tabs before it on its line, the word running from the `*` to the

@@ -2,8 +2,8 @@
 // between two frames is not seen, and a button counts only through the last mouse message.
 #include "features/key_wait.h"
 
-#include "core/game_stat.h"
 #include "core/dialogs.h"
+#include "core/game_stat.h"
 #include "core/mouse.h"
 #include "platform/platform.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/dialogs.h"
-#include "core/sjis.h"
 #include "core/lifecycle.h"
+#include "core/sjis.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/picture_load.h"
 #include "script/parsers.h"

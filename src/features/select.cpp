@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/game_stat.h"
 #include "core/dialogs.h"
+#include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
 #include "features/flags.h"
@@ -23,8 +23,8 @@ Surface SelectLit;
 
 namespace {
 
-constexpr uint32_t NORMAL_FACE = 255 + 255 * 256 + 100 * 65536;  // pale yellow
-constexpr uint32_t LIT_FACE = 255 + 50 * 256 + 50 * 65536;       // red
+constexpr uint32_t NORMAL_FACE = 255 + 255 * 256 + 100 * 65536; // pale yellow
+constexpr uint32_t LIT_FACE = 255 + 50 * 256 + 50 * 65536;      // red
 constexpr uint32_t SHADOW = 0;
 
 // Which options BackBuffer shows highlighted (bit k for option k). Each frame's copies of the
@@ -35,7 +35,9 @@ unsigned shown_lit = 0;
 
 // Layout arithmetic is done in 64 bits and brought back into range: scripts can set pitches and
 // areas large enough to overflow.
-int32_t Fit(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t Fit(int64_t v) {
+    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 void Copy_rect(Surface* dst, const Surface* src, const Rect& r) {
     const int64_t w = int64_t(r.right) - r.left, h = int64_t(r.bottom) - r.top;
@@ -49,24 +51,26 @@ void Release() {
 
 // Skips the whole option lines' leading blanks and blank lines, then reads the line.
 std::string Read_option() {
-    while (Script_in_text() && Script_byte() <= 0x20) ++ScriptCursor;
+    while (Script_in_text() && Script_byte() <= 0x20)
+        ++ScriptCursor;
     return Kaiseki_TextLine();
 }
 
-}  // namespace
-
+} // namespace
 
 void Com_select3() {
     if (int64_t(Text_Y) + 5 * int64_t(Text_Y_PITCH) > Text_AREA.bottom) {
-        Msg_box("選択肢を表示するだけの画面の余裕がありません（T0T）\nそんな訳で、すぱっといさぎよく強制終了～♪",
-                "Com_select3() ");
-        Game_stat.text_on = 0;  // nothing more of the script runs while the program ends
+        Msg_box(
+            "選択肢を表示するだけの画面の余裕がありません（T0T）\nそんな訳で、すぱっといさぎよく強制終了～♪",
+            "Com_select3() ");
+        Game_stat.text_on = 0; // nothing more of the script runs while the program ends
         System_exit();
         return;
     }
     if (!Skip_past_open_brace()) return;
     std::string options[SELECT_OPTIONS];
-    for (std::string& option : options) option = Read_option();
+    for (std::string& option : options)
+        option = Read_option();
 
     Surface_create(&SelectPlain, WINDOW_WIDTH, WINDOW_HEIGHT);
     Surface_create(&SelectLit, WINDOW_WIDTH, WINDOW_HEIGHT);
@@ -84,7 +88,8 @@ void Com_select3() {
     }
     Text_Y = Fit(Text_Y + 3 * int64_t(Text_Y_PITCH) / 2);
     Text_X = Text_AREA.left;
-    for (const Rect& r : SelectRect) Copy_rect(&BackBuffer, &SelectPlain, r);
+    for (const Rect& r : SelectRect)
+        Copy_rect(&BackBuffer, &SelectPlain, r);
     shown_lit = 0;
     // The click that ended the wait before the choice is often still held when the options come
     // up, maybe over one of them: like the key wait, the choice forgets it, so only a mouse message
@@ -122,6 +127,7 @@ void Select_task() {
 
 void Select_reset() {
     Release();
-    for (Rect& r : SelectRect) r = Rect{};
+    for (Rect& r : SelectRect)
+        r = Rect{};
     shown_lit = 0;
 }

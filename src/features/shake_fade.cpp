@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "core/game_stat.h"
 #include "core/dialogs.h"
-#include "gfx/fixed_surfaces.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
 #include "core/sjis.h"
 #include "core/stopwatch.h"
-#include "core/lifecycle.h"
 #include "gfx/box_fill.h"
+#include "gfx/fixed_surfaces.h"
 #include "script/parsers.h"
+#include "script/save_point.h"
 #include "script/script_file.h"
 #include "script/text_settings.h"
-#include "script/save_point.h"
 
 int32_t ShakeType = SHAKE_X;
 int32_t ShakeStep = 0;

@@ -14,14 +14,14 @@ void Play_music(int32_t type, const char* caption) {
     ++ScriptCursor;
     if (BgmState.MusicPlaying == 1) {
         Msg_box("別の曲を演奏中です。一端演奏停止してから再度コマンド実行してください♪", caption);
-        Kaiseki_Symbol();  // the name would otherwise be typed out as story text
+        Kaiseki_Symbol(); // the name would otherwise be typed out as story text
         return;
     }
     const std::string path = std::string(".\\MIDI\\") + Kaiseki_Symbol();
     Music_start(type, path.c_str(), caption);
 }
 
-}  // namespace
+} // namespace
 
 void Com_play_wav() {
     ++ScriptCursor;
@@ -43,9 +43,13 @@ void Com_stop_wav() {
     Effect_stop();
 }
 
-void Com_play_midi() { Play_music(MUSIC_MIDI, "Com_play_midi()"); }
+void Com_play_midi() {
+    Play_music(MUSIC_MIDI, "Com_play_midi()");
+}
 
-void Com_play_mp3() { Play_music(MUSIC_MP3, "Com_play_mp3()"); }
+void Com_play_mp3() {
+    Play_music(MUSIC_MP3, "Com_play_mp3()");
+}
 
 void Com_stop_midi() {
     ++ScriptCursor;

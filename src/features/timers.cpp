@@ -30,7 +30,9 @@ constexpr uint32_t SINGLE_SHADOW = 50 + 50 * 256 + 50 * 65536;
 int32_t WaitTimer = 0;
 int64_t WaitTarget = 0;
 
-uint64_t Now() { return Platform_time_ms(); }
+uint64_t Now() {
+    return Platform_time_ms();
+}
 
 // Reads a timer name; *name keeps it as written for the messages. -1 for anything but the three
 // exact names.
@@ -42,8 +44,8 @@ int Read_timer(std::string* name) {
 }
 
 void Bad_timer(const std::string& name, const char* caption) {
-    const std::string text = "■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 " + Sjis_to_utf8(name.c_str()) +
-                             " 】が指定されましたが\n  意味不明でごんす。";
+    const std::string text = "■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 " +
+                             Sjis_to_utf8(name.c_str()) + " 】が指定されましたが\n  意味不明でごんす。";
     Msg_box(text.c_str(), caption);
 }
 
@@ -61,17 +63,21 @@ void Clear(TimerRec* t) {
 }
 
 void Skip_blanks_and_lf() {
-    while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == '\n')) ++ScriptCursor;
+    while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == '\n'))
+        ++ScriptCursor;
 }
 
 void Skip_commas_and_spaces() {
-    while (Script_in_text() && (Script_byte() == ',' || Script_byte() == ' ')) ++ScriptCursor;
+    while (Script_in_text() && (Script_byte() == ',' || Script_byte() == ' '))
+        ++ScriptCursor;
 }
 
 // x + d without overflow: a display placed near the end of the number range is simply off-screen.
-int Offset(int32_t x, int d) { return x > INT32_MAX - d ? INT32_MAX : x + d; }
+int Offset(int32_t x, int d) {
+    return x > INT32_MAX - d ? INT32_MAX : x + d;
+}
 
-}  // namespace
+} // namespace
 
 int64_t Timer_value(const TimerRec& t) {
     if (t.running) return int64_t(t.accumulated_ms + (Now() - t.start_ms));
@@ -183,7 +189,8 @@ void Com_timer_wait() {
     const std::string word = Kaiseki_Symbol();
     Skip_blanks_and_lf();
     if (word != "to") {
-        Msg_box("シンタックスエラーだにょ\n\n書式は【 #timer_wait タイマー to 時間 】だにょ", "Com_timer_wait()");
+        Msg_box("シンタックスエラーだにょ\n\n書式は【 #timer_wait タイマー to 時間 】だにょ",
+                "Com_timer_wait()");
         return;
     }
     WaitTarget = Kaiseki_Num();

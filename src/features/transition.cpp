@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "core/game_stat.h"
 #include "core/dialogs.h"
+#include "core/game_stat.h"
+#include "core/lifecycle.h"
 #include "core/sjis.h"
 #include "core/stopwatch.h"
-#include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
@@ -22,7 +22,6 @@ namespace {
 
 // Main_task runs at most every 16 ms, so a 15 ms period gives exactly one step a frame.
 constexpr uint32_t STEP_PERIOD_MS = 15;
-
 
 Stopwatch step_watch = 0;
 

@@ -7,8 +7,8 @@
 #include "gfx/surface.h"
 
 struct DibSurface {
-    Surface dc;               // what drawing operations and loaders draw into
-    uint32_t* pixels = nullptr;  // the pixels as 0x00RRGGBB values
+    Surface dc;                 // what drawing operations and loaders draw into
+    uint32_t* pixels = nullptr; // the pixels as 0x00RRGGBB values
     int valid = 0;
 };
 

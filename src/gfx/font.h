@@ -10,21 +10,20 @@
 #include "gfx/surface.h"
 
 enum class FontFace : uint8_t {
-    Mincho,   // story text: IPAMincho, else any serif face for Japanese
-    PGothic,  // boxes and dialogs: IPAPGothic, else any sans-serif face for Japanese
-    System,   // a surface's default font (frame-rate box): the gothic face, normal weight
+    Mincho,  // story text: IPAMincho, else any serif face for Japanese
+    PGothic, // boxes and dialogs: IPAPGothic, else any sans-serif face for Japanese
+    System,  // a surface's default font (frame-rate box): the gothic face, normal weight
 };
 
 struct FontStyle {
     FontFace face = FontFace::Mincho;
     int cell_height = 20;
-    int weight = 400;  // 600 and above draw a synthetic bold where the face has no bold style
+    int weight = 400; // 600 and above draw a synthetic bold where the face has no bold style
 };
 
 // Loads the faces. False, with a reason in *error, if no Japanese face can be found. Safe to call
 // again; later calls do nothing.
 bool Font_init(std::string* error);
-
 
 // Draws one code point with transparent background in `pixel` (0x00RRGGBB), clipped to the
 // surface. Returns the pen advance in pixels. False-free: a missing glyph draws the face's

@@ -12,7 +12,7 @@
 struct DecodedImage {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels;  // 0x00RRGGBB, rows top to bottom
+    std::vector<uint32_t> pixels; // 0x00RRGGBB, rows top to bottom
 };
 
 // Decodes a Windows BMP: 1, 4, 8, 16, 24 and 32 bits per pixel, RLE4 and RLE8, top-down or

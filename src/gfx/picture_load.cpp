@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/file_io.h"
 #include "core/dialogs.h"
+#include "core/file_io.h"
 #include "core/sjis.h"
 #include "gfx/image_decode.h"
 

@@ -33,10 +33,14 @@ void Surface_create(Surface* s, int w, int h);
 void Surface_release(Surface* s);
 
 // Marks the surface as written (for callers that write `pixels` directly).
-inline void Surface_touch(Surface* s) { ++s->revision; }
+inline void Surface_touch(Surface* s) {
+    ++s->revision;
+}
 
 // Pixel at (x, y); the caller keeps (x, y) inside the surface.
-inline uint32_t Surface_get(const Surface* s, int x, int y) { return s->pixels[size_t(y) * s->width + x]; }
+inline uint32_t Surface_get(const Surface* s, int x, int y) {
+    return s->pixels[size_t(y) * s->width + x];
+}
 
 // Block copy of the w x h rectangle at (sx, sy) of `src` to (dx, dy) of `dst`: dst = src.
 void Surface_copy(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int sx, int sy);
@@ -47,13 +51,12 @@ void Surface_or(Surface* dst, int dx, int dy, int w, int h, const Surface* src, 
 
 // Constant-alpha blend: each channel becomes (src * alpha + dst * (255 - alpha)) / 255, rounded.
 // alpha 255 copies, alpha 0 leaves dst as it was.
-void Surface_blend(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int sx, int sy,
-                   int alpha);
+void Surface_blend(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int sx, int sy, int alpha);
 
 // Nearest-neighbour stretch of the sw x sh rectangle at (sx, sy) of `src` onto the dw x dh rectangle
 // at (dx, dy) of `dst`.
-void Surface_stretch(Surface* dst, int dx, int dy, int dw, int dh, const Surface* src, int sx, int sy,
-                     int sw, int sh);
+void Surface_stretch(Surface* dst, int dx, int dy, int dw, int dh, const Surface* src, int sx, int sy, int sw,
+                     int sh);
 
 // Fills the rectangle from (x1, y1) inclusive to (x2, y2) exclusive with `pixel` (0x00RRGGBB).
 void Surface_fill(Surface* dst, int x1, int y1, int x2, int y2, uint32_t pixel);

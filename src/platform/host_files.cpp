@@ -47,7 +47,7 @@ bool Same_ignoring_ascii_case(const char* a, const std::string& b) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 HostRead Host_read_file(const std::string& path, std::vector<uint8_t>* out, size_t limit) {
     struct stat st;
@@ -59,7 +59,7 @@ HostRead Host_read_file(const std::string& path, std::vector<uint8_t>* out, size
         return HostRead::TooLarge;
     }
     out->resize(static_cast<size_t>(st.st_size));
-    out->resize(Read_fully(fd, out->data(), out->size()));  // a file that shrank gives what it had
+    out->resize(Read_fully(fd, out->data(), out->size())); // a file that shrank gives what it had
     ::close(fd);
     return HostRead::Ok;
 }
@@ -119,7 +119,8 @@ bool Host_modified_time(const std::string& path, HostLocalTime* out) {
     if (::stat(path.c_str(), &st) != 0) return false;
     struct tm local;
     if (::localtime_r(&st.st_mtime, &local) == nullptr) return false;
-    *out = HostLocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+    *out = HostLocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                         local.tm_hour,        local.tm_min,     local.tm_sec};
     return true;
 }
 

@@ -40,16 +40,16 @@ constexpr uint32_t MK_CONTROL = 8;
 constexpr uint32_t MK_MBUTTON = 16;
 
 enum class EventType : uint8_t {
-    Quit,          // the platform wants the program to end now with `code` (headless scenario end, timeout)
-    WindowClosed,  // the player closed the window
-    Paint,         // the window's content was lost and must be drawn again
-    KeyDown,       // `key`; `repeat` is set for auto-repeat presses
-    KeyUp,         // `key`
-    MouseDown,     // `button` 1 left, 2 right, 3 middle, at (x, y), `buttons` held after the press
-    MouseUp,       // `button`, at (x, y), `buttons` held after the release
-    MouseMove,     // at (x, y), `buttons` held
-    MusicNotify,   // a piece started with notification has ended or was interrupted
-    TextInput,     // `text`: UTF-8 typed by the player (through an input method where one is active)
+    Quit,         // the platform wants the program to end now with `code` (headless scenario end, timeout)
+    WindowClosed, // the player closed the window
+    Paint,        // the window's content was lost and must be drawn again
+    KeyDown,      // `key`; `repeat` is set for auto-repeat presses
+    KeyUp,        // `key`
+    MouseDown,    // `button` 1 left, 2 right, 3 middle, at (x, y), `buttons` held after the press
+    MouseUp,      // `button`, at (x, y), `buttons` held after the release
+    MouseMove,    // at (x, y), `buttons` held
+    MusicNotify,  // a piece started with notification has ended or was interrupted
+    TextInput,    // `text`: UTF-8 typed by the player (through an input method where one is active)
 };
 
 struct PlatformEvent {
@@ -57,10 +57,10 @@ struct PlatformEvent {
     int key = KEY_NONE;
     bool repeat = false;
     int button = 0;
-    int x = 0, y = 0;        // always in 640x480 picture coordinates, clamped to the picture
-    uint32_t buttons = 0;    // key-state word, MK_* bits
-    int code = 0;            // exit code of a Quit event
-    char text[32] = {};      // TextInput: NUL-terminated UTF-8
+    int x = 0, y = 0;     // always in 640x480 picture coordinates, clamped to the picture
+    uint32_t buttons = 0; // key-state word, MK_* bits
+    int code = 0;         // exit code of a Quit event
+    char text[32] = {};   // TextInput: NUL-terminated UTF-8
 };
 
 enum class BoxKind : uint8_t { Ok, YesNo };
@@ -159,7 +159,8 @@ void Platform_effect_stop();
 // Prepares the MIDI or MP3 file at `host_path` for playing in music slot `slot` (0 to
 // MUSIC_SLOTS - 1), replacing what the slot held. False, with a one-line reason in `error_utf8`
 // (Japanese, cut to `error_size`), if the decoder refuses it.
-bool Platform_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8, size_t error_size);
+bool Platform_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8,
+                         size_t error_size);
 
 // Plays slot `slot` from its beginning, looping without a gap until it is stopped, in place of any
 // other slot that plays. A MusicNotify event comes only if a piece reaches an end it cannot loop

@@ -51,7 +51,7 @@ void Dispatch(const CommandEntry* table, size_t count, const char* before, const
     Msg_box(text.c_str(), caption);
 }
 
-}  // namespace
+} // namespace
 
 void Command_table_set(const CommandEntry* table, size_t count) {
     Commands = table;
@@ -60,10 +60,13 @@ void Command_table_set(const CommandEntry* table, size_t count) {
 
 void Command_call() {
     if (Script_byte(1) == '#' || Script_byte(-1) == '#') {
-        while (Script_in_text() && Script_byte() != '\r') ++ScriptCursor;
+        while (Script_in_text() && Script_byte() != '\r')
+            ++ScriptCursor;
         return;
     }
     Dispatch(Commands, CommandCount, "警告：無効なコマンド [#", "Command_call()");
 }
 
-void String_call() { Dispatch(ESCAPES, std::size(ESCAPES), "警告：無効な文字変数 [\\", "String_call()"); }
+void String_call() {
+    Dispatch(ESCAPES, std::size(ESCAPES), "警告：無効な文字変数 [\\", "String_call()");
+}

@@ -8,7 +8,7 @@
 
 struct CommandEntry {
     const char* word;
-    void (*handler)();  // entered with the cursor on the word's last byte
+    void (*handler)(); // entered with the cursor on the word's last byte
 };
 
 // The `#` words, in their fixed order (the first entry with a matching word runs).

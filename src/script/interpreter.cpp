@@ -7,15 +7,15 @@
 #include "gfx/text_draw.h"
 #include "script/command_dispatch.h"
 #include "script/parsers.h"
+#include "script/save_point.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
 #include "script/text_settings.h"
-#include "script/save_point.h"
 
 namespace {
 
 constexpr uint32_t BLINK_PERIOD_MS = 200;
-constexpr int ICON = 25;  // the wait icon's cells in PartsSurface are 25x25
+constexpr int ICON = 25; // the wait icon's cells in PartsSurface are 25x25
 
 Stopwatch step_watch = 0;
 Stopwatch delay_watch = 0;
@@ -29,7 +29,9 @@ void Draw_icon() {
     Surface_or(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, 0, 0);
 }
 
-void Erase_icon() { Surface_copy(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, 2 * ICON, 0); }
+void Erase_icon() {
+    Surface_copy(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, 2 * ICON, 0);
+}
 
 // Both click waits begin alike; only the switch differs.
 void Begin_click_wait(int32_t* which) {
@@ -79,9 +81,11 @@ void Draw_character(int n) {
     Text_advance(n);
 }
 
-}  // namespace
+} // namespace
 
-void Interpreter_start() { Stopwatch_start(&step_watch); }
+void Interpreter_start() {
+    Stopwatch_start(&step_watch);
+}
 
 void Interpreter_stop() {
     Game_stat.text_on = 0;
@@ -113,16 +117,26 @@ bool Script_step_char() {
         Command_call();
         ++ScriptCursor;
         return true;
-    case '*': Label_line(); return true;
+    case '*':
+        Label_line();
+        return true;
     case '\t':
     case '\n':
     case '\r':
     case '{':
-    case '}': return true;
-    case '/': Skip_else_part(); return true;
-    case ';': Text_newline(); return true;
-    case '\\': String_call(); return true;
-    default: return false;
+    case '}':
+        return true;
+    case '/':
+        Skip_else_part();
+        return true;
+    case ';':
+        Text_newline();
+        return true;
+    case '\\':
+        String_call();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -164,7 +178,9 @@ void Delay_task() {
     Game_stat.text_on = 1;
 }
 
-void Com_wait() { Begin_click_wait(&Game_stat.wait_on); }
+void Com_wait() {
+    Begin_click_wait(&Game_stat.wait_on);
+}
 
 void Com_halt() {
     Game_stat.text_on = 0;
@@ -178,9 +194,13 @@ void Com_page() {
     Clear_page();
 }
 
-void Wait_task() { Blink(&wait_phase); }
+void Wait_task() {
+    Blink(&wait_phase);
+}
 
-void Page_wait_task() { Blink(&page_phase); }
+void Page_wait_task() {
+    Blink(&page_phase);
+}
 
 void Wait_click() {
     Game_stat.text_on = 1;

@@ -35,10 +35,10 @@ void Com_halt();
 void Com_page();
 
 // Per-frame tasks.
-void Delay_task();      // ends a `delay` when its time is up (delay_on)
-void Wait_task();       // blinks the icon of a `wait` (wait_on)
-void Halt_task();       // nothing: waits for the click that ends the program (halt_on)
-void Page_wait_task();  // blinks the icon of a page-end wait (page_wait_on)
+void Delay_task();     // ends a `delay` when its time is up (delay_on)
+void Wait_task();      // blinks the icon of a `wait` (wait_on)
+void Halt_task();      // nothing: waits for the click that ends the program (halt_on)
+void Page_wait_task(); // blinks the icon of a page-end wait (page_wait_on)
 
 // The "go on" input during the waits: erase the icon and resume where it stood; or clear the page
 // and resume at the text area's top-left.

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/dialogs.h"
-#include "core/sjis.h"
 #include "core/lifecycle.h"
+#include "core/sjis.h"
 #include "script/interpreter.h"
 #include "script/script_file.h"
 
@@ -19,19 +19,22 @@ char text_line[PARSE_LIMIT + 1];
 char quoted[PARSE_LIMIT + 1];
 
 void Skip_blanks() {
-    while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == '\t')) ++ScriptCursor;
+    while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == '\t'))
+        ++ScriptCursor;
 }
-
 
 // True if the byte under the cursor is `c` standing alone, not the second byte of a two-byte
 // character.
-bool Plain(uint8_t c) { return Script_byte() == c && !Sjis_is_lead(Script_byte(-1)); }
+bool Plain(uint8_t c) {
+    return Script_byte() == c && !Sjis_is_lead(Script_byte(-1));
+}
 
-}  // namespace
+} // namespace
 
 int32_t Kaiseki_Num() {
-    while (Script_in_text() && Script_byte() <= 0x20) ++ScriptCursor;
-    uint32_t result = 0;  // wraps like the 32-bit arithmetic scripts were written against
+    while (Script_in_text() && Script_byte() <= 0x20)
+        ++ScriptCursor;
+    uint32_t result = 0; // wraps like the 32-bit arithmetic scripts were written against
     bool negative = false;
     while (Script_in_text()) {
         const uint8_t b = Script_byte();
@@ -41,7 +44,8 @@ int32_t Kaiseki_Num() {
             result += uint32_t(b - '0');
         } else {
             char shown[33];
-            for (int i = 0; i < 32; ++i) shown[i] = char(Script_byte(i));
+            for (int i = 0; i < 32; ++i)
+                shown[i] = char(Script_byte(i));
             shown[32] = '\0';
             std::string text = "[";
             text += Sjis_to_utf8(shown);

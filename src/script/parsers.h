@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-constexpr int PARSE_LIMIT = 254;  // bytes a parser result can hold, before its terminator
+constexpr int PARSE_LIMIT = 254; // bytes a parser result can hold, before its terminator
 
 // A signed decimal number: passes over bytes of 0x20 and below (it may stand on a later line),
 // then reads up to a byte of 0x20 or below or a comma, which is left under the cursor. A `-`

@@ -4,9 +4,11 @@
 
 namespace {
 void (*Take)() = nullptr;
-}  // namespace
+} // namespace
 
-void Save_point_set(void (*take)()) { Take = take; }
+void Save_point_set(void (*take)()) {
+    Take = take;
+}
 
 void Save_point() {
     if (Take) Take();

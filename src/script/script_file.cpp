@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
-#include "platform/host_files.h"
 #include "core/dialogs.h"
-#include "core/sjis.h"
+#include "core/file_io.h"
 #include "core/lifecycle.h"
+#include "core/sjis.h"
+#include "platform/host_files.h"
 #include "script/interpreter.h"
 #include "script/text_settings.h"
 
@@ -20,14 +20,17 @@ int32_t ScriptCursor = 0;
 
 namespace {
 constexpr const char* FIRST_SCRIPT = ".\\txt\\config.txt";
-}  // namespace
+} // namespace
 
 ScriptRead Script_read(const char* path) {
     std::vector<uint8_t> bytes;
     switch (File_read_bytes(path, &bytes, SCRIPT_BUFFER_SIZE)) {
-    case FileRead::CannotOpen: return ScriptRead::CannotOpen;
-    case FileRead::TooLarge: return ScriptRead::TooLarge;
-    case FileRead::Ok: break;
+    case FileRead::CannotOpen:
+        return ScriptRead::CannotOpen;
+    case FileRead::TooLarge:
+        return ScriptRead::TooLarge;
+    case FileRead::Ok:
+        break;
     }
     if (!bytes.empty()) std::memcpy(ScriptBuffer, bytes.data(), bytes.size());
     ScriptLength = int32_t(bytes.size());
@@ -49,10 +52,11 @@ void Script_load_first() {
     // Without its first script a game has nothing to play: say where it was looked for and end,
     // rather than stepping through an empty buffer in silence.
     const std::string where = Host_current_folder();
-    const std::string text = std::string(result == ScriptRead::TooLarge
-                                             ? "最初の台本【 .\\txt\\config.txt 】が大きすぎて読み込めません（1MB まで）。"
-                                             : "最初の台本【 .\\txt\\config.txt 】が見つからないか、読み込めません。") +
-                             "\n\nゲームのフォルダ： " + where;
+    const std::string text =
+        std::string(result == ScriptRead::TooLarge
+                        ? "最初の台本【 .\\txt\\config.txt 】が大きすぎて読み込めません（1MB まで）。"
+                        : "最初の台本【 .\\txt\\config.txt 】が見つからないか、読み込めません。") +
+        "\n\nゲームのフォルダ： " + where;
     Msg_box(text.c_str(), "Script_load_first()");
     System_exit_with(1);
 }

@@ -32,7 +32,9 @@ inline uint8_t Script_byte(int32_t offset = 0) {
 }
 
 // True while the cursor lies inside the text.
-inline bool Script_in_text() { return ScriptCursor >= 0 && ScriptCursor < ScriptSource.length; }
+inline bool Script_in_text() {
+    return ScriptCursor >= 0 && ScriptCursor < ScriptSource.length;
+}
 
 // Reads ".\txt\config.txt" into the buffer, sets the default text settings and starts the
 // interpreter's stopwatch. A first script that is missing, unreadable or too large is reported in

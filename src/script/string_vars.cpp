@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/game_stat.h"
 #include "core/dialogs.h"
+#include "core/game_stat.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
 #include "script/parsers.h"
@@ -24,15 +24,17 @@ constexpr int EOS_LENGTH = 4;
 
 struct ReturnPoint {
     ScriptText source;
-    int32_t cursor;  // the delimiter after the \STR's number
+    int32_t cursor; // the delimiter after the \STR's number
     int32_t variable;
 };
 
 ReturnPoint returns[STRING_VAR_COUNT];
 int depth = 0;
-int32_t outer_escape = 0;  // where the outermost \STR's `\` stands in ScriptBuffer
+int32_t outer_escape = 0; // where the outermost \STR's `\` stands in ScriptBuffer
 
-bool Valid(int32_t n) { return n >= 0 && n < STRING_VAR_COUNT; }
+bool Valid(int32_t n) {
+    return n >= 0 && n < STRING_VAR_COUNT;
+}
 
 void Report_range(int32_t n, const char* caption) {
     const std::string text = "変数番号に " + std::to_string(n) +
@@ -63,7 +65,9 @@ void Pop() {
     ScriptCursor = returns[depth].cursor;
 }
 
-bool Halfwidth_kana(uint8_t b) { return b >= 0xA1 && b <= 0xDF; }
+bool Halfwidth_kana(uint8_t b) {
+    return b >= 0xA1 && b <= 0xDF;
+}
 
 // Reads the three arguments that set_str and text_input share: the word \STR, the variable number
 // and a quoted text (nullptr when it has no opening quote; the parser has said so).
@@ -84,10 +88,10 @@ StrArguments Read_arguments() {
     return a;
 }
 
-}  // namespace
+} // namespace
 
 void Str_str() {
-    const int32_t escape = ScriptCursor - 3;  // entered on the R of "\STR"
+    const int32_t escape = ScriptCursor - 3; // entered on the R of "\STR"
     ++ScriptCursor;
     const int32_t n = Kaiseki_Num();
     if (!Valid(n)) {
@@ -96,16 +100,17 @@ void Str_str() {
     }
     const char* area = Game_stat.StringVars[n];
     const int32_t length = Shown_length(area);
-    if (length == 0) return;  // never set: an empty text, and the cursor stays after the number
+    if (length == 0) return; // never set: an empty text, and the cursor stays after the number
     if (Being_shown(n)) {
-        const std::string text = "文字列変数 " + std::to_string(n) + " は表示中です。\n変数の中から同じ変数は表示できません。";
+        const std::string text =
+            "文字列変数 " + std::to_string(n) + " は表示中です。\n変数の中から同じ変数は表示できません。";
         Msg_box(text.c_str(), "Str_str()");
         return;
     }
     if (depth == 0) outer_escape = escape;
     returns[depth++] = ReturnPoint{ScriptSource, ScriptCursor, n};
     ScriptSource = {reinterpret_cast<const uint8_t*>(area), length};
-    ScriptCursor = -1;  // the interpreter's move after the escape lands on the first byte
+    ScriptCursor = -1; // the interpreter's move after the escape lands on the first byte
 }
 
 void Str_eos() {
@@ -115,13 +120,17 @@ void Str_eos() {
 bool Str_return_if_shown() {
     if (depth == 0) return false;
     Pop();
-    ++ScriptCursor;  // past the delimiter, as the interpreter's move after "\EOS" would go
+    ++ScriptCursor; // past the delimiter, as the interpreter's move after "\EOS" would go
     return true;
 }
 
-void Str_leave_all() { depth = 0; }
+void Str_leave_all() {
+    depth = 0;
+}
 
-int32_t Str_resume_offset() { return depth > 0 ? outer_escape : ScriptCursor; }
+int32_t Str_resume_offset() {
+    return depth > 0 ? outer_escape : ScriptCursor;
+}
 
 void Str_store(int n, const char* sjis) {
     if (!Valid(n) || sjis == nullptr) return;
@@ -150,7 +159,8 @@ void Str_store(int n, const char* sjis) {
 void Com_set_str() {
     const StrArguments a = Read_arguments();
     if (a.word != "\\STR") {
-        const std::string text = "無効な文字列指定子 [" + Sjis_to_utf8(a.word.c_str()) + "] が記述されています";
+        const std::string text =
+            "無効な文字列指定子 [" + Sjis_to_utf8(a.word.c_str()) + "] が記述されています";
         Msg_box(text.c_str(), "Com_set_str()");
         return;
     }
@@ -173,8 +183,8 @@ void Com_text_input() {
     }
     const std::string answer = Name_prompt(a.text);
     if (!specifier_ok) {
-        const std::string text = "無効な文字列指定子 [" + Sjis_to_utf8(a.word.c_str()) + " " + std::to_string(a.n) +
-                                 "] が記述されています";
+        const std::string text = "無効な文字列指定子 [" + Sjis_to_utf8(a.word.c_str()) + " " +
+                                 std::to_string(a.n) + "] が記述されています";
         Msg_box(text.c_str(), "Com_set_str()");
         return;
     }
@@ -187,8 +197,9 @@ void Com_set_window_text() {
     if (!title) return;
     const size_t length = std::strlen(title);
     if (length > size_t(WINDOW_TITLE_LIMIT)) {
-        Msg_box("#set_window_text\n\nウィンドウタイトルは半角128文字(全角64文字)\n以内にしてくださいヽ(´ー｀)ノ",
-                "Com_set_window_text()");
+        Msg_box(
+            "#set_window_text\n\nウィンドウタイトルは半角128文字(全角64文字)\n以内にしてくださいヽ(´ー｀)ノ",
+            "Com_set_window_text()");
         return;
     }
     std::memset(Game_stat.WindowTitle, 0, sizeof Game_stat.WindowTitle);

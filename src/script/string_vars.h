@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-constexpr int STRING_TEXT_LIMIT = 251;  // bytes of text an area holds before "\EOS" and the NUL
+constexpr int STRING_TEXT_LIMIT = 251; // bytes of text an area holds before "\EOS" and the NUL
 constexpr int WINDOW_TITLE_LIMIT = 128;
-constexpr const char* WINDOW_TITLE_DEFAULT = "ことゆみ Ver1.02";  // UTF-8
+constexpr const char* WINDOW_TITLE_DEFAULT = "ことゆみ Ver1.02"; // UTF-8
 
 // \STR n (the cursor on the R): shows variable n. A number outside 0-15 is reported and nothing is
 // shown; so is a variable that is already being shown (a variable cannot show itself). A variable

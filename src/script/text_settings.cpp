@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "core/game_stat.h"
 #include "core/dialogs.h"
+#include "core/game_stat.h"
 #include "script/parsers.h"
-#include "script/script_file.h"
 #include "script/save_point.h"
+#include "script/script_file.h"
 
 int32_t Font_Size;
 int32_t Text_WAIT;
@@ -21,7 +21,9 @@ int32_t save_point_mode;
 
 namespace {
 
-constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r + 256 * g + 65536 * b; }
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
+    return r + 256 * g + 65536 * b;
+}
 
 // Both pitches follow the character size, with truncating integer division.
 void Set_size(int32_t size) {
@@ -30,7 +32,7 @@ void Set_size(int32_t size) {
     Text_Y_PITCH = int32_t(int64_t(size) * 130 / 100);
 }
 
-}  // namespace
+} // namespace
 
 void Text_defaults() {
     Text_WAIT = 20;
@@ -114,13 +116,14 @@ void Com_save_point_mode() {
     } else if (std::strcmp(word, "MANUAL") == 0) {
         save_point_mode = SAVE_POINT_MANUAL;
     } else {
-        Msg_box("セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。", "Com_save_point_mode()");
+        Msg_box("セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。",
+                "Com_save_point_mode()");
         save_point_mode = SAVE_POINT_AUTO;
     }
 }
 
 void Com_disp_save_point_mode() {
-    const char* text = save_point_mode == SAVE_POINT_AUTO     ? "セーブポイントモードは AUTO です"
+    const char* text = save_point_mode == SAVE_POINT_AUTO ? "セーブポイントモードは AUTO です"
                        : save_point_mode == SAVE_POINT_MANUAL ? "セーブポイントモードは MANUAL です"
                                                               : "セーブポイントモードは無効な値です";
     Msg_box(text, "Com_disp_save_point_mode()");

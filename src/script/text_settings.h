@@ -13,7 +13,7 @@ extern int32_t Text_X;
 extern int32_t Text_Y;
 extern int32_t Text_X_PITCH;
 extern int32_t Text_Y_PITCH;
-extern uint32_t Text_COLOR1;  // 0x00BBGGRR
+extern uint32_t Text_COLOR1; // 0x00BBGGRR
 extern uint32_t Text_COLOR2;
 constexpr int32_t SAVE_POINT_AUTO = 0;
 constexpr int32_t SAVE_POINT_MANUAL = 1;

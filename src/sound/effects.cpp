@@ -32,4 +32,6 @@ void Effect_stop() {
     WavState = WavRecord{};
 }
 
-void Effect_reset() { WavState = WavRecord{}; }
+void Effect_reset() {
+    WavState = WavRecord{};
+}

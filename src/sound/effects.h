@@ -3,14 +3,14 @@
 
 #include <cstdint>
 
-constexpr uint32_t WAV_ONCE = 0x20001;  // file name, asynchronous
-constexpr uint32_t WAV_LOOP = 0x20009;  // file name, asynchronous, loop
+constexpr uint32_t WAV_ONCE = 0x20001; // file name, asynchronous
+constexpr uint32_t WAV_LOOP = 0x20009; // file name, asynchronous, loop
 constexpr int WAV_PATH_SIZE = 256;
 
 struct WavRecord {
-    int32_t WavPlaying;                 // 1 from a play until a stop, even after a one-shot ended
-    uint32_t WAV_loop_flag;             // WAV_ONCE, WAV_LOOP, or 0 after a stop
-    char WavLoopPath[WAV_PATH_SIZE];    // the looping effect's ".\wav\" path; empty otherwise
+    int32_t WavPlaying;              // 1 from a play until a stop, even after a one-shot ended
+    uint32_t WAV_loop_flag;          // WAV_ONCE, WAV_LOOP, or 0 after a stop
+    char WavLoopPath[WAV_PATH_SIZE]; // the looping effect's ".\wav\" path; empty otherwise
 };
 extern WavRecord WavState;
 

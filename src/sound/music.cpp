@@ -19,8 +19,10 @@ constexpr const char* FAILURE[] = {"MIDIファイル %s が開けません (T0T)
 
 std::string Command(const char* format, int32_t type, const char* path = nullptr) {
     char text[640];
-    if (path) std::snprintf(text, sizeof text, format, path, DEVICE_TYPE[type], ALIAS[type]);
-    else std::snprintf(text, sizeof text, format, ALIAS[type]);
+    if (path)
+        std::snprintf(text, sizeof text, format, path, DEVICE_TYPE[type], ALIAS[type]);
+    else
+        std::snprintf(text, sizeof text, format, ALIAS[type]);
     return text;
 }
 
@@ -52,7 +54,7 @@ void Restart(int32_t type) {
     BgmState.MusicType = type;
 }
 
-}  // namespace
+} // namespace
 
 bool Music_start(int32_t type, const char* path, const char* caption) {
     if (!Open_and_check(type, path, caption)) return false;

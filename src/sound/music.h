@@ -11,9 +11,9 @@ constexpr int32_t MUSIC_MP3 = 1;
 constexpr int MUSIC_PATH_SIZE = 256;
 
 struct BgmRecord {
-    int32_t MusicPlaying;               // 1 while a piece is open and playing
-    char MusicPath[MUSIC_PATH_SIZE];    // ".\MIDI\" and the name; empty when none plays
-    int32_t MusicType;                  // MUSIC_MIDI or MUSIC_MP3; kept after the music stops
+    int32_t MusicPlaying;            // 1 while a piece is open and playing
+    char MusicPath[MUSIC_PATH_SIZE]; // ".\MIDI\" and the name; empty when none plays
+    int32_t MusicType;               // MUSIC_MIDI or MUSIC_MP3; kept after the music stops
 };
 extern BgmRecord BgmState;
 

@@ -7,7 +7,9 @@
 #include "gfx/picture_load.h"
 #include "platform/platform.h"
 
-bool Menu_guard_passed(const MenuWindow& m) { return Stopwatch_elapsed(m.guard, MENU_GUARD_MS); }
+bool Menu_guard_passed(const MenuWindow& m) {
+    return Stopwatch_elapsed(m.guard, MENU_GUARD_MS);
+}
 
 void Menu_open(MenuWindow* m, const MenuLayout& layout, int32_t x, int32_t y) {
     m->width = layout.width;
@@ -42,8 +44,8 @@ int Menu_paint_buttons(MenuWindow* m, bool (*in_force)(int button)) {
         }
         if (m->shown[i] == look) continue;
         m->shown[i] = look;
-        Surface_copy(&BackBuffer, on_screen.left, on_screen.top, b.right - b.left, b.bottom - b.top, &m->surface,
-                     b.left + look, b.top);
+        Surface_copy(&BackBuffer, on_screen.left, on_screen.top, b.right - b.left, b.bottom - b.top,
+                     &m->surface, b.left + look, b.top);
     }
     return chosen;
 }
@@ -60,4 +62,6 @@ void Menu_reset(MenuWindow* m) {
     m->guard = Platform_time_ms() - MENU_GUARD_MS;
 }
 
-bool Menu_cancelled() { return MouseButtons == MK_RBUTTON; }
+bool Menu_cancelled() {
+    return MouseButtons == MK_RBUTTON;
+}

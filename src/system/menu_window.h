@@ -29,8 +29,8 @@ struct MenuLayout {
 struct MenuWindow {
     Surface surface;
     int32_t width, height;
-    int32_t x, y;                 // top-left corner on BackBuffer
-    int32_t keep_x, keep_y;       // where the covered pixels are kept in the surface
+    int32_t x, y;           // top-left corner on BackBuffer
+    int32_t keep_x, keep_y; // where the covered pixels are kept in the surface
     Stopwatch guard;
     int32_t button_count;
     Rect buttons[MENU_MAX_BUTTONS];

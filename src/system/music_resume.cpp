@@ -12,6 +12,7 @@ void System_load_begin_BGM() {
     // every frame.
     const bool ok = (r.MIDI_file[0] == '\0' || Music_resume(MUSIC_MIDI, r.MIDI_file, CAPTION)) &&
                     (r.MP3_file[0] == '\0' || Music_resume(MUSIC_MP3, r.MP3_file, CAPTION));
-    if (ok && r.WAV_file[0] != '\0') Effect_play(r.WAV_loop_flag == WAV_LOOP ? WAV_LOOP : WAV_ONCE, r.WAV_file);
+    if (ok && r.WAV_file[0] != '\0')
+        Effect_play(r.WAV_loop_flag == WAV_LOOP ? WAV_LOOP : WAV_ONCE, r.WAV_file);
     Game_stat.SystemMenuState = 0;
 }

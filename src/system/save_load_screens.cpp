@@ -16,8 +16,8 @@ namespace {
 MenuWindow SaveScreen;
 MenuWindow LoadScreen;
 
-constexpr uint32_t LABEL_FACE = 0x64FFFF;  // pale yellow, as a 0x00BBGGRR colour
-constexpr uint32_t LABEL_LIT = 0xFF;       // red
+constexpr uint32_t LABEL_FACE = 0x64FFFF; // pale yellow, as a 0x00BBGGRR colour
+constexpr uint32_t LABEL_LIT = 0xFF;      // red
 constexpr uint32_t LABEL_SHADOW = 0;
 
 bool Open(MenuWindow* m, const char* picture, int32_t state) {
@@ -34,7 +34,9 @@ void Close(MenuWindow* m) {
     Stopwatch_start(&MainMenu.guard);
 }
 
-void Close_load_screen() { Close(&LoadScreen); }
+void Close_load_screen() {
+    Close(&LoadScreen);
+}
 
 std::string Label(int slot) {
     char label[SLOT_LABEL_SIZE];
@@ -42,11 +44,12 @@ std::string Label(int slot) {
     return Sjis_to_utf8(label);
 }
 
-}  // namespace
+} // namespace
 
 void Slot_screen_open(MenuWindow* m, const char* picture) {
     MenuLayout layout = {picture, 300, 200, 900, 600, SLOT_COUNT, {}};
-    for (int i = 0; i < SLOT_COUNT; ++i) layout.buttons[i] = Rect{20, 30 + 20 * i, 290, 46 + 20 * i};
+    for (int i = 0; i < SLOT_COUNT; ++i)
+        layout.buttons[i] = Rect{20, 30 + 20 * i, 290, 46 + 20 * i};
     Menu_open(m, layout, 170, 120);
     for (int i = 0; i < SLOT_COUNT; ++i) {
         char label[SLOT_LABEL_SIZE];
@@ -56,9 +59,13 @@ void Slot_screen_open(MenuWindow* m, const char* picture) {
     }
 }
 
-void Save_screen_open() { Open(&SaveScreen, "system\\menu_window_save_02.bmp", 103); }
+void Save_screen_open() {
+    Open(&SaveScreen, "system\\menu_window_save_02.bmp", 103);
+}
 
-void Load_screen_open() { Open(&LoadScreen, "system\\menu_window_load_02.bmp", 102); }
+void Load_screen_open() {
+    Open(&LoadScreen, "system\\menu_window_load_02.bmp", 102);
+}
 
 void System_save_task() {
     constexpr const char* CAPTION = "System_save_task()";
@@ -106,5 +113,6 @@ void System_load_task() {
 }
 
 void Save_load_screens_reset() {
-    for (MenuWindow* m : {&SaveScreen, &LoadScreen}) Menu_reset(m);
+    for (MenuWindow* m : {&SaveScreen, &LoadScreen})
+        Menu_reset(m);
 }

@@ -23,7 +23,7 @@ struct SaveStat {
     uint32_t WAV_loop_flag;
     int32_t Font_Size;
     int32_t Text_WAIT;
-    int32_t Text_AREA[4];  // left, top, right, bottom
+    int32_t Text_AREA[4]; // left, top, right, bottom
     int32_t Text_X;
     int32_t Text_Y;
     int32_t Text_X_PITCH;

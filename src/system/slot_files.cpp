@@ -20,8 +20,8 @@ bool Slot_label(int slot, char (&label)[SLOT_LABEL_SIZE]) {
         std::snprintf(label, sizeof label, "data%02d  ----.--.--  --:--:-- ", slot);
         return false;
     }
-    std::snprintf(label, sizeof label, "data%02d  %d.%02d.%02d  %02d:%02d:%02d ", slot, t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
+    std::snprintf(label, sizeof label, "data%02d  %d.%02d.%02d  %02d:%02d:%02d ", slot, t.year, t.month,
+                  t.day, t.hour, t.minute, t.second);
     return true;
 }
 

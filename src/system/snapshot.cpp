@@ -21,8 +21,7 @@ namespace {
 
 // Copies a terminated text into a record field, cut to fit; the rest of the field is zeros, so the
 // same state always makes the same file.
-template <size_t N>
-void Put(char (&field)[N], const char* text) {
+template <size_t N> void Put(char (&field)[N], const char* text) {
     const size_t n = strnlen(text, N - 1);
     std::memset(field, 0, N);
     std::memcpy(field, text, n);
@@ -40,16 +39,15 @@ const SurfaceField SURFACES[] = {
 };
 
 // The record's text fields: each must hold its terminator.
-constexpr char(SaveStat::*TEXTS[])[SAVE_PATH_SIZE] = {&SaveStat::Script_file, &SaveStat::BS_file,
-                                                      &SaveStat::BG_file,     &SaveStat::PT_file,
-                                                      &SaveStat::MIDI_file,   &SaveStat::MP3_file,
-                                                      &SaveStat::WAV_file};
+constexpr char (SaveStat::*TEXTS[])[SAVE_PATH_SIZE] = {
+    &SaveStat::Script_file, &SaveStat::BS_file,  &SaveStat::BG_file, &SaveStat::PT_file,
+    &SaveStat::MIDI_file,   &SaveStat::MP3_file, &SaveStat::WAV_file};
 
 void Load_picture(Surface* s) {
     if (s->PictureName[0] != '\0') PXL_LoadJpeg(s, 0, 0, s->PictureName);
 }
 
-}  // namespace
+} // namespace
 
 void Snapshot_take() {
     SaveStat& r = Save_stat;
@@ -57,7 +55,8 @@ void Snapshot_take() {
     // the script position of that \STR, so a load shows the variable again from its start.
     r.Script_offset = Str_resume_offset();
     Put(r.Script_file, ScriptFileName);
-    for (const SurfaceField& f : SURFACES) Put(r.*f.name, f.surface->PictureName);
+    for (const SurfaceField& f : SURFACES)
+        Put(r.*f.name, f.surface->PictureName);
     const bool music = BgmState.MusicPlaying == 1;
     Put(r.MIDI_file, music && BgmState.MusicType == MUSIC_MIDI ? BgmState.MusicPath : "");
     Put(r.MP3_file, music && BgmState.MusicType == MUSIC_MP3 ? BgmState.MusicPath : "");
@@ -76,7 +75,8 @@ void Snapshot_take() {
     r.Text_COLOR1 = Text_COLOR1;
     r.Text_COLOR2 = Text_COLOR2;
     r.save_point_mode = save_point_mode;
-    for (TimerRec& t : Game_stat.Timers) Timer_checkpoint(&t);
+    for (TimerRec& t : Game_stat.Timers)
+        Timer_checkpoint(&t);
     r.Game_stat = Game_stat;
 }
 
@@ -97,8 +97,9 @@ bool Snapshot_check(const SaveStat& r, std::string* reason) {
         return false;
     }
     if (r.Script_offset < 0 || size_t(r.Script_offset) > size) {
-        *reason = "台本の位置 " + std::to_string(r.Script_offset) + " が台本【 " + Sjis_to_utf8(r.Script_file) +
-                  " 】（" + std::to_string(size) + " バイト）の外を指しています。";
+        *reason = "台本の位置 " + std::to_string(r.Script_offset) + " が台本【 " +
+                  Sjis_to_utf8(r.Script_file) + " 】（" + std::to_string(size) +
+                  " バイト）の外を指しています。";
         return false;
     }
     return true;
@@ -112,7 +113,8 @@ void Snapshot_restore() {
     ScriptCursor = r.Script_offset;
     // What the surfaces show now is repainted first (wiping menus and text drawn on the screen),
     // then each is given the record's picture where the record names one.
-    for (const SurfaceField& f : SURFACES) Load_picture(f.surface);
+    for (const SurfaceField& f : SURFACES)
+        Load_picture(f.surface);
     for (const SurfaceField& f : SURFACES) {
         Surface_set_name(f.surface, r.*f.name);
         Load_picture(f.surface);
@@ -128,7 +130,8 @@ void Snapshot_restore() {
     Text_X = Text_AREA.left;
     Text_Y = Text_AREA.top;
     Game_stat = r.Game_stat;
-    for (TimerRec& t : Game_stat.Timers) Timer_resume(&t);
+    for (TimerRec& t : Game_stat.Timers)
+        Timer_resume(&t);
     Window_title_apply();
     // Their counters are not in the record: an effect it says was running ends at once, in the
     // picture its last step would have left.
@@ -138,4 +141,6 @@ void Snapshot_restore() {
     if (Game_stat.fade_in_on == 1) Fade_in_finish();
 }
 
-void Snapshot_reset() { Save_stat = SaveStat{}; }
+void Snapshot_reset() {
+    Save_stat = SaveStat{};
+}

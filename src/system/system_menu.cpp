@@ -14,11 +14,16 @@ namespace {
 MenuWindow ExitWindow;
 MenuWindow FpsWindow;
 
-const MenuLayout MAIN_LAYOUT = {"system\\menu_window_main.bmp", 100, 120, 300, 200, 4,
+const MenuLayout MAIN_LAYOUT = {"system\\menu_window_main.bmp",
+                                100,
+                                120,
+                                300,
+                                200,
+                                4,
                                 {{15, 15, 80, 36}, {15, 37, 80, 58}, {15, 61, 80, 80}, {15, 83, 80, 102}}};
-const MenuLayout EXIT_LAYOUT = {"system\\menu_window_exit.bmp", 100, 85, 300, 200, 2,
+const MenuLayout EXIT_LAYOUT = {"system\\menu_window_exit.bmp",      100, 85, 300, 200, 2,
                                 {{30, 30, 70, 54}, {30, 55, 70, 75}}};
-const MenuLayout FPS_LAYOUT = {"system\\menu_window_fps.bmp", 100, 85, 400, 300, 2,
+const MenuLayout FPS_LAYOUT = {"system\\menu_window_fps.bmp",       100, 85, 400, 300, 2,
                                {{30, 30, 70, 54}, {30, 55, 70, 75}}};
 
 // Opens a window of the system menu at the mouse, kept inside the screen.
@@ -42,9 +47,11 @@ void Close(MenuWindow* m) {
 }
 
 // The frame-rate window's third look marks the option in force.
-bool Fps_in_force(int button) { return button == (Game_stat.fps_on == 1 ? 0 : 1); }
+bool Fps_in_force(int button) {
+    return button == (Game_stat.fps_on == 1 ? 0 : 1);
+}
 
-}  // namespace
+} // namespace
 
 void System_menu_open() {
     if (Game_stat.system_menu_flag != 1) return;
@@ -61,10 +68,18 @@ void System_menu_task() {
     if (chosen < 0) return;
     Close(&MainMenu);
     switch (chosen) {
-    case 0: Save_screen_open(); break;
-    case 1: Load_screen_open(); break;
-    case 2: Open(&FpsWindow, FPS_LAYOUT, 104); break;
-    case 3: Open(&ExitWindow, EXIT_LAYOUT, 105); break;
+    case 0:
+        Save_screen_open();
+        break;
+    case 1:
+        Load_screen_open();
+        break;
+    case 2:
+        Open(&FpsWindow, FPS_LAYOUT, 104);
+        break;
+    case 3:
+        Open(&ExitWindow, EXIT_LAYOUT, 105);
+        break;
     }
 }
 
@@ -94,5 +109,6 @@ void Exit_window_task() {
 }
 
 void System_menu_reset() {
-    for (MenuWindow* m : {&MainMenu, &ExitWindow, &FpsWindow}) Menu_reset(m);
+    for (MenuWindow* m : {&MainMenu, &ExitWindow, &FpsWindow})
+        Menu_reset(m);
 }

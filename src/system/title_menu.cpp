@@ -22,9 +22,14 @@ MenuWindow StartLoad;
 MenuWindow StartExit;
 int32_t MenuX = 0, MenuY = 0;
 
-const MenuLayout START_LAYOUT = {"system\\menu_window_start.bmp", 150, 100, 450, 300, 3,
+const MenuLayout START_LAYOUT = {"system\\menu_window_start.bmp",
+                                 150,
+                                 100,
+                                 450,
+                                 300,
+                                 3,
                                  {{15, 15, 140, 35}, {15, 45, 140, 60}, {15, 70, 140, 90}}};
-const MenuLayout EXIT_LAYOUT = {"system\\menu_window_exit.bmp", 100, 85, 300, 200, 2,
+const MenuLayout EXIT_LAYOUT = {"system\\menu_window_exit.bmp",      100, 85, 300, 200, 2,
                                 {{30, 30, 70, 54}, {30, 55, 70, 75}}};
 
 bool May_open(const MenuWindow& m, int32_t state) {
@@ -55,9 +60,11 @@ void Start_exit_open() {
     Opened(203);
 }
 
-void Close_start_load() { Close(&StartLoad); }
+void Close_start_load() {
+    Close(&StartLoad);
+}
 
-}  // namespace
+} // namespace
 
 void Com_start_menu() {
     ++ScriptCursor;
@@ -78,7 +85,8 @@ void Com_System_menu_flag() {
     }
     Game_stat.system_menu_flag = 1;
     if (word != "ON") {
-        Msg_box("システムメニューフラグに意味不明なシンボルが\n指定されました。強制的に ON (メニュー有効)と\nして扱います (･ω･)ﾉｼ",
+        Msg_box("システムメニューフラグに意味不明なシンボルが\n指定されました。強制的に ON "
+                "(メニュー有効)と\nして扱います (･ω･)ﾉｼ",
                 "Com_System_menu_flag()");
     }
 }
@@ -135,8 +143,10 @@ void Start_exit_task() {
     const int chosen = Menu_paint_buttons(&StartExit);
     if (chosen < 0) return;
     Close(&StartExit);
-    if (chosen == 0) System_exit();
-    else Start_menu_open();
+    if (chosen == 0)
+        System_exit();
+    else
+        Start_menu_open();
 }
 
 Rect Start_menu_start_button() {
@@ -145,6 +155,7 @@ Rect Start_menu_start_button() {
 }
 
 void Title_menu_reset() {
-    for (MenuWindow* m : {&StartMenu, &StartLoad, &StartExit}) Menu_reset(m);
+    for (MenuWindow* m : {&StartMenu, &StartLoad, &StartExit})
+        Menu_reset(m);
     MenuX = MenuY = 0;
 }

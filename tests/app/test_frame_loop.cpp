@@ -7,12 +7,12 @@
 #include "app/fps_display.h"
 #include "app/frame_loop.h"
 #include "app/frame_order.h"
-#include "core/game_stat.h"
 #include "app/present.h"
 #include "app/system.h"
+#include "app/window_messages.h"
+#include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
-#include "app/window_messages.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/headless/headless.h"
 #include "script/script_fixture.h"
@@ -37,8 +37,7 @@ class FrameOrderTest : public EngineTest {
     FrameOrder order = MAIN_FRAME_ORDER;
 };
 
-template <int N>
-void Record() {
+template <int N> void Record() {
     ran.push_back("task" + std::to_string(N));
 }
 
@@ -50,7 +49,7 @@ void Text_step_starting_a_transition() {
     Game_stat.delay_on = 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
     order.switches[0].run = Text_step_starting_a_transition;
@@ -62,7 +61,7 @@ TEST_F(FrameOrderTest, GateOrderAndSameFrameSwitches) {
     order.late[4].run = Record<14>;
     Game_stat.text_on = 1;
     Game_stat.delay_on = 1;
-    Game_stat.wait_on = 2;  // only a switch of exactly 1 runs its task
+    Game_stat.wait_on = 2; // only a switch of exactly 1 runs its task
     Game_stat.fade_in_on = 1;
     Game_stat.fps_on = 1;
     Game_stat.wait_kbhit_on = 1;
@@ -131,12 +130,14 @@ TEST_F(EngineTest, PresentUploadsOnlyChangesAndLeavesTheStripUncoveredByAnOffset
     EXPECT_EQ(Headless_present_count(), presents + 2);
     window = Headless_window_picture();
     for (int y : {0, 200, 476}) {
-        for (int x : {0, 4}) EXPECT_EQ(window[y * 640 + x], Test_background_pixel(x, y)) << x << "," << y;
+        for (int x : {0, 4})
+            EXPECT_EQ(window[y * 640 + x], Test_background_pixel(x, y)) << x << "," << y;
         EXPECT_EQ(window[y * 640 + 5], 0xFFFFFFu);
     }
     for (int x : {10, 600}) {
         EXPECT_EQ(window[476 * 640 + x], 0xFFFFFFu);
-        EXPECT_EQ(window[477 * 640 + x], Test_background_pixel(x, 477)) << "the bottom strip keeps its pixels";
+        EXPECT_EQ(window[477 * 640 + x], Test_background_pixel(x, 477))
+            << "the bottom strip keeps its pixels";
     }
 
     // A repaint shows BackBuffer unshifted, without running a frame.
@@ -156,7 +157,8 @@ TEST_F(EngineTest, StartUpSurfacesNamesAndSwitches) {
     EXPECT_STREQ(PartsSurface.PictureName, ".\\gdat\\system\\Parts.bmp");
     EXPECT_EQ(Game_stat.text_on, 1);
     EXPECT_EQ(Game_stat.system_menu_flag, 1);
-    EXPECT_EQ(Game_stat.wait_on + Game_stat.halt_on + Game_stat.SystemMenuState + Game_stat.TitleMenuState, 0);
+    EXPECT_EQ(Game_stat.wait_on + Game_stat.halt_on + Game_stat.SystemMenuState + Game_stat.TitleMenuState,
+              0);
     EXPECT_TRUE(Headless_boxes().empty());
 }
 
@@ -176,7 +178,7 @@ TEST_F(EngineTest, FrameRateBox) {
     Write_startup_pictures();
     System_init();
     Game_stat.fps_on = 1;
-    Run_frames(63);  // 1008 ms: the first roll-over comes with the frame after 1000 ms
+    Run_frames(63); // 1008 ms: the first roll-over comes with the frame after 1000 ms
     EXPECT_STREQ(Fps_last_text(), "FPS:063 TC:1008 ");
     Run_frames(10);
     EXPECT_STREQ(Fps_last_text(), "FPS:063 TC:1168 ");
@@ -185,7 +187,8 @@ TEST_F(EngineTest, FrameRateBox) {
     EXPECT_EQ(Surface_get(&BackBuffer, 179, 18), Test_background_pixel(179, 18));
     int reddish = 0;
     for (int y = 0; y < 18; ++y)
-        for (int x = 0; x < 180; ++x) reddish += Surface_get(&BackBuffer, x, y) != 0xFFFFFFu;
+        for (int x = 0; x < 180; ++x)
+            reddish += Surface_get(&BackBuffer, x, y) != 0xFFFFFFu;
     EXPECT_GT(reddish, 100) << "the text is drawn in the box";
 }
 
@@ -211,6 +214,6 @@ TEST_F(ScriptTest, MouseRecordAndClamps) {
     EXPECT_EQ(MouseButtons, 0u) << "a move with no button held clears the word";
     EXPECT_EQ(Clamp_mouse_x(100), 20);
     EXPECT_EQ(Clamp_mouse_y(10), 30);
-    Key(KEY_RETURN);  // a key message at (0, 0)
+    Key(KEY_RETURN); // a key message at (0, 0)
     EXPECT_EQ(MouseX, 20) << "keys leave the record alone";
 }

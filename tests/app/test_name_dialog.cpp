@@ -47,7 +47,7 @@ class NameDialogTest : public StoryTest {
 // Where the buttons stand: the dialog is 360x148, centred in the picture.
 constexpr int OK_X = 268, CANCEL_X = 372, BUTTON_Y = 287;
 
-}  // namespace
+} // namespace
 
 TEST_F(NameDialogTest, TypingEditingEnterAndEscape) {
     Type("花");
@@ -59,13 +59,14 @@ TEST_F(NameDialogTest, TypingEditingEnterAndEscape) {
     EXPECT_EQ(std::memcmp(Headless_window_picture(), Present_window_picture(), 640 * 480 * 4), 0)
         << "the dialog is gone from the window";
 
-    for (int key : {KEY_HOME, KEY_DELETE, KEY_END, KEY_BACKSPACE, KEY_LEFT}) Key(key);
+    for (int key : {KEY_HOME, KEY_DELETE, KEY_END, KEY_BACKSPACE, KEY_LEFT})
+        Key(key);
     Type("x");
     Key(KEY_RIGHT);
     Type("y");
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "xby");
-    Key(KEY_LEFT);  // ends the selection at the start
+    Key(KEY_LEFT); // ends the selection at the start
     Type("z");
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "zabc");
@@ -79,7 +80,8 @@ TEST_F(NameDialogTest, TypingEditingEnterAndEscape) {
 }
 
 TEST_F(NameDialogTest, RefusedCharactersAndAtMost255ShiftJisBytes) {
-    for (const char* refused : {"😀", "#", "\\", "¥", "/", "{", "}", ";"}) Type(refused);
+    for (const char* refused : {"😀", "#", "\\", "¥", "/", "{", "}", ";"})
+        Type(refused);
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "abc") << "nothing replaced the selected default";
     Key(KEY_END);
@@ -87,14 +89,17 @@ TEST_F(NameDialogTest, RefusedCharactersAndAtMost255ShiftJisBytes) {
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("abc"), "abcde");
 
-    for (int i = 0; i < 9; ++i) Type(std::string(31, 'a'));
+    for (int i = 0; i < 9; ++i)
+        Type(std::string(31, 'a'));
     Key(KEY_RETURN);
     EXPECT_EQ(Name_dialog("x"), std::string(255, 'a'));
-    for (int i = 0; i < 127; ++i) Type("あ");
+    for (int i = 0; i < 127; ++i)
+        Type("あ");
     Type("あa");
     Key(KEY_RETURN);
     std::string expected;
-    for (int i = 0; i < 127; ++i) expected += SJ_A;
+    for (int i = 0; i < 127; ++i)
+        expected += SJ_A;
     EXPECT_EQ(Name_dialog("x"), expected + "a") << "a character that would pass 255 bytes is refused";
 }
 
@@ -104,8 +109,8 @@ TEST_F(NameDialogTest, TheButtons) {
     EXPECT_EQ(Name_dialog("abc"), "abc");
 
     Type("q");
-    Click(OK_X, BUTTON_Y, CANCEL_X, BUTTON_Y);  // pressed on one button, released on the other
-    Click(5, 5, 5, 5);                          // outside the dialog: for the window, not the dialog
+    Click(OK_X, BUTTON_Y, CANCEL_X, BUTTON_Y); // pressed on one button, released on the other
+    Click(5, 5, 5, 5);                         // outside the dialog: for the window, not the dialog
     Click(OK_X, BUTTON_Y, OK_X, BUTTON_Y);
     EXPECT_EQ(Name_dialog("abc"), "q");
 }
@@ -129,9 +134,10 @@ TEST_F(NameDialogTest, ScenarioAnswers) {
     ASSERT_TRUE(Headless_configure(options, &error)) << error;
     Headless_set_probe(Headless_probe());
     Write_startup_pictures();
-    Write_file("txt/config.txt", "#text_input \\STR 0 \"" SJ_TARO "\"\r\n#text_input \\STR 1 \"" SJ_TARO "\"\r\n"
-          "#text_input \\STR 2 \"" SJ_TARO "\"\r\n#text_input \\STR 3 \"" SJ_TARO "\"\r\n"
-          "#text_input \\STR 4 \"" SJ_TARO "\"\r\n#halt\r\n");
+    Write_file("txt/config.txt",
+               "#text_input \\STR 0 \"" SJ_TARO "\"\r\n#text_input \\STR 1 \"" SJ_TARO "\"\r\n"
+               "#text_input \\STR 2 \"" SJ_TARO "\"\r\n#text_input \\STR 3 \"" SJ_TARO "\"\r\n"
+               "#text_input \\STR 4 \"" SJ_TARO "\"\r\n#halt\r\n");
     System_init();
     EXPECT_EQ(Main_loop(), 0) << "the scenario ran out at the halt";
     std::vector<std::string> inputs;
@@ -143,7 +149,9 @@ TEST_F(NameDialogTest, ScenarioAnswers) {
     EXPECT_EQ(std::string(Game_stat.StringVars[0]), SJ_HANAKO "\\EOS");
     EXPECT_EQ(std::string(Game_stat.StringVars[1]), SJ_TARO "\\EOS");
     EXPECT_EQ(std::string(Game_stat.StringVars[2]), SJ_TARO "\\EOS");
-    EXPECT_EQ(std::string(Game_stat.StringVars[3]), "\x89\xd4\\EOS") << "what Shift-JIS cannot hold is left out";
-    EXPECT_EQ(std::string(Game_stat.StringVars[4]), SJ_TARO "\\EOS") << "nothing queued: the default, as with Enter";
+    EXPECT_EQ(std::string(Game_stat.StringVars[3]), "\x89\xd4\\EOS")
+        << "what Shift-JIS cannot hold is left out";
+    EXPECT_EQ(std::string(Game_stat.StringVars[4]), SJ_TARO "\\EOS")
+        << "nothing queued: the default, as with Enter";
     EXPECT_EQ(Boxes(), std::vector<std::string>{"名前を入力してください|「😀」は使えない文字です。"});
 }

@@ -21,19 +21,35 @@ std::string utf8(uint32_t cp) {
 // interpreter hands over two bytes for every byte of 0x80 or above; only real pairs decode.
 TEST(Sjis, DecodesCodePage932) {
     const std::pair<std::vector<uint8_t>, uint32_t> cases[] = {
-        {{0x5C}, 0x5C},          {{0x7E}, 0x7E},         // backslash, not a yen sign; tilde
-        {{'A'}, 'A'},            {{0x00}, 0},            //
-        {{0xA1}, 0xFF61},        {{0xB1}, 0xFF71},       // ｡ ｱ
-        {{0xDF}, 0xFF9F},        {{0x82, 0xA0}, 0x3042}, // ﾟ あ
-        {{0x93, 0x63}, 0x7530},  {{0x81, 0x60}, 0xFF5E}, // 田, the wave dash as Windows maps it
-        {{0x87, 0x40}, 0x2460},  {{0x87, 0x90}, 0x2252}, // ① ≒ (NEC row 13)
-        {{0xED, 0x40}, 0x7E8A},  {{0xFA, 0x40}, 0x2170}, // 纊 (NEC-selected IBM extension), ⅰ (IBM)
-        {{0xFC, 0x4B}, 0x9ED1},                          // the last assigned pair
+        {{0x5C}, 0x5C},
+        {{0x7E}, 0x7E}, // backslash, not a yen sign; tilde
+        {{'A'}, 'A'},
+        {{0x00}, 0}, //
+        {{0xA1}, 0xFF61},
+        {{0xB1}, 0xFF71}, // ｡ ｱ
+        {{0xDF}, 0xFF9F},
+        {{0x82, 0xA0}, 0x3042}, // ﾟ あ
+        {{0x93, 0x63}, 0x7530},
+        {{0x81, 0x60}, 0xFF5E}, // 田, the wave dash as Windows maps it
+        {{0x87, 0x40}, 0x2460},
+        {{0x87, 0x90}, 0x2252}, // ① ≒ (NEC row 13)
+        {{0xED, 0x40}, 0x7E8A},
+        {{0xFA, 0x40}, 0x2170}, // 纊 (NEC-selected IBM extension), ⅰ (IBM)
+        {{0xFC, 0x4B}, 0x9ED1}, // the last assigned pair
         // Not characters: lone lead bytes and bytes never used alone, half-width katakana + ASCII,
         // trails below 0x40, 0x7F or above 0xFC, unassigned rows.
-        {{0x80}, 0xFFFD},        {{0xA0}, 0xFFFD},       {{0x82}, 0xFFFD}, {{0xFD}, 0xFFFD}, {{0xFF}, 0xFFFD},
-        {{0xB1, 0x41}, 0xFFFD},  {{0x82, 0x20}, 0xFFFD}, {{0x82, 0x7F}, 0xFFFD}, {{0x82, 0xFD}, 0xFFFD},
-        {{0x85, 0x40}, 0xFFFD},  {{0x80, 0x40}, 0xFFFD}, {{0xFD, 0x40}, 0xFFFD},
+        {{0x80}, 0xFFFD},
+        {{0xA0}, 0xFFFD},
+        {{0x82}, 0xFFFD},
+        {{0xFD}, 0xFFFD},
+        {{0xFF}, 0xFFFD},
+        {{0xB1, 0x41}, 0xFFFD},
+        {{0x82, 0x20}, 0xFFFD},
+        {{0x82, 0x7F}, 0xFFFD},
+        {{0x82, 0xFD}, 0xFFFD},
+        {{0x85, 0x40}, 0xFFFD},
+        {{0x80, 0x40}, 0xFFFD},
+        {{0xFD, 0x40}, 0xFFFD},
     };
     for (const auto& [bytes, cp] : cases)
         EXPECT_EQ(Sjis_decode_char(bytes.data(), int(bytes.size())), cp) << std::hex << int(bytes[0]);
@@ -51,7 +67,9 @@ TEST(Sjis, StringsToUtf8) {
     // A stray lead byte never swallows a byte that cannot be a trail, nor the terminator; an
     // unassigned pair is one unknown character.
     EXPECT_EQ(Sjis_to_utf8("\x82 A"), utf8(0xFFFD) + " A");
-    EXPECT_EQ(Sjis_to_utf8("\x85\x40" "A"), utf8(0xFFFD) + "A");
+    EXPECT_EQ(Sjis_to_utf8("\x85\x40"
+                           "A"),
+              utf8(0xFFFD) + "A");
     EXPECT_EQ(Sjis_to_utf8("ok\x82"), "ok" + utf8(0xFFFD));
     // The size bound is kept even in the middle of a pair (a heap block of exactly one byte lets
     // the sanitizer catch a read past it).

@@ -73,7 +73,8 @@ TEST_F(EngineTest, ScriptPathsResolveOnACaseSensitiveFileSystem) {
     Write_file("txt/CONFIG.TXT", "b");
     EXPECT_EQ(Path_resolve(".\\txt\\config.txt"), "./txt/config.txt");
     EXPECT_EQ(Path_resolve(".\\txt\\CONFIG.TXT"), "./txt/CONFIG.TXT");
-    EXPECT_EQ(Path_resolve(".\\txt\\Config.txt"), "./txt/CONFIG.TXT") << "several matches: the first in order";
+    EXPECT_EQ(Path_resolve(".\\txt\\Config.txt"), "./txt/CONFIG.TXT")
+        << "several matches: the first in order";
 
     // A Shift-JIS name whose second byte is 0x5C stays one character, not a separator.
     Write_file("gdat/表.bmp", "x");

@@ -43,12 +43,13 @@ class RunnerEndToEnd : public ::testing::Test {
     std::string game;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(RunnerEndToEnd, TheWindowShowsTheStartUpPicture) {
     std::ofstream(work + "/scenario.txt") << "run 100\nshot start.png\nkey Escape\nrun 100\n";
-    const std::string command = std::string(KOTOYUMI_EXE) + " --headless --events " + work + "/scenario.txt --log " +
-                                work + "/run.log " + game + " 2>" + work + "/stderr.txt";
+    const std::string command = std::string(KOTOYUMI_EXE) + " --headless --events " + work +
+                                "/scenario.txt --log " + work + "/run.log " + game + " 2>" + work +
+                                "/stderr.txt";
     ASSERT_EQ(Run_command("cd " + work + " && " + command), 0) << Read(work + "/stderr.txt");
 
     std::vector<uint32_t> shot;
@@ -73,11 +74,54 @@ TEST_F(RunnerEndToEnd, BadCommandLinesAndScenariosAreRefusedClearly) {
     EXPECT_NE(Read(work + "/err1").find("unknown option --bogus"), std::string::npos);
 
     std::ofstream(work + "/bad.txt") << "run 10\nclick 700 10\n";
-    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --events " + work + "/bad.txt " + KOTOYUMI_DEMO_DIR +
-                  " 2>" + work + "/err2"),
+    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --events " + work + "/bad.txt " +
+                          KOTOYUMI_DEMO_DIR + " 2>" + work + "/err2"),
               2);
     EXPECT_NE(Read(work + "/err2").find("line 2"), std::string::npos) << Read(work + "/err2");
 
-    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless " + work + "/no-such-game 2>" + work + "/err3"), 2);
+    EXPECT_EQ(
+        Run_command(std::string(KOTOYUMI_EXE) + " --headless " + work + "/no-such-game 2>" + work + "/err3"),
+        2);
     EXPECT_NE(Read(work + "/err3").find("cannot enter the game folder"), std::string::npos);
+}
+
+// The demo played by a player: start from the title menu, save in slot 2 from the system menu at
+// the first click wait, read on, load slot 2. The screen is then the save point's again: the
+// background of the first page, every menu and every later text gone (the first line may already
+// hold the first character typed after the load).
+TEST_F(RunnerEndToEnd, SaveFromTheSystemMenuAndLoadItBack) {
+    const std::string demo = work + "/demo";
+    fs::copy(KOTOYUMI_DEMO_DIR, demo, fs::copy_options::recursive);
+    fs::remove_all(demo + "/SAVE");
+    std::ofstream(work + "/scenario.txt") << "until title 20000\nrun 300\nclick 322 385\n" // はじめから
+                                             "until wait\nclick 320 240\n"           // the chapter title
+                                             "until wait\nrclick 320 240\nrun 300\n" // the system menu
+                                             "click 336 258\nrun 300\nanswer yes\n"  // セーブ
+                                             "click 200 195\nrun 300\n"              // slot 2
+                                             "click 320 240\nuntil wait\nrclick 320 240\nrun 300\n"
+                                             "click 336 280\nrun 300\nanswer yes\n" // ロード
+                                             "down 200 195\nrun 16\nshot loaded.png\nup 200 195\n"
+                                             "key Escape\nrun 100\n";
+    const std::string command = std::string(KOTOYUMI_EXE) + " --headless --events " + work +
+                                "/scenario.txt --log " + work + "/run.log " + demo + " 2>" + work +
+                                "/stderr.txt";
+    ASSERT_EQ(Run_command("cd " + work + " && " + command), 0)
+        << Read(work + "/stderr.txt") << Read(work + "/run.log");
+    EXPECT_EQ(fs::file_size(demo + "/SAVE/data02.svd"), 10904u);
+    const std::string log = Read(work + "/run.log");
+    EXPECT_NE(log.find("box \"System_save_task()\" \"■SAVEしました"), std::string::npos) << log;
+    EXPECT_NE(log.find("box \"System_load_task()\" \"■LOADしますか？"), std::string::npos) << log;
+
+    std::vector<uint32_t> shot;
+    int w = 0, h = 0;
+    ASSERT_TRUE(Png_read((work + "/loaded.png").c_str(), &shot, &w, &h));
+    const std::string bmp = Read(demo + "/gdat/system/Back00.bmp");
+    DecodedImage back;
+    std::string error;
+    ASSERT_TRUE(Bmp_decode(reinterpret_cast<const uint8_t*>(bmp.data()), bmp.size(), &back, &error)) << error;
+    int differing = 0;
+    for (int y = 50; y < 480; ++y) // below the first text line
+        for (int x = 0; x < 640; ++x)
+            differing += shot[size_t(y) * 640 + x] != back.pixels[size_t(y) * 640 + x];
+    EXPECT_EQ(differing, 0);
 }

@@ -44,7 +44,8 @@ class StoryTest : public ScriptTest {
     static int Count(int x1, int y1, int x2, int y2, uint32_t pixel) {
         int n = 0;
         for (int y = y1; y < y2; ++y)
-            for (int x = x1; x < x2; ++x) n += Surface_get(&BackBuffer, x, y) == pixel;
+            for (int x = x1; x < x2; ++x)
+                n += Surface_get(&BackBuffer, x, y) == pixel;
         return n;
     }
 
@@ -52,5 +53,5 @@ class StoryTest : public ScriptTest {
 };
 
 // Shift-JIS bytes used across the story tests.
-#define SJ_TARO "\x91\xbe\x98\x59"    // 太郎
-#define SJ_HANAKO "\x89\xd4\x8e\x71"  // 花子
+#define SJ_TARO "\x91\xbe\x98\x59"   // 太郎
+#define SJ_HANAKO "\x89\xd4\x8e\x71" // 花子

@@ -7,7 +7,9 @@
 
 namespace {
 
-int Flag_count() { return std::accumulate(std::begin(Game_stat.Flags), std::end(Game_stat.Flags), 0); }
+int Flag_count() {
+    return std::accumulate(std::begin(Game_stat.Flags), std::end(Game_stat.Flags), 0);
+}
 
 // Runs the first script to its halt (or the end of the program).
 class FlagTest : public StoryTest {
@@ -19,26 +21,25 @@ class FlagTest : public StoryTest {
 };
 
 // An if_flag block whose first part holds a nested block of its own, with a flag set by each part.
-const char* const NESTED_IF =
-    "#if_flag 3 {\r\n"
-    "#flag_on 10\r\n"
-    "#if_flag 4 {\r\n"
-    "#flag_on 11\r\n"
-    "/\r\n"
-    "#flag_on 12\r\n"
-    "}\r\n"
-    "/\r\n"
-    "#flag_on 13\r\n"
-    "}\r\n"
-    "#flag_on 14\r\n"
-    "#halt\r\n";
+const char* const NESTED_IF = "#if_flag 3 {\r\n"
+                              "#flag_on 10\r\n"
+                              "#if_flag 4 {\r\n"
+                              "#flag_on 11\r\n"
+                              "/\r\n"
+                              "#flag_on 12\r\n"
+                              "}\r\n"
+                              "/\r\n"
+                              "#flag_on 13\r\n"
+                              "}\r\n"
+                              "#flag_on 14\r\n"
+                              "#halt\r\n";
 
-}  // namespace
+} // namespace
 
 TEST_F(FlagTest, FlagNumbersAtTheEdgesFlagOffAndDispFlagStates) {
     Start("#flag_on 255\r\n#flag_on 256\r\n#flag_off 300\r\n#flag_on -1\r\n#disp_flag 7\r\n#flag_on 7\r\n"
           "#disp_flag 7\r\n#flag_off 7\r\n#disp_flag 7\r\n#disp_flag 8\r\n#disp_flag 256\r\n#halt\r\n");
-    Game_stat.Flags[8] = 2;  // as a damaged save file could bring it
+    Game_stat.Flags[8] = 2; // as a damaged save file could bring it
     ASSERT_TRUE(Run_to_halt());
     EXPECT_EQ(Game_stat.Flags[255], 1);
     EXPECT_EQ(Flag_count(), 1 + 2) << "only flag 255 and the damaged 8 are set: no other flag changed";
@@ -77,12 +78,12 @@ TEST_F(FlagTest, IfFlagWithoutABraceStopsAtTheEndOfTheScript) {
 TEST_F(FlagTest, LabelLinesFirstMatchIndentedAndMidLine) {
     Play("#jump *target:\r\n"
          "#flag_on 1\r\n"
-         "text before *target:\r\n"  // mid-line: never a label
+         "text before *target:\r\n" // mid-line: never a label
          "#flag_on 2\r\n"
-         " \t*target:\r\n"            // indented: the first real label
+         " \t*target:\r\n" // indented: the first real label
          "#flag_on 3\r\n"
          "#halt\r\n"
-         "*target:\r\n"               // the same word again: never reached
+         "*target:\r\n" // the same word again: never reached
          "#flag_on 4\r\n"
          "#halt\r\n");
     EXPECT_EQ(Flag_count(), 1);
@@ -98,7 +99,8 @@ TEST_F(FlagTest, LabelWordsAreCutAt32Bytes) {
     const int32_t second = 32 + 2;
     EXPECT_EQ(Label_search(("*" + name30 + ":").c_str()), 32) << "a 30-byte name is the longest reachable";
     EXPECT_EQ(Label_search(("*" + name31 + ":").c_str()), -1) << "a 33-byte argument never matches";
-    EXPECT_EQ(Label_search(("*" + name31).c_str()), second + 32) << "the 33-byte word compares as its first 32";
+    EXPECT_EQ(Label_search(("*" + name31).c_str()), second + 32)
+        << "the 33-byte word compares as its first 32";
     EXPECT_EQ(Label_search("*a:b"), second + 35 + 4) << "the word runs to a blank, colon or not";
     EXPECT_EQ(Label_search("*a:"), -1);
     EXPECT_EQ(Label_search("*c"), second + 35 + 6 + 2) << "a tab ends the word";
@@ -127,8 +129,9 @@ TEST_F(FlagTest, FileChangeToAMissingFileSaysSoAndSearchesTheScriptInMemory) {
     Play("#file_change nothing.txt *here:\r\n#halt\r\n*here:\r\n#flag_on 7\r\n#halt\r\n");
     EXPECT_EQ(Game_stat.Flags[7], 1);
     EXPECT_STREQ(ScriptFileName, ".\\txt\\config.txt") << "the name stays that of the script in memory";
-    EXPECT_EQ(Boxes(), std::vector<std::string>{
-                           "Com_file_change()|台本【 .\\txt\\nothing.txt 】が見つからないか、読み込めません。"});
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{
+                  "Com_file_change()|台本【 .\\txt\\nothing.txt 】が見つからないか、読み込めません。"});
 }
 
 TEST_F(FlagTest, LabelsLeftOverFromALongerScriptAreNotFound) {
@@ -136,5 +139,6 @@ TEST_F(FlagTest, LabelsLeftOverFromALongerScriptAreNotFound) {
     Play("#file_change short.txt *start:\r\n" + std::string(200, ';') + "\r\n*tail:\r\n#halt\r\n");
     ASSERT_NE(std::string(reinterpret_cast<const char*>(ScriptBuffer), 300).find("*tail:"), std::string::npos)
         << "the longer script's tail is still in the buffer";
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Com_jump()|ラベル [*tail:] が見つかりません。強制終了の刑♪"});
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"Com_jump()|ラベル [*tail:] が見つかりません。強制終了の刑♪"});
 }

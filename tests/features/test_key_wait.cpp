@@ -16,15 +16,17 @@ class KeyWaitTest : public StoryTest {
     static bool Ended() { return Game_stat.wait_kbhit_on == 0 && Game_stat.text_on == 1; }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(KeyWaitTest, ALeftClickHeldForAFrameSpaceAfterItsBoxOrEnterEndsIt) {
-    for (const int key : {0, int(KEY_SPACE), int(KEY_RETURN)}) {  // 0: the left button
+    for (const int key : {0, int(KEY_SPACE), int(KEY_RETURN)}) { // 0: the left button
         SCOPED_TRACE(key);
         Fresh();
         Waiting(key ? "wait_kbhit" : "wk");
-        if (key) Headless_set_key(key, true);
-        else Mouse(EventType::MouseDown, 1, 300, 200, MK_LBUTTON);
+        if (key)
+            Headless_set_key(key, true);
+        else
+            Mouse(EventType::MouseDown, 1, 300, 200, MK_LBUTTON);
         Run_frames(1);
         EXPECT_TRUE(Ended());
         EXPECT_EQ(Boxes(), key == KEY_SPACE ? std::vector<std::string>{"|AAA"} : std::vector<std::string>{});

@@ -7,28 +7,27 @@
 
 namespace {
 
-constexpr uint32_t NORMAL_PIXEL = 0xFFFF64;  // pale yellow, as a 0x00RRGGBB pixel
-constexpr uint32_t LIT_PIXEL = 0xFF3232;     // red
+constexpr uint32_t NORMAL_PIXEL = 0xFFFF64; // pale yellow, as a 0x00RRGGBB pixel
+constexpr uint32_t LIT_PIXEL = 0xFF3232;    // red
 
 // Three options ("Option" is 6 bytes) and three parts; the first two parts hold nested blocks.
-const char* const CHOICE =
-    "#select3 {\r\n"
-    "  Option\r\n"
-    "\r\n"
-    "\tSecond choice\r\n"
-    "Third\r\n"
-    "/\r\n"
-    "#flag_on 1\r\n"
-    "#if_flag 9 {\r\n#flag_on 20\r\n/\r\n#flag_on 21\r\n}\r\n"
-    "#halt\r\n"
-    "/\r\n"
-    "#flag_on 2\r\n"
-    "#if_flag 9 {\r\n#flag_on 22\r\n/\r\n#flag_on 23\r\n}\r\n"
-    "#halt\r\n"
-    "/\r\n"
-    "#flag_on 3\r\n"
-    "#halt\r\n"
-    "}\r\n";
+const char* const CHOICE = "#select3 {\r\n"
+                           "  Option\r\n"
+                           "\r\n"
+                           "\tSecond choice\r\n"
+                           "Third\r\n"
+                           "/\r\n"
+                           "#flag_on 1\r\n"
+                           "#if_flag 9 {\r\n#flag_on 20\r\n/\r\n#flag_on 21\r\n}\r\n"
+                           "#halt\r\n"
+                           "/\r\n"
+                           "#flag_on 2\r\n"
+                           "#if_flag 9 {\r\n#flag_on 22\r\n/\r\n#flag_on 23\r\n}\r\n"
+                           "#halt\r\n"
+                           "/\r\n"
+                           "#flag_on 3\r\n"
+                           "#halt\r\n"
+                           "}\r\n";
 
 class SelectTest : public StoryTest {
   protected:
@@ -47,12 +46,13 @@ class SelectTest : public StoryTest {
     static int Plain(int k) { return In_option(k, NORMAL_PIXEL); }
     static int Flags_set() {
         int n = 0;
-        for (uint8_t f : Game_stat.Flags) n += f;
+        for (uint8_t f : Game_stat.Flags)
+            n += f;
         return n;
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SelectTest, RectanglesAndTextCursorWithTheDefaults) {
     Pending();
@@ -82,9 +82,9 @@ TEST_F(SelectTest, RoomCheckPassesAt330AndEndsTheProgramAt331) {
     EXPECT_EQ(Quit_code(), 0);
     EXPECT_EQ(Game_stat.select_on, 0);
     EXPECT_EQ(SelectPlain.width, 0);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{
-                           "Com_select3() |選択肢を表示するだけの画面の余裕がありません（T0T）\n"
-                           "そんな訳で、すぱっといさぎよく強制終了～♪"});
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"Com_select3() |選択肢を表示するだけの画面の余裕がありません（T0T）\n"
+                                       "そんな訳で、すぱっといさぎよく強制終了～♪"});
 }
 
 TEST_F(SelectTest, HighlightFollowsThePointerAndWhatDoesNotChoose) {
@@ -155,8 +155,9 @@ TEST_F(SelectTest, AutoplayTakesTheFirstOption) {
     ASSERT_TRUE(Headless_configure(options, &error)) << error;
     Headless_set_probe(Headless_probe());
     Write_startup_pictures();
-    Write_file("txt/config.txt", std::string("#select3 {\r\nA\r\nB\r\nC\r\n/\r\n#flag_on 1\r\n#select3 {\r\n"
-                                             "D\r\nE\r\nF\r\n/\r\n#flag_on 2\r\n#halt\r\n/\r\n/\r\n}\r\n/\r\n/\r\n}\r\n"));
+    Write_file("txt/config.txt",
+               std::string("#select3 {\r\nA\r\nB\r\nC\r\n/\r\n#flag_on 1\r\n#select3 {\r\n"
+                           "D\r\nE\r\nF\r\n/\r\n#flag_on 2\r\n#halt\r\n/\r\n/\r\n}\r\n/\r\n/\r\n}\r\n"));
     System_init();
     EXPECT_EQ(Main_loop(), 0) << "the halt's click ended the program";
     EXPECT_EQ(Game_stat.Flags[1] + Game_stat.Flags[2], 2);
@@ -165,7 +166,7 @@ TEST_F(SelectTest, AutoplayTakesTheFirstOption) {
 TEST_F(SelectTest, TheClickThatEndedAWaitDoesNotChoose) {
     Start(std::string("#wait\r\n") + CHOICE);
     ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
-    Mouse(EventType::MouseDown, 1, 50, 70, MK_LBUTTON);  // over where option 1 will be
+    Mouse(EventType::MouseDown, 1, 50, 70, MK_LBUTTON); // over where option 1 will be
     ASSERT_TRUE(Run_until([] { return Game_stat.select_on == 1; }));
     Run_frames(3);
     EXPECT_EQ(Game_stat.select_on, 1) << "the button still held from before the options is not a choice";

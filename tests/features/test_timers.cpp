@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr uint32_t LINE_PIXEL = 0x3264FF;  // red 50, green 100, blue 255
+constexpr uint32_t LINE_PIXEL = 0x3264FF; // red 50, green 100, blue 255
 
 class TimerTest : public StoryTest {
   protected:
@@ -29,13 +29,15 @@ std::string Single_text(int64_t ms) {
     return text;
 }
 
-const char* const NOT_RUNNING = "■タイマー TIMER_1 は無効だにょ\n\n  まず #shot_timer でカウント開始するにょ！";
+const char* const NOT_RUNNING =
+    "■タイマー TIMER_1 は無効だにょ\n\n  まず #shot_timer でカウント開始するにょ！";
 
 std::string Bad_name(const std::string& name) {
-    return "■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 " + name + " 】が指定されましたが\n  意味不明でごんす。";
+    return "■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 " + name +
+           " 】が指定されましたが\n  意味不明でごんす。";
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(TimerTest, RunningStoppedClearedAndTheLineDisplay) {
     Start("#shot_timer TIMER_2\r\n#shot_timer TIMER_3\r\n#disp_timer ON\r\n#delay 1500\r\n"
@@ -50,7 +52,8 @@ TEST_F(TimerTest, RunningStoppedClearedAndTheLineDisplay) {
     EXPECT_EQ(Value(1), stopped) << "a stopped timer keeps its value";
     EXPECT_EQ(Value(0), 0) << "TIMER_1 was never started";
 
-    EXPECT_GT(Count(0, 460, 640, 479, 0xFFFFFF) + Count(0, 460, 640, 479, LINE_PIXEL), 640 * 15) << "a white strip";
+    EXPECT_GT(Count(0, 460, 640, 479, 0xFFFFFF) + Count(0, 460, 640, 479, LINE_PIXEL), 640 * 15)
+        << "a white strip";
     EXPECT_GT(Count(0, 460, 640, 479, LINE_PIXEL), 50) << "the line's text";
     EXPECT_TRUE(Strip_shows_background(479, 480)) << "the fill stops short of the last row";
 
@@ -68,7 +71,8 @@ TEST_F(TimerTest, SingleDisplayText) {
 }
 
 TEST_F(TimerTest, SingleDisplayDrawsAtItsPlace) {
-    Start("#shot_timer TIMER_3\r\n#disp_timer_single 100, 200 TIMER_3\r\n#disp_timer_single 1 2 TIMER_9\r\n#wk\r\n");
+    Start("#shot_timer TIMER_3\r\n#disp_timer_single 100, 200 TIMER_3\r\n#disp_timer_single 1 2 "
+          "TIMER_9\r\n#wk\r\n");
     ASSERT_TRUE(Run_until([] { return Game_stat.wait_kbhit_on == 1; }));
     EXPECT_EQ(Game_stat.disp_timer_single_on, 1);
     EXPECT_EQ(Game_stat.SingleTimer, 2);
@@ -103,18 +107,20 @@ TEST_F(TimerTest, CommandMessages) {
          "#clear_timer TIMER_1\r\n#timer_wait TIMER_1 to 5\r\n#timer_wait TIMER_X to 5\r\n"
          "#shot_timer TIMER_2\r\n#timer_wait TIMER_2 till 5\r\n#disp_timer on\r\n"
          "#if_timer TIMER_0 > 5\r\n#if_timer TIMER_2 >= 5\r\n#halt\r\n");
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Com_timer_shot()|" + Bad_name("TIMER_4"),
-                           "Com_stop_timer()|" + Bad_name("timer_1"),
-                           "Com_clear_timer()|" + Bad_name(""),
-                           std::string("Com_timer_wait()|") + NOT_RUNNING,
-                           "Com_timer_wait()|" + Bad_name("TIMER_X"),
-                           "Com_timer_wait()|シンタックスエラーだにょ\n\n書式は【 #timer_wait タイマー to 時間 】だにょ",
-                           "Com_disp_timer()|フラグ指定は半角大文字で ON か OFF だにょ！",
-                           "Com_if_timer()|■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 TIMER_0 】が"
-                           "指定されたけど\n  意味不明だにょ！",
-                           "Com_if_timer()|演算子【>=】は無効だにょ\n\n【 < 】【 = 】【 > 】の何れかを指定してにょ",
-                       }));
+    EXPECT_EQ(
+        Boxes(),
+        (std::vector<std::string>{
+            "Com_timer_shot()|" + Bad_name("TIMER_4"),
+            "Com_stop_timer()|" + Bad_name("timer_1"),
+            "Com_clear_timer()|" + Bad_name(""),
+            std::string("Com_timer_wait()|") + NOT_RUNNING,
+            "Com_timer_wait()|" + Bad_name("TIMER_X"),
+            "Com_timer_wait()|シンタックスエラーだにょ\n\n書式は【 #timer_wait タイマー to 時間 】だにょ",
+            "Com_disp_timer()|フラグ指定は半角大文字で ON か OFF だにょ！",
+            "Com_if_timer()|■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 TIMER_0 】が"
+            "指定されたけど\n  意味不明だにょ！",
+            "Com_if_timer()|演算子【>=】は無効だにょ\n\n【 < 】【 = 】【 > 】の何れかを指定してにょ",
+        }));
     EXPECT_EQ(Game_stat.timer_wait_on, 0);
     EXPECT_EQ(Game_stat.disp_timer_on, 0);
 }
@@ -141,14 +147,16 @@ TEST_F(TimerTest, SaveAndLoadCountOnlyThePlayedTime) {
     running.running = 1;
     Game_stat.Timers[1].stopped_ms = 777;
     Headless_set_time(11000);
-    for (TimerRec& t : Game_stat.Timers) Timer_checkpoint(&t);
+    for (TimerRec& t : Game_stat.Timers)
+        Timer_checkpoint(&t);
     EXPECT_EQ(running.accumulated_ms, 10000u);
     EXPECT_EQ(running.start_ms, 11000u);
     const GameStat saved = Game_stat;
 
-    Headless_set_time(71000);  // a minute later the save is loaded
+    Headless_set_time(71000); // a minute later the save is loaded
     Game_stat = saved;
-    for (TimerRec& t : Game_stat.Timers) Timer_resume(&t);
+    for (TimerRec& t : Game_stat.Timers)
+        Timer_resume(&t);
     EXPECT_EQ(Value(0), 10000);
     EXPECT_EQ(Value(1), 777) << "a stopped timer is left alone";
     Headless_advance(500);

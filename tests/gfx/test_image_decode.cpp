@@ -15,7 +15,8 @@ namespace {
 // Building BMP files
 
 void Put(std::vector<uint8_t>* v, uint32_t x, int bytes) {
-    for (int i = 0; i < bytes; ++i) v->push_back(uint8_t(x >> 8 * i));
+    for (int i = 0; i < bytes; ++i)
+        v->push_back(uint8_t(x >> 8 * i));
 }
 
 struct BmpShape {
@@ -41,10 +42,12 @@ std::vector<uint8_t> Make_bmp(const BmpShape& s) {
     if (!core) {
         for (uint32_t field : {s.compression, uint32_t(s.pixels.size()), 2835u, 2835u, s.colours_used, 0u})
             Put(&info, field, 4);
-        for (uint32_t m : s.masks) Put(&info, m, 4); // after the header when it is 40 bytes
+        for (uint32_t m : s.masks)
+            Put(&info, m, 4); // after the header when it is 40 bytes
         info.resize(std::max<size_t>(info.size(), s.header_size));
     }
-    for (uint32_t c : s.palette) Put(&info, c, core ? 3 : 4);
+    for (uint32_t c : s.palette)
+        Put(&info, c, core ? 3 : 4);
     std::vector<uint8_t> file = {'B', 'M'};
     Put(&file, uint32_t(14 + info.size() + s.pixels.size()), 4);
     Put(&file, 0, 4);
@@ -102,9 +105,11 @@ TEST(BmpDecode, PaletteDepthsGiveThePaletteColours) {
         std::vector<uint8_t> indices(w * h);
         for (int i = 0; i < w * h; ++i)
             indices[i] = uint8_t((i * 7 + 3) % (1 << bpp));
-        const DecodedImage image =
-            Decode_ok(Make_bmp({.width = w, .height = h, .bpp = bpp, .palette = palette,
-                                .pixels = Pack_indices(indices, w, h, bpp)}));
+        const DecodedImage image = Decode_ok(Make_bmp({.width = w,
+                                                       .height = h,
+                                                       .bpp = bpp,
+                                                       .palette = palette,
+                                                       .pixels = Pack_indices(indices, w, h, bpp)}));
         ASSERT_EQ(image.width, w);
         ASSERT_EQ(image.height, h);
         for (int i = 0; i < w * h; ++i)
@@ -119,39 +124,65 @@ TEST(BmpDecode, HeadersDepthsMasksAndRowOrder) {
         Pixels expected;
     } cases[] = {
         {"core header: three-byte palette entries",
-         {.header_size = 12, .width = 3, .height = 2, .bpp = 4, .palette = PALETTE16,
+         {.header_size = 12,
+          .width = 3,
+          .height = 2,
+          .bpp = 4,
+          .palette = PALETTE16,
           .pixels = Pack_indices({1, 2, 3, 13, 14, 15}, 3, 2, 4)},
          {0x800000, 0x008000, 0x808000, 0xFF00FF, 0x00FFFF, 0xFFFFFF}},
         {"core header, 24 bits",
          {.header_size = 12, .width = 2, .height = 1, .bpp = 24, .pixels = {1, 2, 3, 0xAA, 0xBB, 0xCC, 0, 0}},
          {0x030201, 0xCCBBAA}},
         {"24 bits: B, G, R; rows of 6 bytes padded to 8; bottom row first",
-         {.width = 2, .height = 2,
+         {.width = 2,
+          .height = 2,
           .pixels = {0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0xEE, 0xEE, 3, 2, 1, 6, 5, 4, 0xEE, 0xEE}},
          {0x010203, 0x040506, 0x102030, 0x405060}},
         {"32 bits without masks: the fourth byte never shows",
-         {.width = 2, .height = 1, .bpp = 32, .pixels = {3, 2, 1, 0xFF, 6, 5, 4, 0x80}}, {0x010203, 0x040506}},
+         {.width = 2, .height = 1, .bpp = 32, .pixels = {3, 2, 1, 0xFF, 6, 5, 4, 0x80}},
+         {0x010203, 0x040506}},
         {"16 bits without masks is 5-5-5: full, none, half scale to 255, 0, 132",
          {.width = 3, .height = 1, .bpp = 16, .pixels = {0x00, 0x7C, 0xE0, 0x03, 0x10, 0x42, 0, 0}},
          {0xFF0000, 0x00FF00, 0x848484}},
         {"5-6-5 masks after a 40-byte header: green has six bits",
-         {.width = 2, .height = 1, .bpp = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
+         {.width = 2,
+          .height = 1,
+          .bpp = 16,
+          .compression = 3,
+          .masks = {0xF800, 0x07E0, 0x001F},
           .pixels = {0xE0, 0x07, 0x20, 0x00}},
          {0x00FF00, 0x000400}},
         {"a zero mask is an absent channel",
-         {.width = 2, .height = 1, .bpp = 16, .compression = 3, .masks = {0xF800, 0, 0x001F},
+         {.width = 2,
+          .height = 1,
+          .bpp = 16,
+          .compression = 3,
+          .masks = {0xF800, 0, 0x001F},
           .pixels = {0xE0, 0x07, 0x20, 0x00}},
          {0, 0}},
         {"32 bits, odd byte order, masks inside a V5 header",
-         {.header_size = 124, .width = 1, .height = 1, .bpp = 32, .compression = 3,
-          .masks = {0x0000FF00, 0x00FF0000, 0xFF000000}, .pixels = {0x77, 0x11, 0x22, 0x33}},
+         {.header_size = 124,
+          .width = 1,
+          .height = 1,
+          .bpp = 32,
+          .compression = 3,
+          .masks = {0x0000FF00, 0x00FF0000, 0xFF000000},
+          .pixels = {0x77, 0x11, 0x22, 0x33}},
          {0x112233}},
         {"V4 header masks are ignored when the compression says none",
-         {.header_size = 108, .width = 1, .height = 1, .bpp = 32, .masks = {0xFF, 0xFF00, 0xFF0000},
+         {.header_size = 108,
+          .width = 1,
+          .height = 1,
+          .bpp = 32,
+          .masks = {0xFF, 0xFF00, 0xFF0000},
           .pixels = {0x33, 0x22, 0x11, 0x00}},
          {0x112233}},
         {"negative height: top-down rows",
-         {.width = 1, .height = -3, .bpp = 8, .palette = PALETTE16,
+         {.width = 1,
+          .height = -3,
+          .bpp = 8,
+          .palette = PALETTE16,
           .pixels = {9, 0, 0, 0, 10, 0, 0, 0, 12, 0, 0, 0}},
          {0xFF0000, 0x00FF00, 0x0000FF}},
     };
@@ -163,8 +194,12 @@ TEST(BmpDecode, ShortPaletteShowsBlackForMissingColours) {
     // Two colours declared for an 8-bit picture; indices 2 and 255 have none. A count far beyond the
     // depth, or none at all, reads only the entries that fit before the pixel data.
     for (uint32_t declared : {2u, 0xFFFFFFFFu, 0u}) {
-        const BmpShape s = {.width = 4, .height = 1, .bpp = 8, .colours_used = declared,
-                            .palette = {0x112233, 0x445566}, .pixels = {0, 1, 2, 255}};
+        const BmpShape s = {.width = 4,
+                            .height = 1,
+                            .bpp = 8,
+                            .colours_used = declared,
+                            .palette = {0x112233, 0x445566},
+                            .pixels = {0, 1, 2, 255}};
         EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, (Pixels{0x112233, 0x445566, 0, 0})) << declared;
     }
 }
@@ -185,8 +220,8 @@ const std::vector<uint8_t> RLE8_STREAM = {
 };
 
 TEST(BmpDecode, Rle8AndRle4EscapesAndRuns) {
-    BmpShape s = {.width = 6, .height = 4, .bpp = 8, .compression = 1, .palette = PALETTE16,
-                  .pixels = RLE8_STREAM};
+    BmpShape s = {
+        .width = 6, .height = 4, .bpp = 8, .compression = 1, .palette = PALETTE16, .pixels = RLE8_STREAM};
     const uint32_t K = 0, R = 0xFF0000, B = 0x0000FF;
     const auto& P = PALETTE16;
     const Pixels expected = {
@@ -203,7 +238,11 @@ TEST(BmpDecode, Rle8AndRle4EscapesAndRuns) {
         flipped.insert(flipped.end(), expected.begin() + y * 6, expected.begin() + y * 6 + 6);
     EXPECT_EQ(Decode_ok(Make_bmp(s)).pixels, flipped);
 
-    const BmpShape rle4 = {.width = 7, .height = 2, .bpp = 4, .compression = 2, .palette = PALETTE16,
+    const BmpShape rle4 = {.width = 7,
+                           .height = 2,
+                           .bpp = 4,
+                           .compression = 2,
+                           .palette = PALETTE16,
                            .pixels = {
                                5, 0x9C,                      // row 0: 9 C 9 C 9
                                0, 3,    0x12, 0x30,          // absolute 1 2 3: two bytes, already even
@@ -213,10 +252,11 @@ TEST(BmpDecode, Rle8AndRle4EscapesAndRuns) {
                                1, 0xF0,                      // one F
                                0, 1,
                            }};
-    EXPECT_EQ(Decode_ok(Make_bmp(rle4)).pixels, (Pixels{
-                                                    K, P[10], P[11], P[12], P[13], P[14], P[15], // row 1 (top)
-                                                    P[9], P[12], P[9], P[12], P[9], P[1], P[2], // the 3 is cut
-                                                }));
+    EXPECT_EQ(Decode_ok(Make_bmp(rle4)).pixels,
+              (Pixels{
+                  K, P[10], P[11], P[12], P[13], P[14], P[15], // row 1 (top)
+                  P[9], P[12], P[9], P[12], P[9], P[1], P[2],  // the 3 is cut
+              }));
 }
 
 TEST(BmpDecode, RleStreamsThatStopEarlyOrLie) {
@@ -248,9 +288,16 @@ TEST(BmpDecode, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
     // beyond it. The last row's padding may be missing; anything shorter is refused.
     const BmpShape files[] = {
         SMALL_24,
-        {.width = 3, .height = 2, .bpp = 4, .palette = PALETTE16,
+        {.width = 3,
+         .height = 2,
+         .bpp = 4,
+         .palette = PALETTE16,
          .pixels = Pack_indices({1, 2, 3, 4, 5, 6}, 3, 2, 4)},
-        {.width = 3, .height = 2, .bpp = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
+        {.width = 3,
+         .height = 2,
+         .bpp = 16,
+         .compression = 3,
+         .masks = {0xF800, 0x07E0, 0x001F},
          .pixels = std::vector<uint8_t>(16, 0x33)},
     };
     for (const BmpShape& shape : files) {
@@ -293,7 +340,8 @@ TEST(BmpDecode, LyingHeadersAreRefused) {
     }
     // Sides that each pass but whose area is too large: refused before anything is allocated.
     std::vector<uint8_t> file = good;
-    for (size_t at : {18, 22}) file[at] = 0, file[at + 1] = 0x40; // 16384 x 16384
+    for (size_t at : {18, 22})
+        file[at] = 0, file[at + 1] = 0x40; // 16384 x 16384
     EXPECT_FALSE(Decodes(file));
 }
 
@@ -315,8 +363,8 @@ void Damage(const std::vector<uint8_t>& original, int rounds,
 }
 
 TEST(BmpDecode, RandomDamageNeverCrashes) {
-    BmpShape rle = {.width = 6, .height = 4, .bpp = 8, .compression = 1, .palette = PALETTE16,
-                    .pixels = RLE8_STREAM};
+    BmpShape rle = {
+        .width = 6, .height = 4, .bpp = 8, .compression = 1, .palette = PALETTE16, .pixels = RLE8_STREAM};
     Damage(Make_bmp(SMALL_24), 2000, Bmp_decode);
     Damage(Make_bmp(rle), 2000, Bmp_decode);
     rle.bpp = 4;
@@ -355,7 +403,8 @@ uint32_t Test_pixel(int x, int y, JpegKind kind = JpegKind::Baseline) {
 std::vector<uint8_t> Make_jpeg(JpegKind kind, int w = 64, int h = 48) {
     Picture p{w, h, std::vector<uint32_t>(size_t(w) * h)};
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) p.pixels[size_t(y) * w + x] = Test_pixel(x, y);
+        for (int x = 0; x < w; ++x)
+            p.pixels[size_t(y) * w + x] = Test_pixel(x, y);
     static constexpr JpegColours COLOURS[] = {JpegColours::Rgb, JpegColours::Rgb, JpegColours::Grey,
                                               JpegColours::CmykAdobe, JpegColours::CmykPlain};
     std::vector<uint8_t> file;

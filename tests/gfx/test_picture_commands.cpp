@@ -160,8 +160,9 @@ TEST_F(PictureCommandTest, AlphaCopyFromOutsideTheSourceDrawsNothing) {
 
 TEST_F(PictureCommandTest, UnknownSurfaceSymbolEndsTheProgram) {
     Run_script("#g_copy XX 0 0 BG 0 0 10 10\r\n");
-    EXPECT_EQ(Boxes(), std::vector<std::string>{
-                           "Get_game_DC()|シンボル [XX] は意味不明ですぅ（爆）\n暴走したら恐いので強制終了ですぅ～♪"});
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{
+                  "Get_game_DC()|シンボル [XX] は意味不明ですぅ（爆）\n暴走したら恐いので強制終了ですぅ～♪"});
     EXPECT_EQ(Quit_code(), 0);
 
     // Lower case is another symbol; the load goes to BackBuffer, harmlessly, and renames nothing.

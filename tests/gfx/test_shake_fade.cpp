@@ -48,8 +48,9 @@ class ShakeFadeTest : public ScriptTest {
 uint32_t Blend(uint32_t src, uint32_t dst, int a) {
     uint32_t out = 0;
     for (int shift : {0, 8, 16})
-        out |= uint32_t(std::lround(((src >> shift & 0xFF) * a + (dst >> shift & 0xFF) * (255.0 - a)) / 255.0))
-               << shift;
+        out |=
+            uint32_t(std::lround(((src >> shift & 0xFF) * a + (dst >> shift & 0xFF) * (255.0 - a)) / 255.0))
+            << shift;
     return out;
 }
 
@@ -77,7 +78,8 @@ TEST_F(ShakeFadeTest, ShakeOffsetsStepByStep) {
             seen.emplace_back(ScreenOffsetX, ScreenOffsetY);
             ASSERT_EQ(BackBuffer.pixels, back) << "the window picture moves, not BackBuffer";
             ASSERT_EQ(Headless_window_picture()[240 * 640 + 320],
-                      back[(240 - ScreenOffsetY) * 640 + 320 - ScreenOffsetX]) << "each offset is shown";
+                      back[(240 - ScreenOffsetY) * 640 + 320 - ScreenOffsetX])
+                << "each offset is shown";
         });
         EXPECT_EQ(seen, expected) << symbol;
         EXPECT_EQ(first_frame, 4) << symbol << ": the first jolt comes 50 ms on, in the fourth frame";

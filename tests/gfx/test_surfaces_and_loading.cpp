@@ -19,27 +19,29 @@ Surface Filled(int w, int h, uint32_t pixel) {
 
 int Count(const Surface& s, uint32_t pixel) {
     int n = 0;
-    for (uint32_t p : s.pixels) n += p == pixel;
+    for (uint32_t p : s.pixels)
+        n += p == pixel;
     return n;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Surface, CopiesClipAgainstBothSurfacesAndMayOverlap) {
     Surface dst = Filled(10, 10, 0);
     Surface src = Filled(4, 4, 0xABCDEF);
-    Surface_copy(&dst, 8, -2, 4, 4, &src, 0, 0);  // hangs over the right and top edges
+    Surface_copy(&dst, 8, -2, 4, 4, &src, 0, 0); // hangs over the right and top edges
     EXPECT_EQ(Count(dst, 0xABCDEF), 4);
     EXPECT_EQ(Surface_get(&dst, 8, 0), 0xABCDEFu);
     EXPECT_EQ(Surface_get(&dst, 9, 1), 0xABCDEFu);
-    Surface_copy(&dst, 0, 0, 100, 100, &src, -3, 2);  // a source rectangle partly outside its surface
+    Surface_copy(&dst, 0, 0, 100, 100, &src, -3, 2); // a source rectangle partly outside its surface
     EXPECT_EQ(Surface_get(&dst, 3, 0), 0xABCDEFu);
     EXPECT_EQ(Surface_get(&dst, 2, 0), 0u);
-    Surface_copy(&dst, 0, 0, 0x7FFFFFFF, 0x7FFFFFFF, &src, 0x7FFFFFF0, 0);  // huge arguments stay in bounds
+    Surface_copy(&dst, 0, 0, 0x7FFFFFFF, 0x7FFFFFFF, &src, 0x7FFFFFF0, 0); // huge arguments stay in bounds
 
     Surface s;
     Surface_create(&s, 1, 5);
-    for (int y = 0; y < 5; ++y) s.pixels[y] = uint32_t(y);
+    for (int y = 0; y < 5; ++y)
+        s.pixels[y] = uint32_t(y);
     Surface_copy(&s, 0, 1, 1, 4, &s, 0, 0);
     EXPECT_EQ(s.pixels, (std::vector<uint32_t>{0, 0, 1, 2, 3}));
 }
@@ -60,7 +62,7 @@ TEST(Surface, AndOrAndConstantAlphaBlend) {
 
 TEST(Surface, BoxFillRightAndBottomEdgesAreExclusive) {
     Surface s = Filled(8, 8, 0);
-    BoxFill(&s, 2, 3, 5, 6, 0x0000FF);  // GDI red
+    BoxFill(&s, 2, 3, 5, 6, 0x0000FF); // GDI red
     EXPECT_EQ(Count(s, 0xFF0000), 9);
     EXPECT_EQ(Surface_get(&s, 2, 3), 0xFF0000u);
     EXPECT_EQ(Surface_get(&s, 4, 5), 0xFF0000u);
@@ -74,16 +76,17 @@ TEST(Surface, BoxFillRightAndBottomEdgesAreExclusive) {
 }
 
 TEST_F(EngineTest, FileNameCheck) {
-    for (const char* good : {"a.jpg", "a.JPG", ".bmp", "x\\y.BMP"}) EXPECT_TRUE(_check_g_filename(good)) << good;
+    for (const char* good : {"a.jpg", "a.JPG", ".bmp", "x\\y.BMP"})
+        EXPECT_TRUE(_check_g_filename(good)) << good;
     EXPECT_TRUE(Headless_boxes().empty());
-    for (const char* bad : {"a.png", "a.Jpg", "a.jpeg", "bmp", ""}) EXPECT_FALSE(_check_g_filename(bad)) << bad;
+    for (const char* bad : {"a.png", "a.Jpg", "a.jpeg", "bmp", ""})
+        EXPECT_FALSE(_check_g_filename(bad)) << bad;
     ASSERT_EQ(Headless_boxes().size(), 5u);
     const RecordedBox& png = Headless_boxes()[0];
     EXPECT_EQ(png.caption, "_check_g_filename()");
-    EXPECT_EQ(png.text,
-              "■サポート外のファイル形式 [ .png ] が指定されてるにょ♪\n\n"
-              "  以下の拡張子のファイル名を指定してほしいにょ(･ω･)ﾉｼ\n\n"
-              "  [ .bmp ] [ .BMP ] [ .jpg ] [ .JPG ]");
+    EXPECT_EQ(png.text, "■サポート外のファイル形式 [ .png ] が指定されてるにょ♪\n\n"
+                        "  以下の拡張子のファイル名を指定してほしいにょ(･ω･)ﾉｼ\n\n"
+                        "  [ .bmp ] [ .BMP ] [ .jpg ] [ .JPG ]");
     EXPECT_NE(Headless_boxes()[3].text.find("[ bmp ]"), std::string::npos) << "a short name shows whole";
 }
 
@@ -107,7 +110,8 @@ TEST_F(EngineTest, LoadBmpIntoThePartsStripIsClipped) {
     EXPECT_EQ(Surface_get(&parts, 74, 24), uint32_t(74 << 8 | 24));
 
     // A background larger than the picture area gives only its top-left 640x480.
-    Write_bmp("gdat/system/Big.bmp", 700, 500, [](int x, int y) { return x >= 640 || y >= 480 ? 0xFFu : 0u; });
+    Write_bmp("gdat/system/Big.bmp", 700, 500,
+              [](int x, int y) { return x >= 640 || y >= 480 ? 0xFFu : 0u; });
     Surface back = Filled(700, 500, 0x777777);
     ASSERT_TRUE(Load_Bmp(&back, ".\\gdat\\system\\Big.bmp"));
     EXPECT_EQ(Surface_get(&back, 639, 479), 0u);
@@ -118,13 +122,17 @@ TEST(DibSurface, KeyCopyWritesEveryRowAndSkipsKeyPixels) {
     DibSurface a, b;
     ASSERT_TRUE(PXL_create_DIB_surface(&a, 4, 3));
     ASSERT_TRUE(PXL_create_DIB_surface(&b, 4, 3));
-    for (int i = 0; i < 12; ++i) a.pixels[i] = 0x111111;
-    for (int i = 0; i < 12; ++i) b.pixels[i] = (i % 2) ? 0x00FF00 : 0xAA0000 + uint32_t(i);
+    for (int i = 0; i < 12; ++i)
+        a.pixels[i] = 0x111111;
+    for (int i = 0; i < 12; ++i)
+        b.pixels[i] = (i % 2) ? 0x00FF00 : 0xAA0000 + uint32_t(i);
     PXL_DIB_key_copy(&a, 0, 0, &b, 0, 0, 4, 3, 0x00FF00);
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(a.pixels[i], (i % 2) ? 0x111111u : 0xAA0000u + uint32_t(i)) << i;
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(a.pixels[i], (i % 2) ? 0x111111u : 0xAA0000u + uint32_t(i)) << i;
 
     // Shifted half off the destination: only what lands inside is written.
-    for (int i = 0; i < 12; ++i) a.pixels[i] = 0x111111;
+    for (int i = 0; i < 12; ++i)
+        a.pixels[i] = 0x111111;
     PXL_DIB_key_copy(&a, 2, 2, &b, 0, 0, 4, 3, 0x123456);
     EXPECT_EQ(a.pixels[2 * 4 + 2], b.pixels[0]);
     EXPECT_EQ(a.pixels[2 * 4 + 3], b.pixels[1]);

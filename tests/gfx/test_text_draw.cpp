@@ -46,7 +46,7 @@ std::string sjis(const char* utf8) {
     return out;
 }
 
-class TextDraw : public EngineTest {  // boxes go to the headless runner's record
+class TextDraw : public EngineTest { // boxes go to the headless runner's record
   protected:
     void SetUp() override {
         EngineTest::SetUp();

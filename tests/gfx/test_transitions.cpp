@@ -49,7 +49,8 @@ class TransitionTest : public ScriptTest {
     // Runs frames until the transition ends; returns how many ran.
     int Frames_to_end() {
         int n = 0;
-        for (; Game_stat.g_change_on == 1 && n < 200; ++n) Run_frames(1);
+        for (; Game_stat.g_change_on == 1 && n < 200; ++n)
+            Run_frames(1);
         return n;
     }
 };
@@ -181,7 +182,7 @@ TEST_F(TransitionTest, UnknownTypeEndsTheProgram) {
         Start(std::string("#g_change ") + type + "\r\n#halt\r\n");
         Run_frames(3);
         EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("Com_g_change_task()|シンボル [") + type +
-                                                     "] は不正です。強制終了～♪"});
+                                                    "] は不正です。強制終了～♪"});
         EXPECT_EQ(Quit_code(), 0);
         EXPECT_EQ(Game_stat.g_change_on, 0) << "no transition runs while the program ends";
     }

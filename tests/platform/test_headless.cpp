@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/frame_loop.h"
-#include "core/game_stat.h"
 #include "app/headless_probe.h"
-#include "core/dialogs.h"
 #include "app/system.h"
+#include "core/dialogs.h"
+#include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/scenario.h"
@@ -51,7 +51,7 @@ class RunnerTest : public EngineTest {
     std::string shots_dir;
 };
 
-}  // namespace
+} // namespace
 
 TEST(Scenario, CommandsAndMistakes) {
     auto c = Parse("# a comment\nclick 10 20  # trailing comment\nkey Return\nuntil halt 500\nuntil page\n"
@@ -74,7 +74,8 @@ TEST(Scenario, CommandsAndMistakes) {
     std::string error;
     Parse("run 10\njump 5\n", &error);
     EXPECT_EQ(error, "line 2: unknown command \"jump\"");
-    for (const char* bad : {"click 640 0", "move 1", "run -5", "key F1", "until nap", "answer maybe", "run 5 6"}) {
+    for (const char* bad :
+         {"click 640 0", "move 1", "run -5", "key F1", "until nap", "answer maybe", "run 5 6"}) {
         Parse(bad, &error);
         EXPECT_EQ(error.rfind("line 1: ", 0), 0u) << bad;
     }
@@ -93,7 +94,7 @@ TEST_F(RunnerTest, UntilTimesOutWithCodeThree) {
 
 TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {
     // Nothing waits at first; once the story halts, the click that ends it comes 300 ms later.
-    shots_dir = game_dir + "/run/shots";  // made by the runner
+    shots_dir = game_dir + "/run/shots"; // made by the runner
     EXPECT_EQ(Run("", 600000, "#delay 1000\r\n#halt\r\n"), 0);
     // The story halts in the frame of 1056 ms (start-up, the delay's own frames), the click 300 ms on.
     EXPECT_NE(Log_text().find("1356 exit 0\n"), std::string::npos) << Log_text();

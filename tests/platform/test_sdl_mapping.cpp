@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/event_mapping.h"
+#include "platform/icon.h"
 #include "platform/platform.h"
 #include "platform/window_scaling.h"
-#include "platform/icon.h"
 
 namespace {
 
@@ -65,7 +65,8 @@ TEST(WindowScaling, WindowPointsMapBackToPicturePixels) {
         for (int py : {0, 1, 239, 478, 479})
             for (int px : {0, 1, 320, 638, 639})
                 for (int k : {0, fit.scale - 1})
-                    EXPECT_EQ(map(fit, fit.x + px * fit.scale + k, fit.y + py * fit.scale + k), std::pair(px, py))
+                    EXPECT_EQ(map(fit, fit.x + px * fit.scale + k, fit.y + py * fit.scale + k),
+                              std::pair(px, py))
                         << size.first << "x" << size.second << " k " << k;
     }
     const WindowFit fit = Window_fit(1920, 1080); // picture at (320, 60), 1280x960
@@ -90,8 +91,11 @@ TEST(WindowScaling, DrawReplicatesEveryPixelAndBlackensTheBars) {
             for (int x = 0; x < w + pad; ++x) {
                 const int px = (x - fit.x) / fit.scale, py = (y - fit.y) / fit.scale;
                 const bool inside = x >= fit.x && y >= fit.y && px < WINDOW_WIDTH && py < WINDOW_HEIGHT;
-                const uint32_t want = x >= w ? UNTOUCHED : inside ? picture[size_t(py) * WINDOW_WIDTH + px] : 0;
-                ASSERT_EQ(window[size_t(y) * (w + pad) + x], want) << w << "x" << h << " at " << x << "," << y;
+                const uint32_t want = x >= w   ? UNTOUCHED
+                                      : inside ? picture[size_t(py) * WINDOW_WIDTH + px]
+                                               : 0;
+                ASSERT_EQ(window[size_t(y) * (w + pad) + x], want)
+                    << w << "x" << h << " at " << x << "," << y;
             }
         }
     }

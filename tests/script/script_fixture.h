@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "app/system.h"
+#include "app/window_messages.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
-#include "app/system.h"
-#include "app/window_messages.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/headless/headless.h"
 #include "script/script_file.h"
@@ -19,8 +19,8 @@
 #include "test_support.h"
 
 // Shift-JIS bytes used across the tests.
-#define SJ_SQUARE "\x81\xa1"  // ■: fills most of its cell, so drawing it always changes pixels
-#define SJ_A "\x82\xa0"       // あ
+#define SJ_SQUARE "\x81\xa1" // ■: fills most of its cell, so drawing it always changes pixels
+#define SJ_A "\x82\xa0"      // あ
 
 class ScriptTest : public EngineTest {
   protected:
@@ -67,7 +67,8 @@ class ScriptTest : public EngineTest {
     // Every box shown so far as "caption|text".
     static std::vector<std::string> Boxes() {
         std::vector<std::string> out;
-        for (const RecordedBox& b : Headless_boxes()) out.push_back(b.caption + "|" + b.text);
+        for (const RecordedBox& b : Headless_boxes())
+            out.push_back(b.caption + "|" + b.text);
         return out;
     }
     // The code the program was asked to end with, or -1 while it goes on.
@@ -80,7 +81,8 @@ class ScriptTest : public EngineTest {
     static std::vector<uint32_t> Block(int x, int y, int w = 25, int h = 25) {
         std::vector<uint32_t> out;
         for (int j = 0; j < h; ++j)
-            for (int i = 0; i < w; ++i) out.push_back(Surface_get(&BackBuffer, x + i, y + j));
+            for (int i = 0; i < w; ++i)
+                out.push_back(Surface_get(&BackBuffer, x + i, y + j));
         return out;
     }
     // True if the w x h block of `s` at (x, y) is pixel(x, y) throughout (by default, all of it).

@@ -17,23 +17,26 @@ namespace {
 std::vector<uint32_t> Scratch_cell() {
     std::vector<uint32_t> out;
     for (int j = 0; j < 25; ++j)
-        for (int i = 0; i < 25; ++i) out.push_back(Surface_get(&PartsSurface, 50 + i, j));
+        for (int i = 0; i < 25; ++i)
+            out.push_back(Surface_get(&PartsSurface, 50 + i, j));
     return out;
 }
 
 std::string Repeat(const std::string& s, int n) {
     std::string out;
-    for (int i = 0; i < n; ++i) out += s;
+    for (int i = 0; i < n; ++i)
+        out += s;
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(ScriptTest, FirstCharacterWithTheDefaultsAndTheDefaultPace) {
     Start(SJ_SQUARE SJ_SQUARE, /*fast=*/false);
     Surface expected = BackBuffer;
     ChrPut3D(&expected, 20, 20, 20, 0xFFFFFF, 0x1E1E1E, SJ_SQUARE, 2);
-    ASSERT_NE(expected.pixels, BackBuffer.pixels) << "the reference character must show for the comparison to mean anything";
+    ASSERT_NE(expected.pixels, BackBuffer.pixels)
+        << "the reference character must show for the comparison to mean anything";
 
     Headless_set_time(19);
     Text_task();
@@ -63,7 +66,8 @@ TEST_F(ScriptTest, FullPageLayoutEndsInAPageWaitWithTheIcon) {
     }
     ASSERT_EQ(drawn_at.size(), 15u * 29 + 28) << "15 full lines of 29, then 28 on the last line";
     for (size_t i = 0; i < drawn_at.size(); ++i) {
-        ASSERT_EQ(drawn_at[i], std::make_pair(20 + 20 * int(i % 29), 20 + 26 * int(i / 29))) << "character " << i;
+        ASSERT_EQ(drawn_at[i], std::make_pair(20 + 20 * int(i % 29), 20 + 26 * int(i / 29)))
+            << "character " << i;
     }
     EXPECT_NE(Block(560, 410, 20, 20), last_cell_before) << "the 28th character of the last line is drawn";
     EXPECT_EQ(Game_stat.page_wait_on, 1);
@@ -72,7 +76,7 @@ TEST_F(ScriptTest, FullPageLayoutEndsInAPageWaitWithTheIcon) {
     EXPECT_TRUE(Shows_icon(580, 410)) << "mask ANDed, then the picture ORed, at the cursor";
     const std::vector<uint32_t> scratch = Scratch_cell();
     for (int j = 0; j < 25; ++j)
-        for (int i = 5; i < 25; ++i)  // left columns may hold the last character's right edge
+        for (int i = 5; i < 25; ++i) // left columns may hold the last character's right edge
             ASSERT_EQ(scratch[size_t(j) * 25 + i], Test_background_pixel(580 + i, 410 + j)) << i << "," << j;
 
     const int32_t cursor = ScriptCursor;
@@ -117,14 +121,15 @@ TEST_F(ScriptTest, CommentsEmptyWordsAndInvalidCommands) {
     struct Row {
         const char* name;
         std::string script;
-        std::string box;  // empty: none
+        std::string box; // empty: none
         int cursor_after_1;
         int text_x_after_2;
     };
     const Row rows[] = {
         {"a comment line goes in one step", "## not #wait\r\n" SJ_A, "", 14, 40},
         {"# and a space: the empty word", "# x\r\n", "警告：無効なコマンド [#] が記述されています", 2, 30},
-        {"unknown word: the rest of the line is text", "#foo 1\r\n", "警告：無効なコマンド [#foo] が記述されています", 5, 30},
+        {"unknown word: the rest of the line is text", "#foo 1\r\n",
+         "警告：無効なコマンド [#foo] が記述されています", 5, 30},
         {"words are case-sensitive", "#WAIT 1\r\n", "警告：無効なコマンド [#WAIT] が記述されています", 6, 30},
         {"no prefix matches", "#waiting 1\r\n", "警告：無効なコマンド [#waiting] が記述されています", 9, 30},
         {"too long for the word buffer: its first 255 bytes", "#wait" + std::string(300, 'x') + " 1\r\n",
@@ -153,7 +158,7 @@ TEST_F(ScriptTest, ClickWaitResumesWhereTheIconStood) {
         Fresh();
         Start(SJ_SQUARE "#wait\r\n" SJ_SQUARE);
         Run_frames(1);
-        Click();  // during stepping: no effect
+        Click(); // during stepping: no effect
         EXPECT_EQ(Game_stat.text_on, 1);
         const std::vector<uint32_t> under = Block(40, 20);
         Run_frames(1);
@@ -174,7 +179,7 @@ TEST_F(ScriptTest, ClickWaitResumesWhereTheIconStood) {
         EXPECT_EQ(Game_stat.wait_on, 0);
         EXPECT_EQ(Game_stat.text_on, 1);
         EXPECT_EQ(Block(40, 20), under) << "the icon is erased";
-        Run_frames(2);  // the LF, then the character
+        Run_frames(2); // the LF, then the character
         EXPECT_EQ(Cursor(), std::pair(60, 20));
         EXPECT_NE(Block(40, 20), under) << "drawn where the icon stood";
     }
@@ -189,13 +194,15 @@ TEST_F(ScriptTest, WaitIconsBlinkEvery200ms) {
     };
     const Row rows[] = {
         {"wait", SJ_SQUARE "#wait\r\n", &GameStat::wait_on, 40, 20},
-        {"page end", "#set_text_area 20 20 120 60\r\n" SJ_SQUARE SJ_SQUARE SJ_SQUARE, &GameStat::page_wait_on, 80, 20},
+        {"page end", "#set_text_area 20 20 120 60\r\n" SJ_SQUARE SJ_SQUARE SJ_SQUARE, &GameStat::page_wait_on,
+         80, 20},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Fresh();
         Start(row.script);
-        for (int i = 0; i < 10 && Game_stat.*row.waiting == 0; ++i) Run_frames(1);
+        for (int i = 0; i < 10 && Game_stat.*row.waiting == 0; ++i)
+            Run_frames(1);
         ASSERT_EQ(Game_stat.*row.waiting, 1);
         ASSERT_EQ(Text_X, row.x);
         uint32_t changed_at = Platform_time_ms();
@@ -260,8 +267,8 @@ TEST_F(ScriptTest, PageCommandClearsAtOnceInEitherSavePointMode) {
     for (const char* mode : {"AUTO", "MANUAL"}) {
         SCOPED_TRACE(mode);
         Fresh();
-        Start(std::string("#save_point_mode ") + mode + "\r\n#set_text_area 100 100 300 300\r\n" SJ_SQUARE SJ_SQUARE
-              "#page\r\n" SJ_SQUARE);
+        Start(std::string("#save_point_mode ") + mode +
+              "\r\n#set_text_area 100 100 300 300\r\n" SJ_SQUARE SJ_SQUARE "#page\r\n" SJ_SQUARE);
         Run_frames(4);
         EXPECT_FALSE(Shows_background());
         Run_frames(1);
@@ -353,7 +360,7 @@ TEST_F(ScriptTest, TheStoryEndsWithHaltOrItsLastByteAndAClickEndsTheProgram) {
         EXPECT_EQ(Game_stat.text_on, 0);
         EXPECT_EQ(Shows_background(), !off_the_end);
         EXPECT_EQ(Quit_code(), -1);
-        PlatformEvent go_on;  // a left press, or Space
+        PlatformEvent go_on; // a left press, or Space
         go_on.type = off_the_end ? EventType::KeyDown : EventType::MouseDown;
         go_on.button = 1;
         go_on.key = KEY_SPACE;

@@ -24,13 +24,14 @@ class ParserTest : public EngineTest {
     size_t Boxes() const { return Headless_boxes().size(); }
     static int Close_requests() {
         int n = 0;
-        while (System_take_close_request()) ++n;
+        while (System_take_close_request())
+            ++n;
         return n;
     }
     std::vector<uint8_t> text;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ParserTest, KaisekiNum) {
     struct Row {
@@ -43,10 +44,10 @@ TEST_F(ParserTest, KaisekiNum) {
         {"-25,", -25, 3, {}},
         {"2-5 ", -205, 3, {}},
         {"12ab\r", 1200, 4, {"[ab\r]：10進数ではありません", "[b\r]：10進数ではありません"}},
-        {"\r\n\t 7\r\n", 7, 5, {}},              // the number may stand on a later line
-        {"2147483648,", INT_MIN, 10, {}},        // wraps as 32-bit arithmetic
+        {"\r\n\t 7\r\n", 7, 5, {}},       // the number may stand on a later line
+        {"2147483648,", INT_MIN, 10, {}}, // wraps as 32-bit arithmetic
         {"4294967297 ", 1, 10, {}},
-        {"5", 5, 1, {}},                         // ends with the text
+        {"5", 5, 1, {}}, // ends with the text
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.bytes);
@@ -73,11 +74,11 @@ TEST_F(ParserTest, KaisekiSymbolAndTextLine) {
     const Row rows[] = {
         {Kaiseki_Symbol, "\\STR 3", "\\STR", 4},
         {Kaiseki_Symbol, " \tAUTO,1", "AUTO", 6},
-        {Kaiseki_Symbol, "\r\nAUTO", "", 0},  // line ends are not passed over
+        {Kaiseki_Symbol, "\r\nAUTO", "", 0}, // line ends are not passed over
         {Kaiseki_Symbol, std::string(300, 'k'), std::string(254, 'k'), 254},
         {Kaiseki_Symbol, "END", "END", 3},
         {Kaiseki_TextLine, " \tone, two\r\nnext", "one, two", 10},
-        {Kaiseki_TextLine, "a\rb\r\n", "a\rb", 3},  // a CR without LF is text
+        {Kaiseki_TextLine, "a\rb\r\n", "a\rb", 3}, // a CR without LF is text
         {Kaiseki_TextLine, std::string(300, 'k') + "\r\n", std::string(254, 'k'), 254},
         {Kaiseki_TextLine, "to the end\r", "to the end\r", 11},
     };
@@ -92,7 +93,8 @@ TEST_F(ParserTest, KaisekiSymbolAndTextLine) {
 
 TEST_F(ParserTest, KaisekiTextStrDQ) {
     std::string long_text;
-    for (int i = 0; i < 300; ++i) long_text += char('A' + i % 26);
+    for (int i = 0; i < 300; ++i)
+        long_text += char('A' + i % 26);
     struct Row {
         std::string bytes;
         std::string result;
@@ -101,8 +103,8 @@ TEST_F(ParserTest, KaisekiTextStrDQ) {
     const Row rows[] = {
         {" \t\"hi there\" x", "hi there", 12},
         {"\"a\r\nb\"", "a\r\nb", 6},                              // line ends inside quotes are text
-        {"\"" + long_text + "\"", long_text.substr(0, 254), 256},  // on the text's 256th byte
-        {"\"open", "open", 6},                                     // no closing quote: stops at the end
+        {"\"" + long_text + "\"", long_text.substr(0, 254), 256}, // on the text's 256th byte
+        {"\"open", "open", 6},                                    // no closing quote: stops at the end
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.bytes.substr(0, 12));
@@ -136,7 +138,7 @@ TEST_F(ParserTest, BlockSkips) {
         bool (*skip)();
         std::string bytes;
         bool ok;
-        int32_t cursor;  // when ok
+        int32_t cursor; // when ok
     };
     const Row rows[] = {
         {"then: an inner block is passed", Skip_then_part, "a{b}c/d}", true, 6},
@@ -173,7 +175,8 @@ TEST_F(ParserTest, BlockSkips) {
 TEST_F(ScriptTest, UnknownEscapeWordsAreReportedAndSteppingGoesOn) {
     Start("\\STR1 x\r\n");
     Run_frames(1);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"String_call()|警告：無効な文字変数 [\\STR1] が記述されています"});
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"String_call()|警告：無効な文字変数 [\\STR1] が記述されています"});
     EXPECT_EQ(ScriptCursor, 5);
     Run_frames(2);
     EXPECT_EQ(Text_X, 40) << "the space and the x after the word are drawn";

@@ -56,8 +56,10 @@ TEST_F(ScriptTest, AShorterScriptLeavesTheOldTailButStepsOnlyItsOwnBytes) {
     EXPECT_EQ(ScriptLength, 10);
     EXPECT_EQ(ScriptCursor, 0);
     EXPECT_STREQ(ScriptFileName, ".\\txt\\short.txt");
-    for (int i = 0; i < 10; ++i) ASSERT_EQ(ScriptBuffer[i], 's') << i;
-    for (int i = 10; i < 100; ++i) ASSERT_EQ(ScriptBuffer[i], 'L') << i;
+    for (int i = 0; i < 10; ++i)
+        ASSERT_EQ(ScriptBuffer[i], 's') << i;
+    for (int i = 10; i < 100; ++i)
+        ASSERT_EQ(ScriptBuffer[i], 'L') << i;
     EXPECT_EQ(ScriptBuffer[100], 0);
 
     Run_frames(12);

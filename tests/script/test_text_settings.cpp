@@ -10,18 +10,24 @@
 
 namespace {
 
-constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r + 256 * g + 65536 * b; }
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
+    return r + 256 * g + 65536 * b;
+}
 
 // The text area, then the cursor.
 std::vector<int> Area_and_cursor() {
     return {Text_AREA.left, Text_AREA.top, Text_AREA.right, Text_AREA.bottom, Text_X, Text_Y};
 }
-std::vector<uint32_t> Colours() { return {Text_COLOR1, Text_COLOR2}; }
-std::vector<int> Size_and_pitches() { return {Font_Size, Text_X_PITCH, Text_Y_PITCH}; }
+std::vector<uint32_t> Colours() {
+    return {Text_COLOR1, Text_COLOR2};
+}
+std::vector<int> Size_and_pitches() {
+    return {Font_Size, Text_X_PITCH, Text_Y_PITCH};
+}
 const std::vector<int> DEFAULT_AREA = {20, 20, 620, 460, 20, 20};
 const std::vector<uint32_t> DEFAULT_COLOURS = {Rgb(255, 255, 255), Rgb(30, 30, 30)};
 
-}  // namespace
+} // namespace
 
 TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
     const std::string AREA = "Com_set_text_area()|", WAIT = "Com_set_text_wait()|";
@@ -32,36 +38,56 @@ TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
         std::vector<std::string> boxes;
         std::function<void()> check;
     } rows[] = {
-        {"#set_text_area 100 100 179 200\r\n", {AREA + "幅が狭いよ～ん"},
+        {"#set_text_area 100 100 179 200\r\n",
+         {AREA + "幅が狭いよ～ん"},
          [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }},
-        {"#set_text_area 100 100 180 119\r\n", {AREA + "高さが狭いよ～ん"},
+        {"#set_text_area 100 100 180 119\r\n",
+         {AREA + "高さが狭いよ～ん"},
          [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }},
-        {"#set_text_area 100,100, 180 ,120\r\n", {},
-         [] { EXPECT_EQ(Area_and_cursor(), (std::vector<int>{100, 100, 180, 120, 100, 100})); }},
-        {"#set_font_size 30\r\n#set_text_area 0 0 119 100\r\n", {AREA + "幅が狭いよ～ん"},
-         [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }},  // four characters of the current size
+        {"#set_text_area 100,100, 180 ,120\r\n",
+         {},
+         [] {
+             EXPECT_EQ(Area_and_cursor(), (std::vector<int>{100, 100, 180, 120, 100, 100}));
+         }},
+        {"#set_font_size 30\r\n#set_text_area 0 0 119 100\r\n",
+         {AREA + "幅が狭いよ～ん"},
+         [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }}, // four characters of the current size
         {"#set_text_wait 5000\r\n", {}, [] { EXPECT_EQ(Text_WAIT, 5000); }},
         {"#set_text_wait 5001\r\n", {WAIT + "５秒以内にしてねん♪"}, [] { EXPECT_EQ(Text_WAIT, 0); }},
         {"#set_text_wait -1\r\n", {WAIT + "マイナスは駄目よ～ん"}, [] { EXPECT_EQ(Text_WAIT, 0); }},
-        {"#set_text_color 1,2,3 4, 5 6\r\n", {},
-         [] { EXPECT_EQ(Colours(), (std::vector<uint32_t>{Rgb(1, 2, 3), Rgb(4, 5, 6)})); }},
+        {"#set_text_color 1,2,3 4, 5 6\r\n",
+         {},
+         [] {
+             EXPECT_EQ(Colours(), (std::vector<uint32_t>{Rgb(1, 2, 3), Rgb(4, 5, 6)}));
+         }},
         {"#set_text_color 1 2 3 4 5 256\r\n", {COLOUR}, [] { EXPECT_EQ(Colours(), DEFAULT_COLOURS); }},
-        {"#set_text_color -1 2 3 4 5 256\r\n", {COLOUR}, [] { EXPECT_EQ(Colours(), DEFAULT_COLOURS); }},  // one box
-        {"#set_font_size 25\r\n", {},
+        {"#set_text_color -1 2 3 4 5 256\r\n",
+         {COLOUR},
+         [] { EXPECT_EQ(Colours(), DEFAULT_COLOURS); }}, // one box
+        {"#set_font_size 25\r\n",
+         {},
          [] {
              EXPECT_EQ(Size_and_pitches(), (std::vector<int>{25, 12, 32}));
              EXPECT_EQ(Text_X, 20) << "the cursor does not move";
          }},
-        {"#set_font_size 0\r\n", {}, [] { EXPECT_EQ(Size_and_pitches(), (std::vector<int>{0, 0, 0})); }},
-        {"#set_font_size -3\r\n", {},  // division truncates toward zero
-         [] { EXPECT_EQ(Size_and_pitches(), (std::vector<int>{-3, -1, -3})); }},
+        {"#set_font_size 0\r\n",
+         {},
+         [] {
+             EXPECT_EQ(Size_and_pitches(), (std::vector<int>{0, 0, 0}));
+         }},
+        {"#set_font_size -3\r\n",
+         {}, // division truncates toward zero
+         [] {
+             EXPECT_EQ(Size_and_pitches(), (std::vector<int>{-3, -1, -3}));
+         }},
         {"#disp_save_point_mode\r\n#save_point_mode MANUAL\r\n#disp_save_point_mode\r\n"
          "#save_point_mode auto\r\n#disp_save_point_mode\r\n",
          {MODE + "AUTO です", MODE + "MANUAL です",
           "Com_save_point_mode()|セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。",
           MODE + "AUTO です"},
          [] { EXPECT_EQ(save_point_mode, SAVE_POINT_AUTO); }},
-        {"#save_point_mode MANUAL\r\n#save_point\r\n#sp\r\n", {},
+        {"#save_point_mode MANUAL\r\n#save_point\r\n#sp\r\n",
+         {},
          [] {
              EXPECT_EQ(save_point_mode, SAVE_POINT_MANUAL);
              EXPECT_EQ(Game_stat.halt_on, 1) << "both words are commands; the script ran to its end";
@@ -94,7 +120,7 @@ TEST_F(ScriptTest, SizeAndColoursReachTheNextCharacter) {
     for (uint32_t p : expected.pixels) {
         const uint32_t r = p >> 16, g = p >> 8 & 0xFF, b = p & 0xFF;
         red += r >= 0xF0 && g <= 0x10 && b <= 0x10;
-        blue += b >= 0xF0 && r <= 0x10 && g <= 0x10;  // the background always has some red
+        blue += b >= 0xF0 && r <= 0x10 && g <= 0x10; // the background always has some red
     }
     ASSERT_GT(red, 200) << "a 40 px red face";
     ASSERT_GT(blue, 10) << "with a blue shadow";

@@ -54,10 +54,12 @@ const std::vector<std::string> START_MIDI = {
 TEST_F(SoundTest, MusicRefusalsAndStopsOfTheOtherKind) {
     Play("#play_midi town.mid\r\n#play_midi lake.mid\r\n#play_mp3 lake.mp3\r\n#stop_mp3\r\n");
     EXPECT_EQ(Sent(), START_MIDI) << "refused commands and a stop of the other kind send nothing";
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           "Com_play_midi()|別の曲を演奏中です。一端演奏停止してから再度コマンド実行してください♪",
-                           "Com_play_mp3()|別の曲を演奏中です。一端演奏停止してから再度コマンド実行してください♪"}));
-    EXPECT_EQ(Cursor(), std::pair(Text_AREA.left, Text_AREA.top)) << "the refused commands' names are not typed out";
+    EXPECT_EQ(Boxes(),
+              (std::vector<std::string>{
+                  "Com_play_midi()|別の曲を演奏中です。一端演奏停止してから再度コマンド実行してください♪",
+                  "Com_play_mp3()|別の曲を演奏中です。一端演奏停止してから再度コマンド実行してください♪"}));
+    EXPECT_EQ(Cursor(), std::pair(Text_AREA.left, Text_AREA.top))
+        << "the refused commands' names are not typed out";
     EXPECT_EQ(BgmState.MusicPlaying, 1);
     EXPECT_STREQ(BgmState.MusicPath, ".\\MIDI\\town.mid");
     EXPECT_EQ(BgmState.MusicType, MUSIC_MIDI);
@@ -65,10 +67,11 @@ TEST_F(SoundTest, MusicRefusalsAndStopsOfTheOtherKind) {
     Fresh();
     seen = 0;
     Play("#play_mp3 lake.mp3\r\n#stop_midi\r\n#stop_mp3\r\n");
-    EXPECT_EQ(Sent(), (std::vector<std::string>{
-                          R"(sound "open .\\MIDI\\lake.mp3 type mpegvideo alias _MP3_")",
-                          R"(sound "capability _MP3_ can play wait" -> "true")", R"(sound "play _MP3_ notify")",
-                          R"(sound "stop _MP3_")", R"(sound "close _MP3_")"}));
+    EXPECT_EQ(Sent(),
+              (std::vector<std::string>{R"(sound "open .\\MIDI\\lake.mp3 type mpegvideo alias _MP3_")",
+                                        R"(sound "capability _MP3_ can play wait" -> "true")",
+                                        R"(sound "play _MP3_ notify")", R"(sound "stop _MP3_")",
+                                        R"(sound "close _MP3_")"}));
     EXPECT_EQ(BgmState.MusicPlaying, 0);
     EXPECT_STREQ(BgmState.MusicPath, "");
     EXPECT_EQ(BgmState.MusicType, MUSIC_MP3) << "the type outlives the music";
@@ -92,7 +95,7 @@ TEST_F(SoundTest, EndOfPlayRestartsTheMusicOrForgetsStoppedMusic) {
         EXPECT_EQ(restart[3], "sound \"play " + alias + " notify\"");
         EXPECT_EQ(BgmState.MusicPlaying, 1);
 
-        BgmState.MusicPlaying = 0;  // stopped, with a notification still on its way
+        BgmState.MusicPlaying = 0; // stopped, with a notification still on its way
         Music_end();
         EXPECT_TRUE(Sent().empty());
         EXPECT_STREQ(BgmState.MusicPath, "");
@@ -104,7 +107,8 @@ TEST_F(SoundTest, EndOfPlayRestartsTheMusicOrForgetsStoppedMusic) {
 
 TEST_F(SoundTest, EffectsOnceLoopingInvalidFlagAndStop) {
     Play("#stop_wav\r\n#play_wav 0, rain.wav\r\n");
-    EXPECT_EQ(Sent(), std::vector<std::string>{R"(sound "wav once .\\wav\\rain.wav")"}) << "no stop while none plays";
+    EXPECT_EQ(Sent(), std::vector<std::string>{R"(sound "wav once .\\wav\\rain.wav")"})
+        << "no stop while none plays";
     EXPECT_EQ(WavState.WavPlaying, 1);
     EXPECT_EQ(WavState.WAV_loop_flag, WAV_ONCE);
     EXPECT_STREQ(WavState.WavLoopPath, "");
@@ -117,9 +121,11 @@ TEST_F(SoundTest, EffectsOnceLoopingInvalidFlagAndStop) {
     Fresh();
     seen = 0;
     Play("#play_wav 1 rain.wav\r\n#play_wav 7 rain.wav\r\n#stop_wav\r\n");
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Com_play_wav()|フラグは 0=単発 1=ループ のいずれかにしてください"});
-    EXPECT_EQ(Sent(), (std::vector<std::string>{R"(sound "wav loop .\\wav\\rain.wav")",
-                                                R"(sound "wav once .\\wav\\rain.wav")", R"(sound "wav stop")"}))
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"Com_play_wav()|フラグは 0=単発 1=ループ のいずれかにしてください"});
+    EXPECT_EQ(Sent(),
+              (std::vector<std::string>{R"(sound "wav loop .\\wav\\rain.wav")",
+                                        R"(sound "wav once .\\wav\\rain.wav")", R"(sound "wav stop")"}))
         << "an invalid flag plays once";
     EXPECT_EQ(WavState.WavPlaying, 0);
     EXPECT_EQ(WavState.WAV_loop_flag, 0u);
@@ -145,7 +151,9 @@ TEST_F(SoundTest, MusicThatCannotOpenIsReportedAndChangesNothing) {
         ASSERT_EQ(Boxes().size(), 1u);
         const std::string box = Boxes()[0];
         const bool midi = std::string(c.command) == "play_midi";
-        EXPECT_EQ(box.find(midi ? "Com_play_midi()|MIDIファイル .\\MIDI\\" : "Com_play_mp3()|MP3ファイル .\\MIDI\\"), 0u)
+        EXPECT_EQ(box.find(midi ? "Com_play_midi()|MIDIファイル .\\MIDI\\"
+                                : "Com_play_mp3()|MP3ファイル .\\MIDI\\"),
+                  0u)
             << box;
         EXPECT_NE(box.find(std::string("が開けません (T0T)/~~ \n\n■") + c.reason), std::string::npos) << box;
         EXPECT_EQ(BgmState.MusicPlaying, 0);
@@ -208,4 +216,4 @@ TEST_F(SoundTest, MediaStringsAloneAnswerEveryStringWithoutCrashing) {
     }
 }
 
-}  // namespace
+} // namespace

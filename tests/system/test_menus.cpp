@@ -20,12 +20,13 @@ class MenuTest : public StoryTest {
         const struct {
             const char* name;
             int w, h, window_w;
-        } pictures[] = {{"main", 300, 120, 100},   {"exit", 300, 85, 100},     {"fps", 400, 85, 100},
+        } pictures[] = {{"main", 300, 120, 100},    {"exit", 300, 85, 100},     {"fps", 400, 85, 100},
                         {"save_02", 900, 200, 300}, {"load_02", 900, 200, 300}, {"start", 450, 100, 150}};
         for (const auto& p : pictures) {
             const int w = p.window_w;
-            Write_bmp(std::string("gdat/system/menu_window_") + p.name + ".bmp", p.w, p.h,
-                      [w](int x, int) { return x < w ? NORMAL : x < 2 * w ? LIT : IN_FORCE; });
+            Write_bmp(std::string("gdat/system/menu_window_") + p.name + ".bmp", p.w, p.h, [w](int x, int) {
+                return x < w ? NORMAL : x < 2 * w ? LIT : IN_FORCE;
+            });
         }
         Write_file("MIDI/town.mid", std::string("MThd\0\0\0\6\0\0\0\1\1\xe0", 14));
     }
@@ -47,7 +48,7 @@ class MenuTest : public StoryTest {
         Run_frames(1);
         Mouse(EventType::MouseUp, 1, x, y, extra);
     }
-    void Wait_guard() { Run_frames(14); }  // 224 ms: past every window's 200 ms guard
+    void Wait_guard() { Run_frames(14); } // 224 ms: past every window's 200 ms guard
     // Opens the main menu at (x, y) and lets its guard pass.
     void Open_menu(int x = 300, int y = 200) {
         Wait_guard();
@@ -68,7 +69,7 @@ TEST_F(MenuTest, WindowsOpenAtTheMouseKeptInsideTheScreenAndRestoreThePixelsUnde
     EXPECT_EQ(At(540, 360), NORMAL) << "clamped to (540, 360)";
     EXPECT_NE(At(539, 360), NORMAL);
     Wait_guard();
-    Right_click(600, 400);  // the right button cancels
+    Right_click(600, 400); // the right button cancels
     Run_frames(1);
     EXPECT_EQ(Game_stat.SystemMenuState, 0);
     EXPECT_EQ(Game_stat.wait_on, 1);
@@ -83,7 +84,8 @@ TEST_F(MenuTest, TheRightButtonOpensTheMenuOnlyAtAWaitWithTheSwitchOn) {
     } cases[] = {
         {"while text types", SJ_A SJ_A SJ_A SJ_A "#halt\r\n", [] { return Game_stat.text_on == 1; }},
         {"during halt", "#halt\r\n", [] { return Game_stat.halt_on == 1; }},
-        {"at a page end", "#set_text_area 20 20 120 60\r\n" SJ_A SJ_A SJ_A SJ_A SJ_A SJ_A SJ_A SJ_A "#halt\r\n",
+        {"at a page end",
+         "#set_text_area 20 20 120 60\r\n" SJ_A SJ_A SJ_A SJ_A SJ_A SJ_A SJ_A SJ_A "#halt\r\n",
          [] { return Game_stat.page_wait_on == 1; }},
         {"with the switch off", "#system_menu_flag OFF\r\n#wait\r\n", [] { return Game_stat.wait_on == 1; }},
     };
@@ -118,7 +120,7 @@ TEST_F(MenuTest, GuardsBordersAndShiftChooseNothing) {
     Mouse(EventType::MouseDown, 1, 316, 290, MK_LBUTTON);
     Run_frames(1);
     ASSERT_EQ(Game_stat.SystemMenuState, 105);
-    Move(350, 325, MK_LBUTTON);  // the exit window opened at (316, 290): over its button 1
+    Move(350, 325, MK_LBUTTON); // the exit window opened at (316, 290): over its button 1
     Run_frames(10);
     EXPECT_EQ(Game_stat.SystemMenuState, 105);
     EXPECT_EQ(Quit_code(), -1);
@@ -140,7 +142,7 @@ TEST_F(MenuTest, FrameRateWindowShowsTheOptionInForceAndErasesTheDisplay) {
     Game_stat.fps_on = 1;
     Run_frames(1);
     Open_menu(300, 200);
-    Left_click(316, 262);  // button 3
+    Left_click(316, 262); // button 3
     Run_frames(1);
     ASSERT_EQ(Game_stat.SystemMenuState, 104);
     Move(0, 0);
@@ -148,7 +150,7 @@ TEST_F(MenuTest, FrameRateWindowShowsTheOptionInForceAndErasesTheDisplay) {
     // The window opened at the click (316, 262): its buttons are (346, 292)-(386, 316) and below.
     EXPECT_EQ(At(347, 293), IN_FORCE) << "button 1 (show) is in force";
     EXPECT_EQ(At(347, 318), NORMAL);
-    Left_click(350, 320);  // button 2: hide
+    Left_click(350, 320); // button 2: hide
     Run_frames(1);
     EXPECT_EQ(Game_stat.fps_on, 0);
     EXPECT_EQ(Game_stat.SystemMenuState, 0);
@@ -158,7 +160,7 @@ TEST_F(MenuTest, FrameRateWindowShowsTheOptionInForceAndErasesTheDisplay) {
 TEST_F(MenuTest, SaveScreenNoYesAndSavingTwice) {
     Start_to_wait("#wait\r\n#halt\r\n");
     Open_menu(300, 200);
-    Left_click(316, 216);  // save
+    Left_click(316, 216); // save
     Run_frames(1);
     ASSERT_EQ(Game_stat.SystemMenuState, 103);
     Wait_guard();
@@ -166,7 +168,7 @@ TEST_F(MenuTest, SaveScreenNoYesAndSavingTwice) {
     Run_frames(1);
     const std::vector<uint32_t> rows = Block(190, 150, 270, 156);
     Headless_queue_answer(BoxAnswer::No);
-    Left_click(200, 195);  // slot 2
+    Left_click(200, 195); // slot 2
     Run_frames(1);
     EXPECT_EQ(Game_stat.SystemMenuState, 103) << "No keeps the screen open";
     EXPECT_FALSE(std::filesystem::exists(game_dir + "/SAVE/data02.svd"));
@@ -176,7 +178,7 @@ TEST_F(MenuTest, SaveScreenNoYesAndSavingTwice) {
 
     for (int round = 0; round < 2; ++round) {
         if (round == 1) {
-            Headless_advance(2000);  // a later time in the label
+            Headless_advance(2000); // a later time in the label
             Open_menu(300, 200);
             Left_click(316, 216);
             Run_frames(1);
@@ -198,7 +200,7 @@ TEST_F(MenuTest, LoadScreensEmptySlotsCancelAndTitleLoad) {
     // An empty slot in the in-game load screen; a right click goes back with no music restart.
     Start_to_wait("#play_midi town.mid\r\n#wait\r\n#halt\r\n");
     Open_menu(300, 200);
-    Left_click(316, 240);  // load
+    Left_click(316, 240); // load
     Run_frames(1);
     ASSERT_EQ(Game_stat.SystemMenuState, 102);
     Wait_guard();
@@ -222,14 +224,14 @@ TEST_F(MenuTest, LoadScreensEmptySlotsCancelAndTitleLoad) {
     ASSERT_TRUE(Slot_write(4, &reason));
     EXPECT_EQ(At(245, 190), NORMAL);
     Wait_guard();
-    Left_click(270, 240);  // つづきから
+    Left_click(270, 240); // つづきから
     Run_frames(1);
     ASSERT_EQ(Game_stat.TitleMenuState, 202);
     Wait_guard();
     Left_click(200, 155);
     Run_frames(1);
     EXPECT_EQ(Boxes().back(), "Start_load_task()|セーブデータがありません");
-    Left_click(200, 235);  // slot 4
+    Left_click(200, 235); // slot 4
     Run_frames(1);
     EXPECT_EQ(Game_stat.TitleMenuState, 0);
     EXPECT_EQ(Game_stat.system_menu_flag, 0) << "as it was at the save point";
@@ -239,11 +241,11 @@ TEST_F(MenuTest, LoadScreensEmptySlotsCancelAndTitleLoad) {
 TEST_F(MenuTest, QuitButtonsEndTheProgramWithTheStops) {
     Start_to_wait("#play_midi town.mid\r\n#wait\r\n#halt\r\n");
     Open_menu(300, 200);
-    Left_click(316, 290);  // exit window
+    Left_click(316, 290); // exit window
     Run_frames(1);
     ASSERT_EQ(Game_stat.SystemMenuState, 105);
     Wait_guard();
-    Left_click(351, 325);  // the window opened at the click (316, 290): button 1
+    Left_click(351, 325); // the window opened at the click (316, 290): button 1
     Run_frames(1);
     EXPECT_EQ(Quit_code(), 0);
     EXPECT_EQ(BgmState.MusicPlaying, 0);
@@ -254,16 +256,16 @@ TEST_F(MenuTest, QuitButtonsEndTheProgramWithTheStops) {
     Start("#start_menu 480 370\r\n#halt\r\n");
     ASSERT_TRUE(Run_until([] { return Game_stat.TitleMenuState == 201; }));
     Wait_guard();
-    Left_click(600, 450);  // おわる: (495, 440)-(620, 460)
+    Left_click(600, 450); // おわる: (495, 440)-(620, 460)
     Run_frames(1);
     ASSERT_EQ(Game_stat.TitleMenuState, 203);
     EXPECT_EQ(At(530, 385), NORMAL);
     EXPECT_NE(At(529, 385), NORMAL);
     Wait_guard();
-    Left_click(561, 441);  // button 2 at (560, 440)-(600, 460)
+    Left_click(561, 441); // button 2 at (560, 440)-(600, 460)
     Run_frames(1);
     EXPECT_EQ(Game_stat.TitleMenuState, 201) << "back to the title menu";
     EXPECT_EQ(Quit_code(), -1);
 }
 
-}  // namespace
+} // namespace

@@ -54,8 +54,7 @@ class SaveTest : public StoryTest {
 };
 
 // Puts `value` at `offset` of `bytes`, as the file format places it.
-template <typename T>
-void At(std::string* bytes, size_t offset, const T& value) {
+template <typename T> void At(std::string* bytes, size_t offset, const T& value) {
     std::memcpy(bytes->data() + offset, &value, sizeof value);
 }
 
@@ -72,7 +71,7 @@ TEST_F(SaveTest, ARecordIsWrittenByteForByteAtTheFormatsOffsets) {
     std::memcpy(&expected[0], script.data(), script.size());
     At(&expected, 512, Save_stat.Script_offset);
     const std::string back = ".\\gdat\\system\\Back00.bmp", parts = ".\\gdat\\system\\Parts.bmp";
-    std::memcpy(&expected[1028], back.data(), back.size());  // the screen's own name is still empty
+    std::memcpy(&expected[1028], back.data(), back.size()); // the screen's own name is still empty
     std::memcpy(&expected[1540], parts.data(), parts.size());
     const std::string midi = ".\\MIDI\\town.mid", wav = ".\\wav\\rain.wav";
     std::memcpy(&expected[2052], midi.data(), midi.size());
@@ -93,7 +92,8 @@ TEST_F(SaveTest, ARecordIsWrittenByteForByteAtTheFormatsOffsets) {
     At(&expected, 3640, int32_t(1));
     At(&expected, 5696, Save_stat.Game_stat);
     EXPECT_EQ(uint8_t(file[5724 + 7]), 1) << "flag 7 at file offset 5724 + 7";
-    for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(uint8_t(file[i]), uint8_t(expected[i])) << "offset " << i;
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(uint8_t(file[i]), uint8_t(expected[i])) << "offset " << i;
 }
 
 TEST_F(SaveTest, SavePointsByModeAndWhatALoadBringsBack) {
@@ -141,11 +141,13 @@ TEST_F(SaveTest, State106RestartsMusicAndOnlyALoopingEffect) {
         const size_t from = Headless_log_lines().size();
         ASSERT_EQ(Load(2), SlotRead::Ok);
         Run_frames(1);
-        std::vector<std::string> expected = {
-            R"(sound "stop _MIDI_")", R"(sound "close _MIDI_")", R"(sound "wav stop")",
-            R"(sound "open .\\MIDI\\town.mid type sequencer alias _MIDI_")",
-            R"(sound "capability _MIDI_ can play wait" -> "true")", R"(sound "seek _MIDI_ to start")",
-            R"(sound "play _MIDI_ notify")"};
+        std::vector<std::string> expected = {R"(sound "stop _MIDI_")",
+                                             R"(sound "close _MIDI_")",
+                                             R"(sound "wav stop")",
+                                             R"(sound "open .\\MIDI\\town.mid type sequencer alias _MIDI_")",
+                                             R"(sound "capability _MIDI_ can play wait" -> "true")",
+                                             R"(sound "seek _MIDI_ to start")",
+                                             R"(sound "play _MIDI_ notify")"};
         const bool loop = std::string(effect).find(" 1 ") != std::string::npos;
         if (loop) expected.push_back(R"(sound "wav loop .\\wav\\rain.wav")");
         EXPECT_EQ(Sent(from), expected);
@@ -175,7 +177,7 @@ TEST_F(SaveTest, TimersKeepTheirValueAcrossTheTimeBetweenSaveAndLoad) {
     Start("#shot_timer TIMER_1\r\n#delay 10000\r\n#sp\r\n#halt\r\n");
     ASSERT_TRUE(Run_to_halt());
     Save(5);
-    const int64_t at_save = int64_t(Save_stat.Game_stat.Timers[0].accumulated_ms);  // checkpointed
+    const int64_t at_save = int64_t(Save_stat.Game_stat.Timers[0].accumulated_ms); // checkpointed
     EXPECT_GE(at_save, 10000);
     Headless_advance(3600 * 1000);
     ASSERT_EQ(Load(5), SlotRead::Ok);
@@ -279,7 +281,7 @@ TEST_F(SaveTest, AWriteThatFailsLeavesTheOldSaveAndSaysWhy) {
     Start("#sp\r\n#halt\r\n");
     ASSERT_TRUE(Run_to_halt());
     EXPECT_FALSE(fs::exists(game_dir + "/SAVE"));
-    Save(2);  // the missing SAVE folder is made
+    Save(2); // the missing SAVE folder is made
     const std::string old = Slot_bytes(2);
     // A crash after the temporary file was written: its leftover does no harm to the next save.
     Write_file("SAVE/data02.svd.tmp", "half");
@@ -308,7 +310,8 @@ TEST_F(SaveTest, RandomAndMutatedSlotFilesNeverBreakTheRestore) {
     for (int round = 0; round < 300; ++round) {
         std::string bytes = good;
         const int flips = 1 + int(random() % 64);
-        for (int i = 0; i < flips; ++i) bytes[random() % bytes.size()] = char(random());
+        for (int i = 0; i < flips; ++i)
+            bytes[random() % bytes.size()] = char(random());
         if (round % 10 == 0) bytes.resize(random() % (good.size() + 100), '\xff');
         Write_file("SAVE/data03.svd", bytes);
         Load(3);
@@ -316,4 +319,4 @@ TEST_F(SaveTest, RandomAndMutatedSlotFilesNeverBreakTheRestore) {
     }
 }
 
-}  // namespace
+} // namespace

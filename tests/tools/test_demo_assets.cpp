@@ -136,6 +136,81 @@ TEST_F(DemoTree, GeneratedPicturesDecodeAndAreTheSameEveryRun) {
     EXPECT_LT(frames * 1152, 40u * 44100);
 }
 
+// The engine copies button rectangles from a window's lit looks over its normal look, so the looks
+// must differ inside every button and nowhere else.
+TEST(MenuWindows, LooksDifferOnlyInsideTheirButtons) {
+    struct Rect {
+        int left, top, right, bottom;
+    };
+    std::vector<Rect> rows;
+    for (int i = 0; i < 8; ++i)
+        rows.push_back({20, 30 + 20 * i, 290, 46 + 20 * i});
+    const struct {
+        Picture (*paint)();
+        int width, height, file_width, looks;
+        std::vector<Rect> buttons;
+        bool dark_rows;
+    } windows[] = {
+        {Paint_menu_main,
+         100,
+         120,
+         300,
+         2,
+         {{15, 15, 80, 36}, {15, 37, 80, 58}, {15, 61, 80, 80}, {15, 83, 80, 102}},
+         false},
+        {Paint_menu_exit, 100, 85, 300, 2, {{30, 30, 70, 54}, {30, 55, 70, 75}}, false},
+        {Paint_menu_fps, 100, 85, 400, 3, {{30, 30, 70, 54}, {30, 55, 70, 75}}, false},
+        {Paint_menu_save, 300, 200, 900, 2, rows, true},
+        {Paint_menu_load, 300, 200, 900, 2, rows, true},
+        {Paint_menu_start,
+         150,
+         100,
+         450,
+         2,
+         {{15, 15, 140, 35}, {15, 45, 140, 60}, {15, 70, 140, 90}},
+         false},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.file_width * 1000 + w.height);
+        const Picture image = w.paint();
+        ASSERT_EQ(image.width, w.file_width);
+        ASSERT_EQ(image.height, w.height);
+        auto px = [&](int look, int x, int y) {
+            return image.pixels[size_t(y) * image.width + look * w.width + x];
+        };
+        for (const Rect& r : w.buttons) {
+            bool lit = false, in_force = false;
+            double luma = 0;
+            for (int y = r.top; y < r.bottom; ++y) {
+                for (int x = r.left; x < r.right; ++x) {
+                    const uint32_t normal = px(0, x, y);
+                    lit |= px(1, x, y) != normal;
+                    if (w.looks == 3) in_force |= px(2, x, y) != normal && px(2, x, y) != px(1, x, y);
+                    luma += 0.299 * (normal >> 16) + 0.587 * (normal >> 8 & 255) + 0.114 * (normal & 255);
+                }
+            }
+            EXPECT_TRUE(lit) << r.left << "," << r.top;
+            EXPECT_EQ(in_force, w.looks == 3) << r.left << "," << r.top;
+            if (w.dark_rows) {
+                EXPECT_LT(luma / ((r.right - r.left) * (r.bottom - r.top)), 90) << r.top;
+            }
+        }
+        for (int y = 0; y < w.height; ++y) {
+            for (int x = 0; x < w.width; ++x) {
+                if (std::any_of(w.buttons.begin(), w.buttons.end(), [&](const Rect& r) {
+                        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                    }))
+                    continue;
+                for (int look = 1; look < w.looks; ++look)
+                    ASSERT_EQ(px(look, x, y), px(0, x, y)) << "look " << look << " at " << x << "," << y;
+            }
+        }
+        for (int y = 0; y < w.height; ++y)
+            for (int x = w.looks * w.width; x < w.file_width; ++x)
+                ASSERT_EQ(image.pixels[size_t(y) * image.width + x], 0u) << x << "," << y;
+    }
+}
+
 uint32_t Big_endian(const std::vector<uint8_t>& b, size_t at, int bytes) {
     uint32_t v = 0;
     for (int i = 0; i < bytes; ++i)

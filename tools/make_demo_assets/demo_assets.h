@@ -42,6 +42,18 @@ Picture Paint_black();
 // pure green (0x00FF00) wherever the picture behind should show through.
 Picture Paint_round_window_mask();
 
+// The menu windows, each file holding the window's looks side by side from x 0 (normal, every
+// button lit, and for the frame-rate window the option in force), black after the last look:
+// the main menu 100x120 (Save, Load, Frame rate, Exit); the exit and frame-rate questions 100x85;
+// the save and load slot lists 300x200 with eight dark slot rows for the engine's labels; the
+// title menu 150x100 (From the start, Continue, Quit).
+Picture Paint_menu_main();
+Picture Paint_menu_exit();
+Picture Paint_menu_fps();
+Picture Paint_menu_save();
+Picture Paint_menu_load();
+Picture Paint_menu_start();
+
 // The colour model a JPEG is written in. Grey keeps the green channel; the CMYK kinds (for testing
 // decoders) store K = 255 - max(R, G, B) and C, M, Y relative to it, inverted with an Adobe marker.
 enum class JpegColours { Rgb, Grey, CmykAdobe, CmykPlain };

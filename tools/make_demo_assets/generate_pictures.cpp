@@ -29,6 +29,12 @@ const GeneratedPicture PICTURES[] = {
     // The `test` command's pair: the night lake seen through a round window.
     {"gdat/mask_test_00.BMP", Paint_round_window_mask},
     {"gdat/sample_1.jpg", Paint_lake_night},
+    {"gdat/system/menu_window_main.bmp", Paint_menu_main},
+    {"gdat/system/menu_window_exit.bmp", Paint_menu_exit},
+    {"gdat/system/menu_window_fps.bmp", Paint_menu_fps},
+    {"gdat/system/menu_window_save_02.bmp", Paint_menu_save},
+    {"gdat/system/menu_window_load_02.bmp", Paint_menu_load},
+    {"gdat/system/menu_window_start.bmp", Paint_menu_start},
 };
 
 // Encodes by the file's extension.

@@ -62,11 +62,21 @@ uint32_t To_pixel(Rgb c, int x, int y);
 struct Vec {
     double x, y, z;
 };
-inline Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec operator*(Vec a, double k) { return {a.x * k, a.y * k, a.z * k}; }
-inline double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec Normalize(Vec a) { return a * (1 / std::sqrt(Dot(a, a))); }
+inline Vec operator+(Vec a, Vec b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Vec operator-(Vec a, Vec b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec operator*(Vec a, double k) {
+    return {a.x * k, a.y * k, a.z * k};
+}
+inline double Dot(Vec a, Vec b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline Vec Normalize(Vec a) {
+    return a * (1 / std::sqrt(Dot(a, a)));
+}
 
 // Paints a w x h picture from a scene given in continuous picture coordinates: four samples per
 // pixel, averaged, smooth the silhouettes' edges.

@@ -347,4 +347,6 @@ Rgb Night_lake_scene(double x, double y) {
     return c + Lamp_glow(x, y);
 }
 
-Picture Paint_lake_night() { return Paint_supersampled(W, H, Night_lake_scene); }
+Picture Paint_lake_night() {
+    return Paint_supersampled(W, H, Night_lake_scene);
+}

@@ -25,7 +25,6 @@ constexpr double LEFT = -2.2, RIGHT = 2.6, BACK = 4.2, CEILING = 2.45, FRONT = -
 constexpr double WIN_L = -1.3, WIN_R = 1.2, WIN_B = 0.8, WIN_T = 2.0; // the window opening
 constexpr double BEAM_LOW = 1.8, BEAM_HIGH = 1.9;                     // the beam round the room
 
-
 constexpr Vec EYE = {0.3, 1.05, 0};
 constexpr Vec LAMP = {-1.6, 0.5, 3.4};
 const Vec TO_MOON = Normalize({-0.42, 0.75, 1}); // from the room out through the window to the moon
@@ -250,4 +249,6 @@ Rgb Scene(double x, double y) {
 
 } // namespace
 
-Picture Paint_room() { return Paint_supersampled(W, H, Scene); }
+Picture Paint_room() {
+    return Paint_supersampled(W, H, Scene);
+}

@@ -29,7 +29,6 @@ constexpr double GROUND_END = 62; // the lake's edge
 constexpr double EAVE_LOW = 2.72, EAVE_HIGH = 3.0, EAVE_DEPTH = 0.65;
 constexpr double ROOF_LOW = 5.55, ROOF_HIGH = 5.95, ROOF_DEPTH = 0.75;
 
-
 // One house front: its extent along the lane and what it shows.
 struct House {
     double z0, z1;
@@ -354,8 +353,12 @@ Rgb Scene(double x, double y) {
     return Trace({EYE_X, EYE_Y, 0}, d, 0) + Halos(x, y);
 }
 
-Rgb Toned_scene(double x, double y) { return Tone(Scene(x, y)); }
+Rgb Toned_scene(double x, double y) {
+    return Tone(Scene(x, y));
+}
 
 } // namespace
 
-Picture Paint_street() { return Paint_supersampled(W, H, Toned_scene); }
+Picture Paint_street() {
+    return Paint_supersampled(W, H, Toned_scene);
+}

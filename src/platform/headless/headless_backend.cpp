@@ -27,10 +27,10 @@ struct State {
     std::deque<PlatformEvent> events;
     std::deque<BoxAnswer> answers;
     std::deque<InputAnswer> inputs;
-    bool input_in_window = false;  // tests of the name dialog: it runs on queued events instead
+    bool input_in_window = false; // tests of the name dialog: it runs on queued events instead
     bool text_input = false;
     std::set<int> keys;
-    uint32_t mouse = 0;  // MK_LBUTTON / MK_RBUTTON held
+    uint32_t mouse = 0; // MK_LBUTTON / MK_RBUTTON held
     std::vector<RecordedBox> boxes;
     std::vector<std::string> log_lines;
     FILE* log_file = nullptr;
@@ -40,9 +40,9 @@ struct State {
     bool scripted = false;
     std::vector<ScenarioCommand> commands;
     size_t next = 0;
-    uint32_t budget = 0;           // virtual ms left of the current run / until
+    uint32_t budget = 0; // virtual ms left of the current run / until
     const ScenarioCommand* until = nullptr;
-    std::string base_dir;          // the folder relative scenario paths start from
+    std::string base_dir; // the folder relative scenario paths start from
 
     // Playing on its own.
     bool autoplay = false;
@@ -119,33 +119,53 @@ void Write_shot(const std::string& path) {
 void Step_scenario() {
     while (S.budget == 0 && !S.until && S.events.empty() && !S.quitting) {
         if (S.next >= S.commands.size()) {
-            Quit(0);  // the scenario ended before the program did
+            Quit(0); // the scenario ended before the program did
             return;
         }
         const ScenarioCommand& c = S.commands[S.next++];
         switch (c.kind) {
-        case ScenarioCommand::Run: S.budget = c.ms; break;
-        case ScenarioCommand::Move: Push_mouse(EventType::MouseMove, 0, c.x, c.y); break;
-        case ScenarioCommand::Down: Push_mouse(EventType::MouseDown, c.button, c.x, c.y); break;
-        case ScenarioCommand::Up: Push_mouse(EventType::MouseUp, c.button, c.x, c.y); break;
+        case ScenarioCommand::Run:
+            S.budget = c.ms;
+            break;
+        case ScenarioCommand::Move:
+            Push_mouse(EventType::MouseMove, 0, c.x, c.y);
+            break;
+        case ScenarioCommand::Down:
+            Push_mouse(EventType::MouseDown, c.button, c.x, c.y);
+            break;
+        case ScenarioCommand::Up:
+            Push_mouse(EventType::MouseUp, c.button, c.x, c.y);
+            break;
         case ScenarioCommand::Key:
             Push_key(EventType::KeyDown, c.key);
             Push_key(EventType::KeyUp, c.key);
             break;
-        case ScenarioCommand::Hold: S.keys.insert(c.key); break;
-        case ScenarioCommand::Release: S.keys.erase(c.key); break;
-        case ScenarioCommand::Answer:
-            S.answers.push_back(c.text == "yes" ? BoxAnswer::Yes : c.text == "no" ? BoxAnswer::No : BoxAnswer::Ok);
+        case ScenarioCommand::Hold:
+            S.keys.insert(c.key);
             break;
-        case ScenarioCommand::Input: S.inputs.push_back({c.text, false}); break;
-        case ScenarioCommand::InputCancel: S.inputs.push_back({"", true}); break;
+        case ScenarioCommand::Release:
+            S.keys.erase(c.key);
+            break;
+        case ScenarioCommand::Answer:
+            S.answers.push_back(c.text == "yes"  ? BoxAnswer::Yes
+                                : c.text == "no" ? BoxAnswer::No
+                                                 : BoxAnswer::Ok);
+            break;
+        case ScenarioCommand::Input:
+            S.inputs.push_back({c.text, false});
+            break;
+        case ScenarioCommand::InputCancel:
+            S.inputs.push_back({"", true});
+            break;
         case ScenarioCommand::MusicEnd: {
             PlatformEvent e;
             e.type = EventType::MusicNotify;
             S.events.push_back(e);
             break;
         }
-        case ScenarioCommand::Shot: Write_shot(Relative_to_base(c.text)); break;
+        case ScenarioCommand::Shot:
+            Write_shot(Relative_to_base(c.text));
+            break;
         case ScenarioCommand::Until:
             S.until = &c;
             S.budget = c.ms;
@@ -241,7 +261,7 @@ bool Wait_event(PlatformEvent* event, uint32_t timeout) {
         }
         if (timeout == 0) return false;
         uint32_t step = Allowed_advance(timeout);
-        if (step == 0) continue;  // something is due now: take it on the next turn
+        if (step == 0) continue; // something is due now: take it on the next turn
         S.clock += step;
         if (S.scripted) S.budget -= step;
         return false;
@@ -254,7 +274,9 @@ bool Open_window(const char* title) {
     return true;
 }
 
-bool Has_window() { return S.window; }
+bool Has_window() {
+    return S.window;
+}
 
 void Close(int code) {
     // The last picture of a run tells an author where the story stopped.
@@ -267,14 +289,18 @@ void Close(int code) {
     }
 }
 
-uint32_t Time_ms() { return S.clock; }
+uint32_t Time_ms() {
+    return S.clock;
+}
 
 void Present(const uint32_t* picture) {
     S.picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
     ++S.presents;
 }
 
-void Set_title(const char* title) { Log("title \"" + Platform_log_escape(title) + "\""); }
+void Set_title(const char* title) {
+    Log("title \"" + Platform_log_escape(title) + "\"");
+}
 
 bool Key_down(int key) {
     if (key < 0) return (S.mouse & uint32_t(-key)) != 0;
@@ -295,14 +321,19 @@ bool Scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer
     return true;
 }
 
-void Log_line(const char* line) { Log(line); }
+void Log_line(const char* line) {
+    Log(line);
+}
 
-void Text_input(bool on) { S.text_input = on; }
+void Text_input(bool on) {
+    S.text_input = on;
+}
 
 // Copies `text` into `out` (size > 0), cut so that no UTF-8 character is split.
 void Copy_utf8(const std::string& text, char* out, size_t size) {
     size_t n = std::min(text.size(), size - 1);
-    while (n > 0 && n < text.size() && (uint8_t(text[n]) & 0xC0) == 0x80) --n;
+    while (n > 0 && n < text.size() && (uint8_t(text[n]) & 0xC0) == 0x80)
+        --n;
     text.copy(out, n);
     out[n] = '\0';
 }
@@ -326,18 +357,22 @@ bool Scripted_input(const char* default_text, char* result, size_t size) {
 // itself; a piece ends only when the scenario says `music-end`.
 void Effect_play(const char*, bool) {}
 void Effect_stop() {}
-bool Music_open(int, const char*, MusicKind, char*, size_t) { return true; }
+bool Music_open(int, const char*, MusicKind, char*, size_t) {
+    return true;
+}
 void Music_slot(int) {}
 
 const PlatformBackend BACKEND = {
-    Open_window, Has_window,     Close,       Time_ms,     Wait_event, Present,    Set_title,
-    Key_down,    Scripted_box,   Log_line,    Text_input,  Scripted_input,
-    Effect_play, Effect_stop,    Music_open,  Music_slot,  Music_slot, Music_slot,
+    Open_window, Has_window,  Close,        Time_ms,    Wait_event, Present,
+    Set_title,   Key_down,    Scripted_box, Log_line,   Text_input, Scripted_input,
+    Effect_play, Effect_stop, Music_open,   Music_slot, Music_slot, Music_slot,
 };
 
-}  // namespace
+} // namespace
 
-const PlatformBackend* Headless_backend() { return &BACKEND; }
+const PlatformBackend* Headless_backend() {
+    return &BACKEND;
+}
 
 bool Headless_configure(const HeadlessOptions& options, std::string* error) {
     char cwd[4096];
@@ -378,17 +413,27 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
     return true;
 }
 
-void Headless_set_probe(const HeadlessProbe& probe) { S.probe = probe; }
+void Headless_set_probe(const HeadlessProbe& probe) {
+    S.probe = probe;
+}
 
 void Headless_reset() {
     if (S.log_file) std::fclose(S.log_file);
     S = State{};
 }
 
-void Headless_set_time(uint32_t ms) { S.clock = ms; }
-void Headless_advance(uint32_t ms) { S.clock += ms; }
-void Headless_push_event(const PlatformEvent& event) { S.events.push_back(event); }
-void Headless_queue_answer(BoxAnswer answer) { S.answers.push_back(answer); }
+void Headless_set_time(uint32_t ms) {
+    S.clock = ms;
+}
+void Headless_advance(uint32_t ms) {
+    S.clock += ms;
+}
+void Headless_push_event(const PlatformEvent& event) {
+    S.events.push_back(event);
+}
+void Headless_queue_answer(BoxAnswer answer) {
+    S.answers.push_back(answer);
+}
 
 void Headless_set_key(int key, bool down) {
     if (key < 0) {
@@ -400,10 +445,22 @@ void Headless_set_key(int key, bool down) {
     }
 }
 
-const std::vector<RecordedBox>& Headless_boxes() { return S.boxes; }
-const std::vector<std::string>& Headless_log_lines() { return S.log_lines; }
-const uint32_t* Headless_window_picture() { return S.picture.empty() ? nullptr : S.picture.data(); }
-int Headless_present_count() { return S.presents; }
+const std::vector<RecordedBox>& Headless_boxes() {
+    return S.boxes;
+}
+const std::vector<std::string>& Headless_log_lines() {
+    return S.log_lines;
+}
+const uint32_t* Headless_window_picture() {
+    return S.picture.empty() ? nullptr : S.picture.data();
+}
+int Headless_present_count() {
+    return S.presents;
+}
 
-void Headless_set_input_in_window(bool on) { S.input_in_window = on; }
-bool Headless_text_input_on() { return S.text_input; }
+void Headless_set_input_in_window(bool on) {
+    S.input_in_window = on;
+}
+bool Headless_text_input_on() {
+    return S.text_input;
+}

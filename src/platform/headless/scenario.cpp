@@ -41,7 +41,7 @@ std::string Rest(std::istringstream& in) {
     return a == std::string::npos ? std::string() : rest.substr(a, b - a + 1);
 }
 
-}  // namespace
+} // namespace
 
 int Scenario_key_code(const std::string& name) {
     if (name == "Return") return KEY_RETURN;
@@ -96,8 +96,9 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             }
         } else if (word == "key" || word == "hold" || word == "release") {
             std::string name;
-            c.kind = word == "key" ? ScenarioCommand::Key
-                     : word == "hold" ? ScenarioCommand::Hold : ScenarioCommand::Release;
+            c.kind = word == "key"    ? ScenarioCommand::Key
+                     : word == "hold" ? ScenarioCommand::Hold
+                                      : ScenarioCommand::Release;
             ok = (in >> name) && (c.key = Scenario_key_code(name)) != 0;
         } else if (word == "answer") {
             c.kind = ScenarioCommand::Answer;
@@ -118,7 +119,8 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             c.ms = 60000;
             ok = false;
             if (in >> c.text)
-                for (const char* known : CONDITIONS) ok = ok || c.text == known;
+                for (const char* known : CONDITIONS)
+                    ok = ok || c.text == known;
             std::string ms;
             if (ok && (in >> ms)) {
                 ok = Parse_number(ms, 0, UINT32_MAX, &v);
@@ -129,7 +131,8 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             return false;
         }
         // Anything left on the line is a mistake, except for the commands that take the rest whole.
-        if (ok && c.kind != ScenarioCommand::Input && c.kind != ScenarioCommand::Shot && (in >> extra)) ok = false;
+        if (ok && c.kind != ScenarioCommand::Input && c.kind != ScenarioCommand::Shot && (in >> extra))
+            ok = false;
         if (!ok) {
             *error = "line " + std::to_string(number) + ": cannot read \"" + line + "\"";
             return false;

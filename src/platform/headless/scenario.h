@@ -7,15 +7,15 @@
 
 struct ScenarioCommand {
     enum Kind {
-        Run,      // ms
-        Move,     // x, y
-        Down,     // button, x, y
-        Up,       // button, x, y
-        Key,      // key: a press and a release
-        Hold,     // key
-        Release,  // key
-        Answer,   // text: "ok", "yes" or "no"
-        Input,    // text (UTF-8)
+        Run,     // ms
+        Move,    // x, y
+        Down,    // button, x, y
+        Up,      // button, x, y
+        Key,     // key: a press and a release
+        Hold,    // key
+        Release, // key
+        Answer,  // text: "ok", "yes" or "no"
+        Input,   // text (UTF-8)
         InputCancel,
         Shot,     // text: file
         Until,    // text: condition, ms

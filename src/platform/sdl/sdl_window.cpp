@@ -2,8 +2,8 @@
 // X server), scaled by whole numbers so every picture pixel stays a crisp square.
 #include <vector>
 
-#include "platform/sdl/sdl_internal.h"
 #include "platform/icon.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace {
 

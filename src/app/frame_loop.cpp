@@ -1,5 +1,7 @@
 #include "app/frame_loop.h"
 
+#include <deque>
+
 #include "app/frame_order.h"
 
 #include "app/present.h"
@@ -53,6 +55,12 @@ void Main_task_reset() {
 
 int Main_loop(const std::function<void()>& first_frame) {
     bool first_shown = false;
+    // Choices and menus read the mouse record in their frames. A tap shorter than a frame (a
+    // touchpad's, say) would bring its press and its release between two frames, and no frame
+    // would ever see the button held: so once a press was delivered, the mouse events after it wait
+    // until a frame has run.
+    bool press_unseen = false;
+    std::deque<PlatformEvent> held;
     for (;;) {
         int code = 0;
         if (System_quit_requested(&code)) return code;
@@ -64,12 +72,26 @@ int Main_loop(const std::function<void()>& first_frame) {
         }
         if (Platform_wait_event(&event, Main_task_wait_ms())) {
             if (event.type == EventType::Quit) return event.code;
+            const bool mouse = event.type == EventType::MouseDown || event.type == EventType::MouseUp ||
+                               event.type == EventType::MouseMove;
+            if (mouse && press_unseen) {
+                held.push_back(event);
+                continue;
+            }
             WndProc(event);
+            press_unseen = press_unseen || event.type == EventType::MouseDown;
             continue;
         }
         const uint64_t before = FramesRun;
         Main_task();
-        if (!first_shown && FramesRun != before) {
+        if (FramesRun == before) continue;
+        press_unseen = false;
+        while (!held.empty() && !press_unseen) {
+            WndProc(held.front());
+            press_unseen = held.front().type == EventType::MouseDown;
+            held.pop_front();
+        }
+        if (!first_shown) {
             first_shown = true;
             if (first_frame) first_frame();
         }

@@ -102,6 +102,15 @@ TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {
     EXPECT_TRUE(std::filesystem::exists(shots_dir + "/final.png"));
 }
 
+TEST_F(RunnerTest, ATapShorterThanAFrameStillChooses) {
+    // Press and release with no time between them: the title menu's frame must still see the press.
+    EXPECT_EQ(Run("until title\nrun 300\ndown 150 125\nup 150 125\nuntil halt 2000\n", 600000,
+                  "#start_menu 100 100\r\n#halt\r\n"),
+              0)
+        << Log_text();
+    EXPECT_EQ(Log_text().find("timeout"), std::string::npos) << Log_text();
+}
+
 TEST_F(RunnerTest, AutoplayStopsAtItsLimit) {
     EXPECT_EQ(Run("", 500), 3);
     EXPECT_NE(Log_text().find("500 timeout max-ms 500\n500 exit 3\n"), std::string::npos) << Log_text();

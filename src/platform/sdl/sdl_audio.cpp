@@ -92,6 +92,20 @@ void no_synthesiser_helpers() {
     if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
 }
 
+// The system's sound library prints errors of its own (eight lines on a machine without a sound
+// card) before SDL can report the missing device; the engine says it once, in its own words.
+void silent_sound_library_error(const char*, int, const char*, int, const char*, ...) {}
+
+void quiet_sound_library() {
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    // Kept loaded: SDL opens the same library and so gets the quiet handler too.
+    void* library = dlopen("libasound.so.2", RTLD_LAZY | RTLD_GLOBAL);
+    if (library == nullptr) return;
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler")))
+        set(silent_sound_library_error);
+}
+
 void say_no_device(const char* reason) {
     std::fprintf(stderr, "kotoyumi: no audio device (%s); playing without sound\n", reason);
 }
@@ -99,6 +113,7 @@ void say_no_device(const char* reason) {
 // Opens the device and loads the soundfont. Runs on the opening thread, or on the main thread when
 // a sound is asked for before any window opened.
 void open_device() {
+    quiet_sound_library();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         say_no_device(SDL_GetError());
         return;

@@ -45,7 +45,11 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
                      error.c_str());
         return 2;
     }
-    if (!Platform_open_window(WINDOW_TITLE_DEFAULT)) return 0;
+    if (!Platform_open_window(WINDOW_TITLE_DEFAULT)) {
+        // Not a story that ended: a game that could not start says so and ends with 1.
+        std::fprintf(stderr, "kotoyumi: cannot open the window (no display?); try --headless\n");
+        return 1;
+    }
     System_wire();
     System_reset();
     System_init();

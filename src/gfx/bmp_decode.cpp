@@ -11,9 +11,9 @@
 namespace {
 
 constexpr size_t FILE_HEADER_SIZE = 14;
-constexpr int64_t MAX_SIDE = 16384;
+constexpr int64_t MAX_SIDE = 4096; // no picture of a game is larger; refused before allocation
 // A file of a few bytes can claim any size with RLE; this keeps such a file from taking gigabytes.
-constexpr uint64_t MAX_PIXELS = uint64_t(1) << 26;
+constexpr uint64_t MAX_PIXELS = uint64_t(1) << 24;
 
 constexpr uint32_t BI_RGB = 0;
 constexpr uint32_t BI_RLE8 = 1;

@@ -21,8 +21,8 @@ static_assert(std::endian::native == std::endian::little);
 
 namespace {
 
-constexpr JDIMENSION MAX_SIDE = 16384;
-constexpr uint64_t MAX_PIXELS = uint64_t(1) << 26;
+constexpr JDIMENSION MAX_SIDE = 4096; // no picture of a game is larger; refused before allocation
+constexpr uint64_t MAX_PIXELS = uint64_t(1) << 24;
 
 struct ErrorManager {
     jpeg_error_mgr base; // first, so libjpeg's pointer to it is a pointer to the whole

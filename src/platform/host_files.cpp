@@ -13,8 +13,9 @@
 namespace {
 
 // Opens a regular file for reading; -1 for anything else (a folder opens on Linux but cannot be read).
+// Opened without waiting: a FIFO or a device would otherwise block open() until a writer came.
 int Open_regular(const std::string& path, struct stat* st) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
     if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode)) {
         ::close(fd);

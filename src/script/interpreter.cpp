@@ -173,7 +173,9 @@ void Com_delay() {
 }
 
 void Delay_task() {
-    if (!Stopwatch_elapsed(delay_watch, uint32_t(delay_period))) return;
+    // A negative pause ends at the next frame, whatever the clock reads (a wrapped sum would wait
+    // for some 49 days).
+    if (delay_period > 0 && !Stopwatch_elapsed(delay_watch, uint32_t(delay_period))) return;
     Game_stat.delay_on = 0;
     Game_stat.text_on = 1;
 }

@@ -83,6 +83,22 @@ TEST_F(RunnerEndToEnd, BadCommandLinesAndScenariosAreRefusedClearly) {
         Run_command(std::string(KOTOYUMI_EXE) + " --headless " + work + "/no-such-game 2>" + work + "/err3"),
         2);
     EXPECT_NE(Read(work + "/err3").find("cannot enter the game folder"), std::string::npos);
+
+    // A folder named as the scenario is no scenario.
+    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --events " + work + " " + game + " 2>" +
+                          work + "/err4"),
+              2);
+    EXPECT_NE(Read(work + "/err4").find("cannot read the scenario"), std::string::npos)
+        << Read(work + "/err4");
+
+    // Without --log the run is told on standard output, even when it ends at once.
+    fs::remove(game + "/txt/config.txt");
+    EXPECT_EQ(
+        Run_command(std::string(KOTOYUMI_EXE) + " --headless " + game + " >" + work + "/out5 2>/dev/null"),
+        1);
+    EXPECT_NE(Read(work + "/out5").find("box \"Script_load_first()\""), std::string::npos)
+        << Read(work + "/out5");
+    EXPECT_NE(Read(work + "/out5").find(" exit 1\n"), std::string::npos) << Read(work + "/out5");
 }
 
 // The demo played by a player: start from the title menu, save in slot 2 from the system menu at

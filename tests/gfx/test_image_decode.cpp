@@ -326,7 +326,8 @@ TEST(BmpDecode, LyingHeadersAreRefused) {
         {"pixel offset inside the header", 10, 20},
         {"unknown header size", 14, 64},
         {"header larger than the file", 14, 124},
-        {"width just over the limit", 18, 16385},
+        {"width just over the limit", 18, 4097},
+        {"height just over the limit", 22, 4097},
         {"negative width", 18, uint32_t(-3)},
         {"most negative height", 22, 0x80000000},
         {"bit depth 7", 28, 7},
@@ -338,11 +339,16 @@ TEST(BmpDecode, LyingHeadersAreRefused) {
             file[lie.at + i] = uint8_t(lie.value >> (8 * i));
         EXPECT_FALSE(Decodes(file)) << lie.what;
     }
-    // Sides that each pass but whose area is too large: refused before anything is allocated.
-    std::vector<uint8_t> file = good;
-    for (size_t at : {18, 22})
-        file[at] = 0, file[at + 1] = 0x40; // 16384 x 16384
-    EXPECT_FALSE(Decodes(file));
+    // A tiny RLE file whose header claims 16384 x 4096: refused from the header.
+    std::vector<uint8_t> rle = good;
+    rle.resize(60);
+    for (int i = 0; i < 4; ++i) {
+        rle[18 + i] = uint8_t(16384 >> (8 * i));
+        rle[22 + i] = uint8_t(4096 >> (8 * i));
+        rle[30 + i] = uint8_t(1 >> (8 * i)); // RLE8
+    }
+    rle[28] = 8;
+    EXPECT_FALSE(Decodes(rle));
 }
 
 // Overwrites a few random bytes of `original`, `rounds` times over: the result may or may not
@@ -459,6 +465,17 @@ TEST(JpegDecode, DamagedFilesAreRefused) {
     const uint8_t junk[] = {0xFF, 0xD8, 0xFF, 0x00, 1, 2, 3};
     EXPECT_FALSE(Jpeg_decode(junk, sizeof junk, &image, &error));
     EXPECT_FALSE(Jpeg_decode(nullptr, 0, &image, &error));
+    // A small file whose frame header claims 16384 x 4096: refused before the picture is allocated.
+    std::vector<uint8_t> huge = Make_jpeg(JpegKind::Baseline);
+    for (size_t i = 0; i + 8 < huge.size(); ++i) {
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) { // the frame header: height, then width
+            huge[i + 5] = 0x10, huge[i + 6] = 0x00, huge[i + 7] = 0x40, huge[i + 8] = 0x00;
+            break;
+        }
+    }
+    DecodedImage big;
+    EXPECT_FALSE(Jpeg_decode(huge.data(), huge.size(), &big, &error));
+    EXPECT_TRUE(big.pixels.empty());
 }
 
 TEST(ImageDecode, ChoosesTheDecoderByContent) {

@@ -368,3 +368,14 @@ TEST_F(ScriptTest, TheStoryEndsWithHaltOrItsLastByteAndAClickEndsTheProgram) {
         EXPECT_EQ(Main_loop(), 0);
     }
 }
+
+TEST_F(ScriptTest, ANegativeDelayEndsAtTheNextFrameWhateverTheClockReads) {
+    for (const char* delay : {"-1000", "-2147483648", "-1"}) {
+        SCOPED_TRACE(delay);
+        Fresh();
+        Start(std::string("#delay ") + delay + "\r\n" SJ_A "#halt\r\n");
+        Run_frames(3);
+        EXPECT_EQ(Game_stat.delay_on, 0);
+        EXPECT_NE(Cursor(), std::pair(Text_AREA.left, Text_AREA.top)) << "the text goes on at once";
+    }
+}

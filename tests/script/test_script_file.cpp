@@ -1,5 +1,7 @@
 // Reading scripts into the one script buffer: the first script and what happens without it, the
 // size limit, and what a shorter script leaves behind.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -85,4 +87,14 @@ TEST_F(ScriptTest, AnEmptyFirstScriptStopsAtOnce) {
     Run_frames(3);
     EXPECT_EQ(Game_stat.halt_on, 1);
     EXPECT_TRUE(Shows_background());
+}
+
+TEST_F(ScriptTest, AFifoInPlaceOfTheFirstScriptIsReportedNotWaitedOn) {
+    Write_startup_pictures();
+    std::filesystem::remove(game_dir + "/txt/config.txt");
+    ASSERT_EQ(::mkfifo((game_dir + "/txt/config.txt").c_str(), 0644), 0);
+    System_init(); // must not block in open()
+    EXPECT_EQ(Quit_code(), 1);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].find("見つからないか、読み込めません"), std::string::npos);
 }

@@ -283,10 +283,12 @@ void Close(int code) {
     if (!S.shots_dir.empty()) Write_shot(S.shots_dir + "/final.png");
     Log("exit " + std::to_string(code));
     S.window = false;
-    if (S.log_file) {
+    if (S.log_file == stdout) {
+        std::fflush(stdout);
+    } else if (S.log_file) {
         std::fclose(S.log_file);
-        S.log_file = nullptr;
     }
+    S.log_file = nullptr;
 }
 
 uint32_t Time_ms() {
@@ -389,7 +391,7 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
     }
     if (!options.events_path.empty()) {
         std::ifstream in(options.events_path, std::ios::binary);
-        if (!in) {
+        if (!in || !std::filesystem::is_regular_file(options.events_path)) {
             *error = "cannot read the scenario " + options.events_path;
             return false;
         }
@@ -403,7 +405,9 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
     } else {
         S.autoplay = true;
     }
-    if (!options.log_path.empty()) {
+    if (options.log_path.empty()) {
+        S.log_file = stdout; // without --log the run is told on standard output
+    } else {
         S.log_file = std::fopen(Relative_to_base(options.log_path).c_str(), "w");
         if (!S.log_file) {
             *error = "cannot write the log " + options.log_path;

@@ -28,12 +28,15 @@ void System_exit();
 // decides the code.
 void System_exit_with(int code);
 
-// Posts a close request to the window: once control is back in the main loop, the window is
-// closed as if the player had closed it, which ends the program.
+// Posts a close request to the window after a fatal script error: once control is back in the
+// main loop, the window is closed as if the player had closed it, and the program ends with 1.
 void System_post_close();
 
 // Takes one posted close request; true if there was one.
 bool System_take_close_request();
+
+// The exit code of a program that ends after a fatal script error.
+constexpr int EXIT_SCRIPT_ERROR = 1;
 
 // True once System_exit has asked the loop to end; *code is the exit code.
 bool System_quit_requested(int* code);

@@ -42,7 +42,7 @@ void Label_missing(const std::string& label) {
     const std::string text = "ラベル [" + Sjis_to_utf8(label.c_str()) + "] が見つかりません。強制終了の刑♪";
     Msg_box(text.c_str(), "Com_jump()");
     Game_stat.text_on = 0; // nothing more of the script runs while the program ends
-    System_exit();
+    System_exit_with(EXIT_SCRIPT_ERROR);
 }
 
 void Jump_to(const std::string& label) {

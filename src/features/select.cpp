@@ -64,7 +64,7 @@ void Com_select3() {
             "選択肢を表示するだけの画面の余裕がありません（T0T）\nそんな訳で、すぱっといさぎよく強制終了～♪",
             "Com_select3() ");
         Game_stat.text_on = 0; // nothing more of the script runs while the program ends
-        System_exit();
+        System_exit_with(EXIT_SCRIPT_ERROR);
         return;
     }
     if (!Skip_past_open_brace()) return;

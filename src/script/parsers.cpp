@@ -135,7 +135,7 @@ bool Skip_else_part() {
 void Symbol_fatal(const char* symbol, const char* rest, const char* caption) {
     const std::string text = "シンボル [" + Sjis_to_utf8(symbol) + rest;
     Msg_box(text.c_str(), caption);
-    System_exit();
+    System_exit_with(EXIT_SCRIPT_ERROR);
 }
 
 bool Block_search_failed() {

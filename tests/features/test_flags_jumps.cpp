@@ -109,7 +109,7 @@ TEST_F(FlagTest, LabelWordsAreCutAt32Bytes) {
 
 TEST_F(FlagTest, JumpToNothingEndsTheProgramWithItsBox) {
     Play("#jump\r\n#flag_on 1\r\n#halt\r\n");
-    ASSERT_EQ(Quit_code(), 0);
+    ASSERT_EQ(Quit_code(), 1) << "a script error ends with 1";
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Com_jump()|ラベル [] が見つかりません。強制終了の刑♪"});
     Run_frames(20);
     EXPECT_EQ(Game_stat.Flags[1], 0) << "nothing of the script runs after the box";

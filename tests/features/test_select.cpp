@@ -79,7 +79,7 @@ TEST_F(SelectTest, RoomCheckPassesAt330AndEndsTheProgramAt331) {
     Start(CHOICE);
     Text_Y = 331;
     Run_frames(3);
-    EXPECT_EQ(Quit_code(), 0);
+    EXPECT_EQ(Quit_code(), 1);
     EXPECT_EQ(Game_stat.select_on, 0);
     EXPECT_EQ(SelectPlain.width, 0);
     EXPECT_EQ(Boxes(),

@@ -163,14 +163,14 @@ TEST_F(PictureCommandTest, UnknownSurfaceSymbolEndsTheProgram) {
     EXPECT_EQ(Boxes(),
               std::vector<std::string>{
                   "Get_game_DC()|シンボル [XX] は意味不明ですぅ（爆）\n暴走したら恐いので強制終了ですぅ～♪"});
-    EXPECT_EQ(Quit_code(), 0);
+    EXPECT_EQ(Quit_code(), 1);
 
     // Lower case is another symbol; the load goes to BackBuffer, harmlessly, and renames nothing.
     Fresh();
     Run_script("#g_load bg bg.bmp\r\n");
     ASSERT_EQ(Headless_boxes().size(), 1u);
     EXPECT_EQ(Headless_boxes()[0].text.substr(0, 17), "シンボル [bg]");
-    EXPECT_EQ(Quit_code(), 0);
+    EXPECT_EQ(Quit_code(), 1);
     EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\system\\Back00.bmp");
 }
 

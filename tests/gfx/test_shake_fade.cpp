@@ -94,7 +94,7 @@ TEST_F(ShakeFadeTest, UnknownShakeEndsTheProgram) {
     Start("#shake Z\r\n#halt\r\n");
     Run_frames(3);
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Com_shake()|シンボル [Z] は不正です。強制終了～♪"});
-    EXPECT_EQ(Quit_code(), 0);
+    EXPECT_EQ(Quit_code(), 1);
     EXPECT_EQ(Game_stat.shake_on, 0);
 }
 

@@ -183,7 +183,7 @@ TEST_F(TransitionTest, UnknownTypeEndsTheProgram) {
         Run_frames(3);
         EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("Com_g_change_task()|シンボル [") + type +
                                                     "] は不正です。強制終了～♪"});
-        EXPECT_EQ(Quit_code(), 0);
+        EXPECT_EQ(Quit_code(), 1);
         EXPECT_EQ(Game_stat.g_change_on, 0) << "no transition runs while the program ends";
     }
 }

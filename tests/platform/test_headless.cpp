@@ -111,6 +111,28 @@ TEST_F(RunnerTest, ATapShorterThanAFrameStillChooses) {
     EXPECT_EQ(Log_text().find("timeout"), std::string::npos) << Log_text();
 }
 
+TEST_F(RunnerTest, ExitCodesTellAScriptErrorAndAShotThatCannotBeWritten) {
+    const struct {
+        const char* what;
+        const char* scenario;
+        const char* script;
+        int code;
+    } cases[] = {
+        {"unknown surface", "", "#g_load XX a.bmp\r\n#halt\r\n", 1},
+        {"label not found", "", "#jump *nowhere:\r\n#halt\r\n", 1},
+        {"not a decimal number", "", "#delay 1s\r\n#halt\r\n", 1},
+        {"shot that cannot be written", "run 100\nshot /nonexistent-folder/x.png\nrun 100\n", "#halt\r\n", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Headless_reset();
+        Platform_use_backend(Headless_backend());
+        Platform_open_window("test");
+        System_reset();
+        EXPECT_EQ(Run(c.scenario, 600000, c.script), c.code) << Log_text();
+    }
+}
+
 TEST_F(RunnerTest, AutoplayStopsAtItsLimit) {
     EXPECT_EQ(Run("", 500), 3);
     EXPECT_NE(Log_text().find("500 timeout max-ms 500\n500 exit 3\n"), std::string::npos) << Log_text();

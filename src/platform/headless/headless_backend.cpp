@@ -104,15 +104,19 @@ std::string Relative_to_base(const std::string& path) {
     return path.empty() || path[0] == '/' ? path : S.base_dir + "/" + path;
 }
 
-void Write_shot(const std::string& path) {
+// Writes a shot; one that cannot be written ends the run as a bad scenario would (code 2), so a
+// check of the pictures never passes on pictures that were never made.
+bool Write_shot(const std::string& path) {
     std::vector<uint32_t> black;
     const uint32_t* picture = S.picture.data();
     if (S.picture.empty()) {
         black.assign(size_t(WINDOW_WIDTH) * WINDOW_HEIGHT, 0);
         picture = black.data();
     }
-    if (!Png_write(path.c_str(), picture, WINDOW_WIDTH, WINDOW_HEIGHT))
-        std::fprintf(stderr, "kotoyumi: cannot write the shot %s\n", path.c_str());
+    if (Png_write(path.c_str(), picture, WINDOW_WIDTH, WINDOW_HEIGHT)) return true;
+    std::fprintf(stderr, "kotoyumi: cannot write the shot %s\n", path.c_str());
+    if (!S.quitting) Quit(2);
+    return false;
 }
 
 // Carries out scenario commands until one needs time to pass (or events to be taken first).
@@ -422,7 +426,7 @@ void Headless_set_probe(const HeadlessProbe& probe) {
 }
 
 void Headless_reset() {
-    if (S.log_file) std::fclose(S.log_file);
+    if (S.log_file && S.log_file != stdout) std::fclose(S.log_file);
     S = State{};
 }
 

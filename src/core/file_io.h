@@ -19,8 +19,12 @@ bool File_write_all(const char* path, const void* src, size_t n);
 // True if the file at `path` exists and can be opened for reading.
 bool File_exists(const char* path);
 
+// The box for a name that leaves the game folder, under `caption`.
+void File_report_outside(const char* path, const char* caption);
+
 // Reads the whole file at `path` into *out (resized to the file's size). Returns FileRead::Ok,
-// CannotOpen if it cannot be opened, or TooLarge (with *out emptied) if it holds more than `limit`
-// bytes.
-enum class FileRead { Ok, CannotOpen, TooLarge };
+// CannotOpen if it cannot be opened, TooLarge (with *out emptied) if it holds more than `limit`
+// bytes, or Outside if the name leaves the game folder. The other procedures here treat a name that
+// leaves the game folder as a file that is not there: a game never reads or writes outside it.
+enum class FileRead { Ok, CannotOpen, TooLarge, Outside };
 FileRead File_read_bytes(const char* path, std::vector<uint8_t>* out, size_t limit);

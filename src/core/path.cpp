@@ -38,3 +38,22 @@ std::string Path_resolve(const char* script_path) {
     }
     return result.empty() ? "." : result;
 }
+
+bool Path_stays_inside(const char* script_path) {
+    const std::string path = Sjis_to_utf8(script_path);
+    if (!path.empty() && (path[0] == '/' || path[0] == '\\')) return false;
+    int depth = 0;
+    size_t pos = 0;
+    while (pos <= path.size()) {
+        size_t end = path.find_first_of("/\\", pos);
+        if (end == std::string::npos) end = path.size();
+        const std::string name = path.substr(pos, end - pos);
+        pos = end + 1;
+        if (name == "..") {
+            if (--depth < 0) return false;
+        } else if (!name.empty() && name != ".") {
+            ++depth;
+        }
+    }
+    return true;
+}

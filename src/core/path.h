@@ -8,3 +8,7 @@
 // component that does not exist exactly replaced by an entry of its folder that matches it without
 // regard to ASCII case. Components with no match are kept as written (so new files can be made).
 std::string Path_resolve(const char* script_path);
+
+// True if `script_path` names something inside the game folder: not absolute, and no `..` that
+// climbs above the folder (`gdat\..\gdat\a.bmp` stays inside, `..\..\etc\passwd` does not).
+bool Path_stays_inside(const char* script_path);

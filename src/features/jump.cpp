@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/dialogs.h"
+#include "core/file_io.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/sjis.h"
@@ -110,6 +111,9 @@ void Com_file_change() {
         Msg_box(text.c_str(), "Com_file_change()");
         break;
     }
+    case ScriptRead::Outside:
+        File_report_outside(path.c_str(), "Com_file_change()");
+        break;
     }
     Jump_to(label);
 }

@@ -72,6 +72,9 @@ void PXL_LoadJpeg(Surface* target, int x, int y, const char* path) {
     case FileRead::TooLarge:
         Msg_box("ヒープメモリが確保できないにょ！", "PXL_LoadJpeg()");
         return;
+    case FileRead::Outside:
+        File_report_outside(path, "PXL_LoadJpeg()");
+        return;
     case FileRead::Ok:
         break;
     }

@@ -29,6 +29,8 @@ ScriptRead Script_read(const char* path) {
         return ScriptRead::CannotOpen;
     case FileRead::TooLarge:
         return ScriptRead::TooLarge;
+    case FileRead::Outside:
+        return ScriptRead::Outside;
     case FileRead::Ok:
         break;
     }

@@ -45,7 +45,7 @@ void Script_load_first();
 // rest of the buffer keeps what it held. Sets the file name and puts the cursor at the buffer's
 // start. A file that cannot be read or is larger than the buffer leaves everything untouched; no
 // box is shown here.
-enum class ScriptRead { Ok, CannotOpen, TooLarge };
+enum class ScriptRead { Ok, CannotOpen, TooLarge, Outside };
 ScriptRead Script_read(const char* path);
 
 // Start-up state: an all-zero buffer, no file name, the cursor at 0.

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/file_io.h"
 #include "core/path.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
@@ -10,6 +11,10 @@
 WavRecord WavState;
 
 void Effect_play(uint32_t flags, const char* path) {
+    if (!Path_stays_inside(path)) {
+        File_report_outside(path, "Com_play_wav()");
+        return;
+    }
     const bool loop = flags == WAV_LOOP;
     if (loop) {
         std::strncpy(WavState.WavLoopPath, path, WAV_PATH_SIZE - 1);

@@ -52,6 +52,7 @@ bool Starts_like_mp3(const uint8_t* b, size_t n) {
 
 // Checks the file and has the platform prepare it.
 int Open_file(Alias* a, const std::string& path, MusicKind kind) {
+    if (!Path_stays_inside(path.c_str())) return MEDIA_ERR_OUTSIDE;
     uint8_t head[16] = {};
     size_t size = 0;
     if (!File_read_all(path.c_str(), head, sizeof head, &size)) return MEDIA_ERR_FILE_NOT_FOUND;
@@ -181,6 +182,9 @@ void Media_error_text(int code, char* text, size_t size) {
         break;
     case MEDIA_ERR_DECODER:
         s = "音楽データを読み込めません（" + DecoderReason + "）。";
+        break;
+    case MEDIA_ERR_OUTSIDE:
+        s = "ゲームのフォルダの外を指しているので、開きません。";
         break;
     default:
         s = "不明なエラーです（" + std::to_string(code) + "）。";

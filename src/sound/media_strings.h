@@ -23,6 +23,7 @@ enum MediaError : int {
     MEDIA_ERR_NOT_MIDI,
     MEDIA_ERR_NOT_MP3,
     MEDIA_ERR_DECODER,
+    MEDIA_ERR_OUTSIDE,
 };
 
 // Runs one command string (Shift-JIS). `answer` (if not nullptr) receives the answer, empty for

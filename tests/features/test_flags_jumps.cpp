@@ -2,6 +2,7 @@
 #include <numeric>
 #include <string>
 
+#include "core/path.h"
 #include "features/jump.h"
 #include "features/story_fixture.h"
 
@@ -141,4 +142,37 @@ TEST_F(FlagTest, LabelsLeftOverFromALongerScriptAreNotFound) {
         << "the longer script's tail is still in the buffer";
     EXPECT_EQ(Boxes(),
               std::vector<std::string>{"Com_jump()|ラベル [*tail:] が見つかりません。強制終了の刑♪"});
+}
+
+TEST_F(FlagTest, NamesThatLeaveTheGameFolderAreRefusedWithABox) {
+    const struct {
+        const char* path;
+        bool inside;
+    } paths[] = {
+        {".\\gdat\\a.bmp", true},
+        {".\\gdat\\..\\gdat\\a.bmp", true},
+        {".\\gdat\\..\\..\\x.bmp", false},
+        {"..\\etc\\passwd", false},
+        {"\\etc\\passwd", false},
+        {"/etc/passwd", false},
+        {".\\txt\\a/../../../b.txt", false},
+        {"a\\.\\.\\b", true},
+    };
+    for (const auto& p : paths)
+        EXPECT_EQ(Path_stays_inside(p.path), p.inside) << p.path;
+
+    Write_bmp("gdat/ok.bmp", 8, 8, [](int, int) { return 0x112233u; });
+    Play("#g_load BG ..\\gdat\\ok.bmp\r\n#g_load BG ..\\..\\x.bmp\r\n#play_wav 0 ..\\..\\x.wav\r\n"
+         "#play_midi ..\\..\\x.mid\r\n#file_change ..\\..\\outside.txt *x:\r\n");
+    const std::vector<std::string> boxes = Boxes();
+    ASSERT_GE(boxes.size(), 4u);
+    EXPECT_EQ(Surface_get(&BackgroundSurface, 0, 0), 0x112233u) << "a name that stays inside works";
+    EXPECT_EQ(boxes[0], "PXL_LoadJpeg()|ファイル【 .\\gdat\\..\\..\\x.bmp "
+                        "】はゲームのフォルダの外を指しているので、開きません。");
+    EXPECT_EQ(boxes[1].substr(0, 15), "Com_play_wav()|");
+    EXPECT_NE(boxes[2].find("Com_play_midi()|MIDIファイル .\\MIDI\\..\\..\\x.mid が開けません"),
+              std::string::npos);
+    EXPECT_NE(boxes[2].find("ゲームのフォルダの外"), std::string::npos);
+    EXPECT_EQ(boxes[3], "Com_file_change()|ファイル【 .\\txt\\..\\..\\outside.txt "
+                        "】はゲームのフォルダの外を指しているので、開きません。");
 }

@@ -2,14 +2,17 @@
 # make test    installs what is missing, builds, and runs every test (also under the sanitizers)
 # make bench   the Google Benchmark programs
 # make format  formats every source file with the project's .clang-format
+# make fuzz    runs every libFuzzer target on its corpus for FUZZ_SECONDS (default 600) each
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS := 600
 JOBS := $(shell nproc)
 # The developer build: tests and benchmarks, warnings as errors.
 DEV_FLAGS := -DKOTOYUMI_TESTS=ON -DKOTOYUMI_BENCH=ON -DKOTOYUMI_WERROR=ON
-SOURCES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h')
+SOURCES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp')
 
-.PHONY: deps build run test test-asan bench format format-check
+.PHONY: deps build run test test-asan bench format format-check fuzz
 
 deps:
 	bash tools/install-deps.sh
@@ -38,3 +41,13 @@ format:
 
 format-check:
 	clang-format --dry-run --Werror $(SOURCES)
+
+# Each target starts from its corpus in fuzz/corpus/ (new finds are added there), prints its
+# executions and coverage, and stops at the first crash, leak or timeout (1 s an input).
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOTOYUMI_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_image_decode fuzz_media_strings fuzz_scenario
+	for t in fuzz_image_decode fuzz_media_strings fuzz_scenario; do \
+	  $(FUZZ_BUILD)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=1 -rss_limit_mb=2048 \
+	    -print_final_stats=1 $(CURDIR)/fuzz/corpus/$$t || exit 1; \
+	done

@@ -8,7 +8,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic timgm6mb-soundfont
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick
-  clang-format python3 lame
+  clang-format python3 clang libfuzzer-14-dev lame
 )
 missing=()
 for p in "${packages[@]}"; do

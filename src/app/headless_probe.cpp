@@ -25,6 +25,13 @@ int Clamp(int64_t v, int high) {
     return int(v < 0 ? 0 : v > high ? high : v);
 }
 
+// The middle of `r`, kept on the picture.
+bool Centre(const Rect& r, int* x, int* y) {
+    *x = Clamp((int64_t(r.left) + r.right) / 2, WINDOW_WIDTH - 1);
+    *y = Clamp((int64_t(r.top) + r.bottom) / 2, WINDOW_HEIGHT - 1);
+    return true;
+}
+
 // Every click wait, page-end wait, key wait and the halt move on with a click anywhere; the middle
 // of the picture keeps clear of the corners where menus open. The title menu starts the story. A pending
 // choice takes its first option: the click lands in the middle of option 1, and the frames between the press
@@ -32,16 +39,10 @@ int Clamp(int64_t v, int high) {
 bool Click_target(int* x, int* y) {
     const GameStat& g = Game_stat;
     if (g.select_on == 1) {
-        const Rect& r = SelectRect[0];
-        *x = Clamp((int64_t(r.left) + r.right) / 2, WINDOW_WIDTH - 1);
-        *y = Clamp((int64_t(r.top) + r.bottom) / 2, WINDOW_HEIGHT - 1);
-        return true;
+        return Centre(SelectRect[0], x, y);
     }
     if (g.TitleMenuState == 201) {
-        const Rect r = Start_menu_start_button();
-        *x = Clamp((int64_t(r.left) + r.right) / 2, WINDOW_WIDTH - 1);
-        *y = Clamp((int64_t(r.top) + r.bottom) / 2, WINDOW_HEIGHT - 1);
-        return true;
+        return Centre(Start_menu_start_button(), x, y);
     }
     if (g.wait_on == 1 || g.page_wait_on == 1 || g.wait_kbhit_on == 1 || g.halt_on == 1) {
         *x = 320;

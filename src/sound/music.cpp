@@ -54,10 +54,10 @@ void Restart(int32_t type) {
     BgmState.MusicType = type;
 }
 
-} // namespace
-
-bool Music_start(int32_t type, const char* path, const char* caption) {
+// Open, check, (rewind,) play; the record then names the piece.
+bool Start(int32_t type, const char* path, const char* caption, bool rewind) {
     if (!Open_and_check(type, path, caption)) return false;
+    if (rewind) Media_send(Command("seek %s to start", type).c_str());
     Media_send(Command("play %s notify", type).c_str());
     BgmState.MusicPlaying = 1;
     Set_path(path);
@@ -65,14 +65,14 @@ bool Music_start(int32_t type, const char* path, const char* caption) {
     return true;
 }
 
+} // namespace
+
+bool Music_start(int32_t type, const char* path, const char* caption) {
+    return Start(type, path, caption, false);
+}
+
 bool Music_resume(int32_t type, const char* path, const char* caption) {
-    if (!Open_and_check(type, path, caption)) return false;
-    Media_send(Command("seek %s to start", type).c_str());
-    Media_send(Command("play %s notify", type).c_str());
-    BgmState.MusicPlaying = 1;
-    Set_path(path);
-    BgmState.MusicType = type;
-    return true;
+    return Start(type, path, caption, true);
 }
 
 void Music_stop(int32_t type) {

@@ -30,11 +30,16 @@ void Menu_open(MenuWindow* m, const MenuLayout& layout, int32_t x, int32_t y) {
     Stopwatch_start(&m->guard);
 }
 
+Rect Menu_button_on_screen(const MenuWindow& m, int i) {
+    const Rect& b = m.buttons[i];
+    return Rect{b.left + m.x, b.top + m.y, b.right + m.x, b.bottom + m.y};
+}
+
 int Menu_paint_buttons(MenuWindow* m, bool (*in_force)(int button)) {
     int chosen = -1;
     for (int i = 0; i < m->button_count; ++i) {
         const Rect& b = m->buttons[i];
-        const Rect on_screen{b.left + m->x, b.top + m->y, b.right + m->x, b.bottom + m->y};
+        const Rect on_screen = Menu_button_on_screen(*m, i);
         int32_t look = 0;
         if (MouseInRect(on_screen)) {
             look = m->width;

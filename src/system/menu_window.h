@@ -47,6 +47,9 @@ bool Menu_guard_passed(const MenuWindow& m);
 // normal look and starts the guard.
 void Menu_open(MenuWindow* m, const MenuLayout& layout, int32_t x, int32_t y);
 
+// Button i's rectangle on BackBuffer.
+Rect Menu_button_on_screen(const MenuWindow& m, int i);
+
 // Repaints every button from the highlighted look if the mouse lies strictly inside it, else from
 // the normal look (or, where `in_force` says so, from the third look). Returns the button under
 // the mouse when the last mouse message held the left button alone, else -1.

@@ -150,8 +150,7 @@ void Start_exit_task() {
 }
 
 Rect Start_menu_start_button() {
-    const Rect& b = START_LAYOUT.buttons[0];
-    return Rect{b.left + StartMenu.x, b.top + StartMenu.y, b.right + StartMenu.x, b.bottom + StartMenu.y};
+    return Menu_button_on_screen(StartMenu, 0);
 }
 
 void Title_menu_reset() {

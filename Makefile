@@ -3,16 +3,20 @@
 # make bench   the Google Benchmark programs
 # make format  formats every source file with the project's .clang-format
 # make fuzz    runs every libFuzzer target on its corpus for FUZZ_SECONDS (default 600) each
+# make soak    plays the demo for SOAK_HOURS (default 10) of virtual time with random input, twice:
+#              for memory (flat after the first hour) and under the sanitizers
 BUILD := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS := 600
+SOAK_HOURS := 10
+FUZZ_TARGETS := fuzz_image_decode fuzz_media_strings fuzz_scenario fuzz_game fuzz_slot_restore
 JOBS := $(shell nproc)
 # The developer build: tests and benchmarks, warnings as errors.
 DEV_FLAGS := -DKOTOYUMI_TESTS=ON -DKOTOYUMI_BENCH=ON -DKOTOYUMI_WERROR=ON
-SOURCES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp')
+SOURCES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp' 'fuzz/*.h')
 
-.PHONY: deps build run test test-asan bench format format-check fuzz
+.PHONY: deps build run test test-asan bench format format-check fuzz soak
 
 deps:
 	bash tools/install-deps.sh
@@ -46,8 +50,15 @@ format-check:
 # executions and coverage, and stops at the first crash, leak or timeout (1 s an input).
 fuzz:
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOTOYUMI_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_image_decode fuzz_media_strings fuzz_scenario
-	for t in fuzz_image_decode fuzz_media_strings fuzz_scenario; do \
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target $(FUZZ_TARGETS)
+	for t in $(FUZZ_TARGETS); do \
 	  $(FUZZ_BUILD)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=1 -rss_limit_mb=2048 \
 	    -print_final_stats=1 $(CURDIR)/fuzz/corpus/$$t || exit 1; \
 	done
+
+soak: build
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKOTOYUMI_SANITIZE=ON -DKOTOYUMI_TESTS=ON -DKOTOYUMI_WERROR=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS) --target kotoyumi_soak demo
+	$(BUILD)/fuzz/kotoyumi_soak $(BUILD)/demo $(SOAK_HOURS)
+	$(ASAN_BUILD)/fuzz/kotoyumi_soak $(ASAN_BUILD)/demo $(SOAK_HOURS) 2
+	@echo "soak: the sanitizer run ended without a report"

@@ -34,6 +34,7 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
             std::fprintf(stderr, "kotoyumi: %s\n", error.c_str());
             return 2;
         }
+        Headless_set_recording(false);
         Headless_set_probe(Headless_probe());
         Platform_use_backend(Headless_backend());
     } else {

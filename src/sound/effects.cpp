@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/dialogs.h"
 #include "core/file_io.h"
 #include "core/path.h"
 #include "core/sjis.h"
@@ -13,6 +14,13 @@ WavRecord WavState;
 void Effect_play(uint32_t flags, const char* path) {
     if (!Path_stays_inside(path)) {
         File_report_outside(path, "Com_play_wav()");
+        return;
+    }
+    size_t size = 0;
+    if (File_read_all(path, nullptr, 0, &size) && size > WAV_FILE_LIMIT) {
+        const std::string text =
+            "効果音【 " + Sjis_to_utf8(path) + " 】が大きすぎて再生できません（64MB まで）。";
+        Msg_box(text.c_str(), "Com_play_wav()");
         return;
     }
     const bool loop = flags == WAV_LOOP;

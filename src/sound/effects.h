@@ -1,11 +1,15 @@
 // The sound effect: one WAV at a time, once or looping, next to the music.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr uint32_t WAV_ONCE = 0x20001; // file name, asynchronous
 constexpr uint32_t WAV_LOOP = 0x20009; // file name, asynchronous, loop
 constexpr int WAV_PATH_SIZE = 256;
+// Larger effect files are refused before anything is read: the mixer decodes an effect whole, and
+// 64 MiB is over six minutes of CD-quality sound.
+constexpr size_t WAV_FILE_LIMIT = 64u << 20;
 
 struct WavRecord {
     int32_t WavPlaying;              // 1 from a play until a stop, even after a one-shot ended
@@ -15,7 +19,8 @@ struct WavRecord {
 extern WavRecord WavState;
 
 // Plays the effect at `path` (".\wav\" and the name) with `flags` (WAV_ONCE or WAV_LOOP), in
-// place of any effect still playing, and records it. A missing file is not reported.
+// place of any effect still playing, and records it. A missing file is not reported; one larger
+// than WAV_FILE_LIMIT is, and changes nothing.
 void Effect_play(uint32_t flags, const char* path);
 
 // Stops the effect, if one is marked as playing, and clears the record.

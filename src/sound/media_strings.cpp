@@ -56,6 +56,7 @@ int Open_file(Alias* a, const std::string& path, MusicKind kind) {
     uint8_t head[16] = {};
     size_t size = 0;
     if (!File_read_all(path.c_str(), head, sizeof head, &size)) return MEDIA_ERR_FILE_NOT_FOUND;
+    if (size > (kind == MusicKind::Midi ? MIDI_FILE_LIMIT : MP3_FILE_LIMIT)) return MEDIA_ERR_TOO_LARGE;
     const size_t n = size < sizeof head ? size : sizeof head;
     if (kind == MusicKind::Midi && !Starts_like_midi(head, n)) return MEDIA_ERR_NOT_MIDI;
     if (kind == MusicKind::Mp3 && !Starts_like_mp3(head, n)) return MEDIA_ERR_NOT_MP3;
@@ -185,6 +186,9 @@ void Media_error_text(int code, char* text, size_t size) {
         break;
     case MEDIA_ERR_OUTSIDE:
         s = "ゲームのフォルダの外を指しているので、開きません。";
+        break;
+    case MEDIA_ERR_TOO_LARGE:
+        s = "ファイルが大きすぎます（MIDI は 8MB、MP3 は 512MB まで）。";
         break;
     default:
         s = "不明なエラーです（" + std::to_string(code) + "）。";

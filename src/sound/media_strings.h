@@ -24,7 +24,13 @@ enum MediaError : int {
     MEDIA_ERR_NOT_MP3,
     MEDIA_ERR_DECODER,
     MEDIA_ERR_OUTSIDE,
+    MEDIA_ERR_TOO_LARGE,
 };
+
+// The largest music files opened; larger ones are refused before anything is read. No piece of a
+// game comes near them: a MIDI file is read whole by the synthesiser, an MP3 file is streamed.
+constexpr size_t MIDI_FILE_LIMIT = 8u << 20;
+constexpr size_t MP3_FILE_LIMIT = 512u << 20;
 
 // Runs one command string (Shift-JIS). `answer` (if not nullptr) receives the answer, empty for
 // commands that give none, cut to `answer_size`. An open that fails leaves the alias closed, and

@@ -1,6 +1,7 @@
 // Sound effects and music through the headless platform's null sound driver: the media strings
 // sent and their order, the records, refusals and failures, looping on the end-of-play
 // notification, and the stops when the program ends. Then the media-string interpreter alone.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -137,16 +138,19 @@ TEST_F(SoundTest, MusicThatCannotOpenIsReportedAndChangesNothing) {
         std::string bytes;
         const char* command;
         const char* reason;
+        uintmax_t grow_to = 0; // made this large (sparse): the engine must not read it
     } cases[] = {
         {"gone.mid", "", "play_midi", "ファイルが見つからないか"},
         {"short.mid", "MTh", "play_midi", "MIDI ファイルではありません"},
         {"song.mid", "RIFF\x24\0\0\0WAVE", "play_midi", "MIDI ファイルではありません"},
         {"song.mp3", std::string(64, '\0'), "play_mp3", "MP3 ファイルではありません"},
+        {"huge.mid", MIDI, "play_midi", "ファイルが大きすぎます", MIDI_FILE_LIMIT + 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Fresh();
         if (!c.bytes.empty()) Write_file(std::string("MIDI/") + c.file, c.bytes);
+        if (c.grow_to) std::filesystem::resize_file(game_dir + "/MIDI/" + c.file, c.grow_to);
         Play(std::string("#") + c.command + " " + c.file + "\r\n");
         ASSERT_EQ(Boxes().size(), 1u);
         const std::string box = Boxes()[0];
@@ -159,6 +163,22 @@ TEST_F(SoundTest, MusicThatCannotOpenIsReportedAndChangesNothing) {
         EXPECT_EQ(BgmState.MusicPlaying, 0);
         EXPECT_STREQ(BgmState.MusicPath, "");
     }
+}
+
+// Files larger than the engine ever uses are refused from their size, before anything is read or
+// allocated: an effect (a box, nothing played) and a picture (the loader's allocation message).
+TEST_F(SoundTest, OversizedEffectsAndPicturesAreRefusedFromTheirSize) {
+    Write_file("wav/huge.wav", "RIFF");
+    std::filesystem::resize_file(game_dir + "/wav/huge.wav", WAV_FILE_LIMIT + 1);
+    Write_file("gdat/huge.bmp", "BM");
+    std::filesystem::resize_file(game_dir + "/gdat/huge.bmp", uintmax_t(72) << 20 | 1);
+    Play("#play_wav 0 huge.wav\r\n#g_load BG huge.bmp\r\n");
+    EXPECT_EQ(Boxes(),
+              (std::vector<std::string>{
+                  "Com_play_wav()|効果音【 .\\wav\\huge.wav 】が大きすぎて再生できません（64MB まで）。",
+                  "PXL_LoadJpeg()|ヒープメモリが確保できないにょ！"}));
+    EXPECT_EQ(WavState.WavPlaying, 0);
+    EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(SoundTest, EscapeStopsMidiThenMp3ThenTheEffect) {

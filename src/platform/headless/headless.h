@@ -50,10 +50,16 @@ void Headless_set_time(uint32_t ms);
 void Headless_advance(uint32_t ms);
 void Headless_push_event(const PlatformEvent& event);
 void Headless_queue_answer(BoxAnswer answer);
+// The answer of a yes/no box when none is queued (No after Headless_reset); long random runs set it
+// instead of queuing answers without end.
+void Headless_set_unqueued_answer(BoxAnswer answer);
 void Headless_set_key(int key, bool down);
 
 // What the run has recorded: the boxes shown, the log lines (without the file), and the last
 // picture presented to the window (nullptr before the first present).
+// Recording is on after Headless_reset, for tests; the runner and long runs switch it off, so that
+// memory does not grow with the length of the run (the log file still gets every line).
+void Headless_set_recording(bool on);
 const std::vector<RecordedBox>& Headless_boxes();
 const std::vector<std::string>& Headless_log_lines();
 const uint32_t* Headless_window_picture();

@@ -26,11 +26,13 @@ struct State {
     int presents = 0;
     std::deque<PlatformEvent> events;
     std::deque<BoxAnswer> answers;
+    BoxAnswer unqueued_answer = BoxAnswer::No; // a yes/no box's answer when none is queued
     std::deque<InputAnswer> inputs;
     bool input_in_window = false; // tests of the name dialog: it runs on queued events instead
     bool text_input = false;
     std::set<int> keys;
-    uint32_t mouse = 0; // MK_LBUTTON / MK_RBUTTON held
+    uint32_t mouse = 0;    // MK_LBUTTON / MK_RBUTTON held
+    bool recording = true; // keep boxes and log lines for Headless_boxes / Headless_log_lines
     std::vector<RecordedBox> boxes;
     std::vector<std::string> log_lines;
     FILE* log_file = nullptr;
@@ -63,7 +65,7 @@ State S;
 
 void Log(const std::string& line) {
     std::string stamped = std::to_string(S.clock) + " " + line;
-    S.log_lines.push_back(stamped);
+    if (S.recording) S.log_lines.push_back(stamped);
     if (S.log_file) {
         std::fputs(stamped.c_str(), S.log_file);
         std::fputc('\n', S.log_file);
@@ -314,7 +316,7 @@ bool Key_down(int key) {
 }
 
 bool Scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer* answer) {
-    BoxAnswer a = kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::No;
+    BoxAnswer a = kind == BoxKind::Ok ? BoxAnswer::Ok : S.unqueued_answer;
     if (!S.answers.empty()) {
         BoxAnswer queued = S.answers.front();
         S.answers.pop_front();
@@ -322,7 +324,7 @@ bool Scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer
     }
     const char* word = a == BoxAnswer::Ok ? "ok" : a == BoxAnswer::Yes ? "yes" : "no";
     Log("box \"" + Platform_log_escape(caption) + "\" \"" + Platform_log_escape(text) + "\" -> " + word);
-    S.boxes.push_back(RecordedBox{S.clock, caption, text, a});
+    if (S.recording) S.boxes.push_back(RecordedBox{S.clock, caption, text, a});
     *answer = a;
     return true;
 }
@@ -464,6 +466,14 @@ const uint32_t* Headless_window_picture() {
 }
 int Headless_present_count() {
     return S.presents;
+}
+
+void Headless_set_unqueued_answer(BoxAnswer answer) {
+    S.unqueued_answer = answer;
+}
+
+void Headless_set_recording(bool on) {
+    S.recording = on;
 }
 
 void Headless_set_input_in_window(bool on) {

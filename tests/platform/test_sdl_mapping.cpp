@@ -1,6 +1,6 @@
 // The window arithmetic and event details that the SDL backend relies on: fitting the picture into
 // any window size, mapping window pixels back to picture pixels, the drawn pixels themselves, the
-// key-state word, typed-text truncation, and the window icon.
+// key-state word and typed-text truncation.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/event_mapping.h"
-#include "platform/icon.h"
 #include "platform/platform.h"
 #include "platform/window_scaling.h"
 
@@ -155,13 +154,4 @@ TEST(EventMapping, TypedTextIsCutOnlyBetweenCharacters) {
     char tiny[1] = {'x'};
     Event_copy_text(tiny, sizeof tiny, "abc");
     EXPECT_EQ(tiny[0], '\0');
-}
-
-TEST(WindowIcon, IsAnOpaqueEmblemOnATransparentSquare) {
-    int size = 0;
-    const uint32_t* pixels = Icon_pixels(&size);
-    ASSERT_EQ(size, 32);
-    for (int i : {0, 31, 31 * 32, 32 * 32 - 1})
-        EXPECT_EQ(pixels[i] >> 24, 0u) << "corner " << i;
-    EXPECT_EQ(pixels[16 * 32 + 16] >> 24, 255u);
 }

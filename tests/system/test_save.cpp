@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "features/story_fixture.h"
 #include "features/timers.h"
@@ -299,24 +298,6 @@ TEST_F(SaveTest, AWriteThatFailsLeavesTheOldSaveAndSaysWhy) {
     fs::remove_all(game_dir + "/SAVE");
     Write_file("SAVE", "not a folder");
     EXPECT_FALSE(Slot_write(2, &reason));
-}
-
-TEST_F(SaveTest, RandomAndMutatedSlotFilesNeverBreakTheRestore) {
-    Start("#set_str \\STR 0 \"" SJ_A "\"\r\n#sp\r\n#halt\r\n");
-    ASSERT_TRUE(Run_to_halt());
-    Save(0);
-    const std::string good = Slot_bytes(0);
-    std::mt19937 random(12345);
-    for (int round = 0; round < 300; ++round) {
-        std::string bytes = good;
-        const int flips = 1 + int(random() % 64);
-        for (int i = 0; i < flips; ++i)
-            bytes[random() % bytes.size()] = char(random());
-        if (round % 10 == 0) bytes.resize(random() % (good.size() + 100), '\xff');
-        Write_file("SAVE/data03.svd", bytes);
-        Load(3);
-        Run_frames(2);
-    }
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "platform/headless/headless.h"
+
+#include "platform/event_mapping.h"
 #include "platform/headless/scenario.h"
 #include "platform/png_file.h"
 
@@ -23,6 +25,7 @@ struct State {
     uint32_t clock = 0;
     bool window = false;
     std::vector<uint32_t> picture;
+    bool keep_picture = false; // the run writes shots (else, with recording off, none is kept)
     int presents = 0;
     std::deque<PlatformEvent> events;
     std::deque<BoxAnswer> answers;
@@ -302,7 +305,8 @@ uint32_t Time_ms() {
 }
 
 void Present(const uint32_t* picture) {
-    S.picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+    if (S.recording || S.keep_picture)
+        S.picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
     ++S.presents;
 }
 
@@ -337,15 +341,6 @@ void Text_input(bool on) {
     S.text_input = on;
 }
 
-// Copies `text` into `out` (size > 0), cut so that no UTF-8 character is split.
-void Copy_utf8(const std::string& text, char* out, size_t size) {
-    size_t n = std::min(text.size(), size - 1);
-    while (n > 0 && n < text.size() && (uint8_t(text[n]) & 0xC0) == 0x80)
-        --n;
-    text.copy(out, n);
-    out[n] = '\0';
-}
-
 // The name prompt: the queued answer, as if typed over the preselected default and confirmed.
 // With nothing queued the player is taken to accept the default with Enter; `input-cancel` and an
 // empty answer give the default as well, as the dialog itself does.
@@ -356,7 +351,7 @@ bool Scripted_input(const char* default_text, char* result, size_t size) {
         if (!S.inputs.front().cancelled && !S.inputs.front().text.empty()) answer = S.inputs.front().text;
         S.inputs.pop_front();
     }
-    Copy_utf8(answer, result, size);
+    Event_copy_text(result, size, answer.c_str());
     Log("input \"" + Platform_log_escape(default_text) + "\" -> \"" + Platform_log_escape(result) + "\"");
     return true;
 }
@@ -387,6 +382,7 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
     S.base_dir = ::getcwd(cwd, sizeof cwd) ? cwd : ".";
     S.max_ms = options.max_ms;
     S.shots_dir = options.shots_dir.empty() ? std::string() : Relative_to_base(options.shots_dir);
+    S.keep_picture = !S.shots_dir.empty();
     if (!S.shots_dir.empty()) {
         std::error_code failed;
         std::filesystem::create_directories(S.shots_dir, failed);
@@ -408,6 +404,8 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
             return false;
         }
         S.scripted = true;
+        for (const ScenarioCommand& c : S.commands)
+            S.keep_picture |= c.kind == ScenarioCommand::Shot;
     } else {
         S.autoplay = true;
     }

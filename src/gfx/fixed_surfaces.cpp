@@ -36,7 +36,7 @@ void Surfaces_create_fixed() {
 
 void Surfaces_reset() {
     for (Surface* s : {&BackBuffer, &BackgroundSurface, &PartsSurface}) {
-        Surface_release(s);
+        Surface_create(s, 0, 0); // 0x0, its buffer kept for the start that follows
         Surface_set_name(s, "");
     }
 }

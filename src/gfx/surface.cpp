@@ -63,7 +63,9 @@ void Block(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int s
 void Surface_create(Surface* s, int w, int h) {
     s->width = std::max(w, 0);
     s->height = std::max(h, 0);
-    s->pixels.assign(size_t(s->width) * s->height, 0);
+    // The buffer is kept when it is large enough: a restart makes the same surfaces again.
+    s->pixels.resize(size_t(s->width) * s->height);
+    if (!s->pixels.empty()) std::memset(s->pixels.data(), 0, s->pixels.size() * sizeof s->pixels[0]);
     ++s->revision;
 }
 

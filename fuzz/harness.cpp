@@ -74,17 +74,13 @@ void Harness_input(uint8_t kind, uint8_t x, uint8_t y) {
     e.x = x * 640 / 256;
     e.y = y * 480 / 256;
     switch (kind % 16) {
-    case 0:
+    case 0: // left press, release; right press, release
     case 1:
-        e.type = kind % 2 ? EventType::MouseUp : EventType::MouseDown;
-        e.button = 1;
-        e.buttons = kind % 2 ? 0 : MK_LBUTTON;
-        break;
     case 2:
     case 3:
         e.type = kind % 2 ? EventType::MouseUp : EventType::MouseDown;
-        e.button = 2;
-        e.buttons = kind % 2 ? 0 : MK_RBUTTON;
+        e.button = kind % 16 < 2 ? 1 : 2;
+        e.buttons = kind % 2 ? 0 : e.button == 1 ? MK_LBUTTON : MK_RBUTTON;
         break;
     case 4:
         e.type = EventType::MouseMove;

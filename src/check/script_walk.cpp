@@ -149,12 +149,14 @@ void Slash() {
         return;
     }
     Check_warning(ScriptCursor, "a / outside a block skips the story up to the next }");
+    // The walk skips as stepping does: the `}` it lands after closes nothing of the walk's.
     const int32_t at = ScriptCursor;
     if (!Skip_else_part()) {
         Boxes_take("Error");
         Check_error(at, "this / skips to a } that never comes");
+        ScriptCursor = ScriptLength;
     }
-    ScriptCursor = at;
+    --ScriptCursor;
 }
 
 // A character of story text at the cursor, two bytes for a lead byte as the interpreter steps.

@@ -43,12 +43,12 @@ bool Boxes_take(const char* caption) {
             while (at > 0 && ScriptSource.base[at - 1] > 0x20 && ScriptSource.base[at - 1] != ',')
                 --at;
             if (at != last_number)
-                Check_error(at, "#" + Check.command + ": \"" + Arg_text(at) + "\" is not a decimal number");
+                Check_error(at, Check.command + ": \"" + Arg_text(at) + "\" is not a decimal number");
             last_number = at;
         } else if (b.caption == "Kaiseki_TextStr_DQ()") {
-            Check_error(b.cursor, "#" + Check.command + ": the text must stand in double quotes (\"...\")");
+            Check_error(b.cursor, Check.command + ": the text must stand in double quotes (\"...\")");
         } else {
-            Check_error(b.cursor, "#" + Check.command + ": " + b.text);
+            Check_error(b.cursor, Check.command + ": " + b.text);
         }
     }
     caught.clear();
@@ -86,10 +86,10 @@ int32_t Check_num(int32_t* at) {
     const bool next_line = std::memchr(ScriptSource.base + ScriptCursor, '\n', size_t(start - ScriptCursor));
     const int32_t value = Kaiseki_Num();
     if (Boxes_take("えらー")) {
-        Check_error(
-            start, next_line ? "#" + Check.command + " needs a number on its own line; the next line's \"" +
-                                   Arg_text(start) + "\" is read as one"
-                             : "#" + Check.command + ": \"" + Arg_text(start) + "\" is not a decimal number");
+        Check_error(start, next_line
+                               ? Check.command + " needs a number on its own line; the next line's \"" +
+                                     Arg_text(start) + "\" is read as one"
+                               : Check.command + ": \"" + Arg_text(start) + "\" is not a decimal number");
     }
     if (at) *at = start;
     return value;
@@ -101,7 +101,7 @@ int32_t Check_num_in(const char* what, int32_t low, int32_t high) {
     const int32_t value = Check_num(&at);
     // A number that is not one has been reported already; its value says nothing more.
     if (size_t(Findings_count(Severity::Error)) == before && (value < low || value > high))
-        Check_error(at, "#" + Check.command + ": " + what + " " + std::to_string(value) + " is outside " +
+        Check_error(at, Check.command + ": " + what + " " + std::to_string(value) + " is outside " +
                             std::to_string(low) + "-" + std::to_string(high));
     return value;
 }
@@ -120,8 +120,8 @@ bool Check_symbol_in(const char* what, const char* words) {
     if (!word.empty() && list.find("|" + word + "|") != std::string::npos) return true;
     for (char& c : list)
         if (c == '|') c = ' ';
-    Check_error(at, "#" + Check.command + ": " + what + " \"" + Sjis_to_utf8(word.c_str()) +
-                        "\" is not one of" + list.substr(0, list.size() - 1));
+    Check_error(at, Check.command + ": " + what + " \"" + Sjis_to_utf8(word.c_str()) + "\" is not one of" +
+                        list.substr(0, list.size() - 1));
     return false;
 }
 
@@ -141,18 +141,18 @@ void Review_quoted(const char* quoted, size_t limit, std::string* text, int32_t*
     const bool closed = ScriptCursor - 1 < ScriptSource.length &&
                         ScriptSource.base[ScriptCursor - 1] == '"' && ScriptCursor - 1 > *at;
     if (!closed && text->size() >= size_t(PARSE_LIMIT)) {
-        Check_error(*at, "#" + Check.command + ": the quoted text is longer than " +
-                             std::to_string(PARSE_LIMIT) + " bytes; the rest is shown as story text");
+        Check_error(*at, Check.command + ": the quoted text is longer than " + std::to_string(PARSE_LIMIT) +
+                             " bytes; the rest is shown as story text");
     } else if (!closed) {
-        Check_error(*at, "#" + Check.command + ": the quoted text never closes");
+        Check_error(*at, Check.command + ": the quoted text never closes");
     } else if (text->find_first_of("\r\n") != std::string::npos) {
         Check_warning(*at,
-                      "#" + Check.command +
+                      Check.command +
                           ": the closing \" is not on this line; the text runs on and swallows the lines "
                           "that follow");
     }
     if (closed && text->size() > limit)
-        Check_error(*at, "#" + Check.command + ": the text is " + std::to_string(text->size()) +
+        Check_error(*at, Check.command + ": the text is " + std::to_string(text->size()) +
                              " bytes; at most " + std::to_string(limit) + " fit");
 }
 
@@ -169,9 +169,9 @@ void Check_block(int32_t from, int parts) {
         ++found;
     Boxes_take("Error");
     if (!closes) {
-        Check_error(from - 1, "#" + Check.command + ": the block never closes (no matching })");
+        Check_error(from - 1, Check.command + ": the block never closes (no matching })");
     } else if (found < parts) {
-        Check_error(from - 1, "#" + Check.command + ": the block needs " + std::to_string(parts) +
+        Check_error(from - 1, Check.command + ": the block needs " + std::to_string(parts) +
                                   (parts == 1 ? " / " : " / lines ") + "before its }, found " +
                                   std::to_string(found));
     }

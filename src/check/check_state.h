@@ -20,7 +20,7 @@ struct LabelRequest {
 };
 
 struct CheckState {
-    std::string command; // the word of the command being checked, for the messages
+    std::string command; // the command being checked as written (#word, \\STR), for the messages
 
     // Text settings as the script sets them from top to bottom (a check of their values needs some).
     int32_t font_size = 20;

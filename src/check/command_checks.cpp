@@ -26,7 +26,7 @@ constexpr const char* SURFACES = "BS|BK|BG|PT";
 constexpr const char* TIMERS = "TIMER_1|TIMER_2|TIMER_3";
 
 std::string Message(const std::string& text) {
-    return "#" + Check.command + ": " + text;
+    return Check.command + ": " + text;
 }
 
 // A timer name as the timer commands read it.

@@ -101,12 +101,12 @@ void Check_picture(int32_t at, const std::string& path, int need_w, int need_h, 
     const size_t n = path.size();
     const std::string ending = path.substr(n >= 4 ? n - 4 : 0);
     if (ending != ".jpg" && ending != ".JPG" && ending != ".bmp" && ending != ".BMP") {
-        Check_error(at, "#" + Check.command + ": picture " + Shown(path) +
+        Check_error(at, Check.command + ": picture " + Shown(path) +
                             " must end in .bmp, .BMP, .jpg or .JPG (exactly)");
         return;
     }
     const std::string problem = Picture_problem(path, need_w, need_h, why, false);
-    if (!problem.empty()) Check_error(at, "#" + Check.command + ": picture " + Shown(path) + " " + problem);
+    if (!problem.empty()) Check_error(at, Check.command + ": picture " + Shown(path) + " " + problem);
 }
 
 void Check_engine_picture(const std::string& path, int need_w, int need_h, const char* why) {
@@ -122,13 +122,13 @@ void Check_engine_picture(const std::string& path, int need_w, int need_h, const
 void Check_effect(int32_t at, const std::string& path) {
     Check.sounds.insert(Path_resolve(path.c_str()));
     const FileVerdict& v = Sound_verdict(path, "wav");
-    if (!v.problem.empty()) Check_error(at, "#" + Check.command + ": sound " + Shown(path) + " " + v.problem);
+    if (!v.problem.empty()) Check_error(at, Check.command + ": sound " + Shown(path) + " " + v.problem);
 }
 
 void Check_music(int32_t at, const std::string& path, bool midi) {
     Check.sounds.insert(Path_resolve(path.c_str()));
     const FileVerdict& v = Sound_verdict(path, midi ? "midi" : "mp3");
-    if (!v.problem.empty()) Check_error(at, "#" + Check.command + ": music " + Shown(path) + " " + v.problem);
+    if (!v.problem.empty()) Check_error(at, Check.command + ": music " + Shown(path) + " " + v.problem);
 }
 
 void Media_checks_reset() {

@@ -61,7 +61,7 @@ void Command() {
         Unknown(at, "#", word, table, count, "command");
         return;
     }
-    Check.command = word;
+    Check.command = "#" + word;
     if (entry->check) entry->check();
 }
 
@@ -76,7 +76,7 @@ void Escape() {
         Unknown(at, "\\", word, table, count, "escape");
         return;
     }
-    Check.command = word;
+    Check.command = "\\" + word;
     if (entry->handler == Str_str) Check_str();
 }
 

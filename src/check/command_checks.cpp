@@ -19,6 +19,8 @@
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
+#include "system/save_load_screens.h"
+#include "system/title_menu.h"
 
 namespace {
 
@@ -319,9 +321,11 @@ void Check_start_menu() {
     Skip_arg_separators();
     Check_num();
     Skip_arg_separators();
-    Check_engine_picture(".\\gdat\\system\\menu_window_start.bmp", 300, 100, "the title menu");
-    Check_engine_picture(".\\gdat\\system\\menu_window_load_02.bmp", 600, 200, "the load screen");
-    Check_engine_picture(".\\gdat\\system\\menu_window_exit.bmp", 200, 85, "the quit question");
+    size_t count = 0;
+    const MenuLayout* layouts = Title_menu_layouts(&count);
+    for (size_t i = 0; i < count; ++i)
+        Check_menu_picture(layouts[i]);
+    Check_menu_picture(Slot_screen_layout(LOAD_SCREEN_PICTURE));
 }
 
 void Check_system_menu_flag() {

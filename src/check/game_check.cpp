@@ -15,6 +15,8 @@
 #include "features/jump.h"
 #include "platform/host_files.h"
 #include "script/script_file.h"
+#include "system/save_load_screens.h"
+#include "system/system_menu.h"
 
 namespace {
 
@@ -150,11 +152,12 @@ int Check_game(FILE* out, bool strict) {
     // The engine's own pictures, read at start-up and by the system menu.
     Check_engine_picture(".\\gdat\\system\\Back00.bmp", 640, 480, "the start-up background");
     Check_engine_picture(".\\gdat\\system\\Parts.bmp", 75, 25, "the click-wait icon");
-    Check_engine_picture(".\\gdat\\system\\menu_window_main.bmp", 200, 120, "the system menu");
-    Check_engine_picture(".\\gdat\\system\\menu_window_exit.bmp", 200, 85, "the quit question");
-    Check_engine_picture(".\\gdat\\system\\menu_window_fps.bmp", 300, 85, "the frame-rate window");
-    Check_engine_picture(".\\gdat\\system\\menu_window_save_02.bmp", 600, 200, "the save screen");
-    Check_engine_picture(".\\gdat\\system\\menu_window_load_02.bmp", 600, 200, "the load screen");
+    size_t count = 0;
+    const MenuLayout* layouts = System_menu_layouts(&count);
+    for (size_t i = 0; i < count; ++i)
+        Check_menu_picture(layouts[i]);
+    Check_menu_picture(Slot_screen_layout(SAVE_SCREEN_PICTURE));
+    Check_menu_picture(Slot_screen_layout(LOAD_SCREEN_PICTURE));
 
     std::vector<std::string> walked;
     Walk_file(FIRST_SCRIPT);

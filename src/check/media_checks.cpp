@@ -11,6 +11,7 @@
 #include "gfx/image_decode.h"
 #include "platform/midi_check.h"
 #include "sound/media_strings.h"
+#include "system/menu_window.h"
 
 namespace {
 
@@ -117,6 +118,11 @@ void Check_engine_picture(const std::string& path, int need_w, int need_h, const
     p.name = Path_resolve(path.c_str());
     if (p.name.rfind("./", 0) == 0) p.name.erase(0, 2);
     Findings_add(p, Severity::Error, "picture " + Shown(path) + " " + problem);
+}
+
+void Check_menu_picture(const MenuLayout& layout) {
+    Check_engine_picture(std::string(".\\gdat\\") + layout.picture, layout.looks * layout.width,
+                         layout.height, "its menu window");
 }
 
 void Check_effect(int32_t at, const std::string& path) {

@@ -14,6 +14,10 @@ void Check_picture(int32_t at, const std::string& path, int need_w = 0, int need
 // at the picture's own name.
 void Check_engine_picture(const std::string& path, int need_w, int need_h, const char* why);
 
+// A menu window's picture: there, a BMP, and as large as its looks side by side.
+struct MenuLayout;
+void Check_menu_picture(const MenuLayout& layout);
+
 // A sound effect (".\wav\...") or a piece of music (".\MIDI\...", `midi` or MP3) named at `at`.
 void Check_effect(int32_t at, const std::string& path);
 void Check_music(int32_t at, const std::string& path, bool midi);

@@ -1,5 +1,6 @@
 #include "check/arguments.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -63,8 +64,8 @@ void Boxes_catch(bool on) {
     Dialogs_set(on ? &CATCHING : nullptr);
 }
 
-int32_t Arg_start(bool lines) {
-    int32_t at = ScriptCursor;
+int32_t Arg_start(bool lines, int32_t skip) {
+    int32_t at = ScriptCursor + skip;
     while (at < ScriptSource.length) {
         const uint8_t b = ScriptSource.base[at];
         if (!(b == ' ' || b == '\t' || (lines && b <= 0x20))) break;
@@ -81,11 +82,13 @@ std::string Arg_text(int32_t at) {
     return Sjis_to_utf8(bytes.c_str());
 }
 
-int32_t Check_num(int32_t* at) {
+int32_t Check_num(int32_t* at, bool* decimal) {
     const int32_t start = Arg_start(true);
     const bool next_line = std::memchr(ScriptSource.base + ScriptCursor, '\n', size_t(start - ScriptCursor));
     const int32_t value = Kaiseki_Num();
-    if (Boxes_take("えらー")) {
+    const bool refused = Boxes_take("えらー");
+    if (decimal) *decimal = !refused;
+    if (refused) {
         Check_error(start, next_line
                                ? Check.command + " needs a number on its own line; the next line's \"" +
                                      Arg_text(start) + "\" is read as one"
@@ -97,10 +100,10 @@ int32_t Check_num(int32_t* at) {
 
 int32_t Check_num_in(const char* what, int32_t low, int32_t high) {
     int32_t at = 0;
-    const size_t before = size_t(Findings_count(Severity::Error));
-    const int32_t value = Check_num(&at);
+    bool decimal = false;
+    const int32_t value = Check_num(&at, &decimal);
     // A number that is not one has been reported already; its value says nothing more.
-    if (size_t(Findings_count(Severity::Error)) == before && (value < low || value > high))
+    if (decimal && (value < low || value > high))
         Check_error(at, Check.command + ": " + what + " " + std::to_string(value) + " is outside " +
                             std::to_string(low) + "-" + std::to_string(high));
     return value;
@@ -113,15 +116,21 @@ std::string Check_symbol(int32_t* at) {
     return word;
 }
 
+bool Word_in(const char* words, const std::string& word) {
+    return !word.empty() && (std::string("|") + words + "|").find("|" + word + "|") != std::string::npos;
+}
+
+std::string Not_one_of(const char* what, const std::string& word, const char* words) {
+    std::string list = words;
+    std::replace(list.begin(), list.end(), '|', ' ');
+    return std::string(what) + " \"" + Sjis_to_utf8(word.c_str()) + "\" is not one of " + list;
+}
+
 bool Check_symbol_in(const char* what, const char* words) {
     int32_t at = 0;
     const std::string word = Check_symbol(&at);
-    std::string list = std::string("|") + words + "|";
-    if (!word.empty() && list.find("|" + word + "|") != std::string::npos) return true;
-    for (char& c : list)
-        if (c == '|') c = ' ';
-    Check_error(at, Check.command + ": " + what + " \"" + Sjis_to_utf8(word.c_str()) + "\" is not one of" +
-                        list.substr(0, list.size() - 1));
+    if (Word_in(words, word)) return true;
+    Check_error(at, Check.command + ": " + Not_one_of(what, word, words));
     return false;
 }
 

@@ -14,19 +14,25 @@ void Boxes_catch(bool on);
 // any other box as an error with its own text.
 bool Boxes_take(const char* caption);
 
-// Where the next argument starts, the cursor left where it is: past spaces and tabs, and past line
-// ends too when `lines` (as the number parser passes them).
-int32_t Arg_start(bool lines);
+// Where the next argument starts, looking from `skip` bytes after the cursor, which stays where it
+// is: past spaces and tabs, and past line ends too when `lines` (as the number parser passes them).
+int32_t Arg_start(bool lines, int32_t skip = 0);
 
 // Kaiseki_Num; a byte that is not a digit is reported at the number's first byte. *at (if given)
-// gets that byte.
-int32_t Check_num(int32_t* at = nullptr);
+// gets that byte, *decimal (if given) whether the number had only digits and signs.
+int32_t Check_num(int32_t* at = nullptr, bool* decimal = nullptr);
 
 // Check_num, and a value outside low..high is reported as "WHAT N is outside low-high".
 int32_t Check_num_in(const char* what, int32_t low, int32_t high);
 
 // Kaiseki_Symbol; *at (if given) gets its first byte.
 std::string Check_symbol(int32_t* at = nullptr);
+
+// True if `word` is one of `words` (a |-separated list), compared exactly.
+bool Word_in(const char* words, const std::string& word);
+
+// "WHAT "word" is not one of A B C", for a word that is not one of `words`.
+std::string Not_one_of(const char* what, const std::string& word, const char* words);
 
 // Check_symbol, and a word that is not one of `words` (a |-separated list) is reported as an error.
 // True if it is one.

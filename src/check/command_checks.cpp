@@ -25,7 +25,6 @@
 namespace {
 
 constexpr const char* SURFACES = "BS|BK|BG|PT";
-constexpr const char* TIMERS = "TIMER_1|TIMER_2|TIMER_3";
 
 std::string Message(const std::string& text) {
     return Check.command + ": " + text;
@@ -40,18 +39,14 @@ void Timer_name() {
                                 "\" is not one of TIMER_1 TIMER_2 TIMER_3"));
 }
 
-// Both rectangle commands: two surface symbols among the numbers.
+// Both rectangle commands, read by the handlers' own reader: two surface symbols among the numbers,
+// reported at the first argument.
 void Rectangle() {
-    const int32_t dst_at = Arg_start(false);
+    const int32_t at = Arg_start(false);
     const RectangleArgs a = Read_rectangle_args();
     Boxes_take("");
-    const std::string list = std::string("|") + SURFACES + "|";
-    if (list.find("|" + a.dst + "|") == std::string::npos)
-        Check_error(dst_at,
-                    Message("surface \"" + Sjis_to_utf8(a.dst.c_str()) + "\" is not one of BS BK BG PT"));
-    if (list.find("|" + a.src + "|") == std::string::npos)
-        Check_error(dst_at,
-                    Message("surface \"" + Sjis_to_utf8(a.src.c_str()) + "\" is not one of BS BK BG PT"));
+    for (const std::string& surface : {a.dst, a.src})
+        if (!Word_in(SURFACES, surface)) Check_error(at, Message(Not_one_of("surface", surface, SURFACES)));
 }
 
 // A label that a jump asks for in `script` (a host path), searched by the engine's own label search
@@ -90,7 +85,7 @@ void Check_delay() {
     Check_num();
 }
 
-void Check_page() {
+void Check_step_past_word() {
     ++ScriptCursor;
 }
 
@@ -151,14 +146,10 @@ void Check_jump() {
 }
 
 void Check_file_change() {
-    ++ScriptCursor;
-    int32_t at = 0;
-    const std::string name = Check_symbol(&at);
-    while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == ','))
-        ++ScriptCursor;
-    int32_t label_at = 0;
-    const std::string label = Check_symbol(&label_at);
-    const std::string path = ".\\txt\\" + name;
+    const int32_t at = Arg_start(false, 1);
+    const FileChangeArgs args = Read_file_change_args();
+    const std::string& path = args.path;
+    const int32_t label_at = ScriptCursor - int32_t(args.label.size());
     std::vector<uint8_t> bytes;
     std::string target = Path_resolve(path.c_str());
     switch (File_read_bytes(path.c_str(), &bytes, SCRIPT_BUFFER_SIZE)) {
@@ -181,7 +172,7 @@ void Check_file_change() {
         target = CheckScript;
         break;
     }
-    Ask_label(target, label, label_at);
+    Ask_label(target, args.label, label_at);
     Flow_ends();
 }
 
@@ -275,9 +266,7 @@ void Check_set_text_color() {
 }
 
 void Check_set_str() {
-    ++ScriptCursor;
-    const int32_t at = Arg_start(false);
-    --ScriptCursor; // the reader moves past the word itself
+    const int32_t at = Arg_start(false, 1); // the reader moves past the word itself
     const StrArguments a = Str_read_arguments();
     Boxes_take("");
     if (a.word != "\\STR")

@@ -5,7 +5,7 @@
 #pragma once
 
 void Check_delay();
-void Check_page(); // also the stops and the save points: the cursor moves past the word only
+void Check_step_past_word(); // `page`, the stops, the save points, `fade_in`: no argument
 void Check_g_load();
 void Check_g_copy();
 void Check_alpha_copy();

@@ -12,8 +12,10 @@
 #include "core/sjis.h"
 #include "features/flags.h"
 #include "features/jump.h"
+#include "features/key_copy_test.h"
 #include "features/picture_commands.h"
 #include "features/select.h"
+#include "features/shake_fade.h"
 #include "features/timers.h"
 #include "platform/platform.h"
 #include "script/parsers.h"
@@ -301,7 +303,7 @@ void Check_shake() {
 void Check_fade_out() {
     ++ScriptCursor;
     // The black of a fade is saved under this name: a game loaded after a fade reads it.
-    Check_engine_picture(".\\gdat\\black.bmp", 640, 480, "a fade");
+    Check_picture(ScriptCursor, BLACK_PICTURE, WINDOW_WIDTH, WINDOW_HEIGHT, "a fade");
 }
 
 void Check_start_menu() {
@@ -376,8 +378,8 @@ void Check_set_window_text() {
 }
 
 void Check_test() {
-    Check_engine_picture("gdat\\mask_test_00.BMP", 640, 480, "#test");
-    Check_engine_picture("gdat\\sample_1.jpg", 640, 480, "#test");
+    for (const char* picture : {TEST_MASK_PICTURE, TEST_SAMPLE_PICTURE})
+        Check_picture(ScriptCursor, picture, WINDOW_WIDTH, WINDOW_HEIGHT, "#test");
 }
 
 void Check_str() {
@@ -385,7 +387,7 @@ void Check_str() {
     int32_t at = 0;
     const int32_t n = Check_num(&at);
     if (n < 0 || n >= STRING_VARIABLES) {
-        Check_error(at, "\\STR: string variable " + std::to_string(n) + " is outside 0-15");
+        Check_error(at, Message("string variable " + std::to_string(n) + " is outside 0-15"));
         return;
     }
     Check.variable_shown.push_back({n, Findings_place(at)});

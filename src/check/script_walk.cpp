@@ -169,10 +169,12 @@ void Character() {
         return;
     }
     // The interpreter takes any byte of 0x80 or above with the next one; what it draws must be a
-    // Shift-JIS character.
-    const uint8_t next = Script_byte(1);
-    const bool kana = b >= 0xA1 && b <= 0xDF;
-    if (!(Cp932_is_lead(b) && Cp932_is_trail(next)) && !kana)
+    // Shift-JIS character. A half-width katakana is one byte in Shift-JIS, but not to the interpreter.
+    if (b >= 0xA1 && b <= 0xDF)
+        Check_error(ScriptCursor,
+                    "a half-width katakana is stepped as the first byte of a two-byte character: it "
+                    "cannot be shown and takes the byte after it along");
+    else if (!Cp932_is_lead(b) || !Cp932_is_trail(Script_byte(1)))
         Check_error(ScriptCursor, "bytes that are not Shift-JIS");
     ScriptCursor += 2;
 }

@@ -98,6 +98,12 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
                                  "(names are matched without regard "
                                  "to case)"},
         {"\x81\x7f\r\n", "txt/config.txt:1:1: error: bytes that are not Shift-JIS"},
+        {"a\xb1\r\n",
+         "txt/config.txt:1:2: error: a half-width katakana is stepped as the first byte of a two-byte "
+         "character: it cannot be shown and takes the byte after it along"},
+        {"#delay 1\r\n\x82\xa0"
+         "a\x82\xa0/\r\n}\r\n", // columns count characters
+         "txt/config.txt:2:4: warning: a / outside a block skips the story up to the next }"},
         // Warnings.
         {"a/b\r\n}\r\n", "txt/config.txt:1:2: warning: a / outside a block skips the story up to the next }"},
         {"5*3=15: \x82\xa0\r\n",
@@ -135,6 +141,37 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
             << c.script << "\n"
             << first;
     }
+}
+
+TEST_F(CheckerTest, FileChangesAreFollowedAndEveryScriptAndPictureIsRead) {
+    Copy_demo_media();
+    Write_file("gdat/bad.bmp", "BM not a picture");
+    Write_file("MIDI/bad.mid", "RIFF");
+    fs::copy_file("gdat/system/Parts.bmp", "gdat/system/menu_window_main.bmp",
+                  fs::copy_options::overwrite_existing);
+    Write_file("txt/config.txt", "#file_change Two.TXT *two:\r\n*back:\r\n#halt\r\n");
+    Write_file("txt/two.txt",
+               "*two:\r\n#g_load BG bad.bmp\r\n#play_midi bad.mid\r\n#file_change config.txt *bak:\r\n");
+    Write_file("txt/three.txt", "#wiat\r\n");
+    Write_file("txt/big.txt", std::string(1048577, ';'));
+    const std::vector<std::string> expected = {
+        "gdat/system/menu_window_main.bmp:1:1: error: picture .\\gdat\\system\\menu_window_main.bmp is "
+        "75x25; its "
+        "menu window needs at least 200x120",
+        "txt/config.txt:2:1: warning: label *back: is never reached: no jump names it, and stepping stops "
+        "before it",
+        "txt/two.txt:2:12: error: #g_load: picture .\\gdat\\bad.bmp cannot be decoded as a picture (file too "
+        "short for a BMP)",
+        "txt/two.txt:3:12: error: #play_midi: music .\\MIDI\\bad.mid is not a MIDI file (it does not start "
+        "with MThd)",
+        "txt/two.txt:4:25: error: label *bak: is not in txt/config.txt (did you mean *back:?); the program "
+        "ends there",
+        "txt/big.txt:1:1: error: the script is larger than 1 MiB (1048576 bytes), the most the engine reads",
+        "txt/three.txt:1:1: error: unknown command #wiat (did you mean #wait?)",
+    };
+    std::vector<std::string> lines = Run();
+    lines.pop_back();
+    EXPECT_EQ(lines, expected);
 }
 
 TEST_F(CheckerTest, ExitCodesFollowErrorsAndStrictness) {

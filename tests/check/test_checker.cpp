@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/command_words.h"
+#include "app/options.h"
 #include "check/game_check.h"
+#include "check/nearest_word.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -42,6 +44,7 @@ class CheckerTest : public EngineTest {
 };
 
 TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
+    Copy_demo_media();
     struct Case {
         const char* script;
         const char* finding; // the first finding about the script
@@ -131,6 +134,13 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
                                                     "already be playing here; the engine refuses to start "
                                                     "another until it is stopped"},
     };
+    // Correct scripts that a careless walk would flag: nothing is reported about them.
+    const Case clean[] = {
+        {"#if_flag 1 {\r\n#play_midi town.mid\r\n/\r\n#play_mp3 lake.mp3\r\n}\r\n", nullptr},
+        {"#if_flag 1 {\r\n#jump *a:\r\n/\r\n}\r\n*b:\r\n#jump *b:\r\n*a:\r\n", nullptr},
+        {"## #g_laod 1a / } \x81\x7f\r\n\\EOS\r\n#set_str \\STR 0 \"a;\"\r\n\\STR 0\r\n", nullptr},
+        {"#set_text_area 0 0 640 480\r\n#set_font_size 100\r\n\x82\xa0{a}\r\n", nullptr},
+    };
     for (const Case& c : cases) {
         Write_file("txt/config.txt", c.script);
         std::vector<std::string> script_lines;
@@ -140,6 +150,11 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
         EXPECT_TRUE(first == c.finding || (script_lines.size() > 1 && script_lines[1] == c.finding))
             << c.script << "\n"
             << first;
+    }
+    for (const Case& c : clean) {
+        Write_file("txt/config.txt", c.script);
+        for (const std::string& line : Run())
+            EXPECT_NE(line.rfind("txt/", 0), 0u) << c.script << "\n" << line;
     }
 }
 
@@ -172,6 +187,40 @@ TEST_F(CheckerTest, FileChangesAreFollowedAndEveryScriptAndPictureIsRead) {
     std::vector<std::string> lines = Run();
     lines.pop_back();
     EXPECT_EQ(lines, expected);
+}
+
+TEST(NearestWord, OnlyWordsCloseEnoughToBeMeant) {
+    const std::vector<std::string> known = {"g_load", "g_copy", "wait", "w", "wk", "set_str"};
+    EXPECT_EQ(Nearest_word("g_laod", known), "g_load"); // two neighbours swapped: one edit
+    EXPECT_EQ(Nearest_word("g_lod", known), "g_load");
+    EXPECT_EQ(Nearest_word("set_sttr", known), "set_str");
+    EXPECT_EQ(Nearest_word("wiat", known), "wait");
+    EXPECT_EQ(Nearest_word("x", known), "w");
+    EXPECT_EQ(Nearest_word("wxyz", known), "");    // short words allow one edit only
+    EXPECT_EQ(Nearest_word("flag_on", known), ""); // nothing near
+    EXPECT_EQ(Nearest_word("", known), "");
+}
+
+TEST(CheckOptions, CheckAndStrictOnTheCommandLine) {
+    struct Case {
+        std::vector<const char*> args;
+        bool ok, check, strict;
+    };
+    const Case cases[] = {
+        {{"kotoyumi", "--check", "game"}, true, true, false},
+        {{"kotoyumi", "--strict", "--check"}, true, true, true},
+        {{"kotoyumi", "--strict", "game"}, false, false, true},
+        {{"kotoyumi", "--check", "--headless"}, false, true, false},
+    };
+    for (const Case& c : cases) {
+        Options o;
+        std::string error;
+        EXPECT_EQ(Options_parse(int(c.args.size()), const_cast<char**>(c.args.data()), &o, &error), c.ok)
+            << c.args[1];
+        if (!c.ok) continue;
+        EXPECT_EQ(o.check, c.check);
+        EXPECT_EQ(o.strict, c.strict);
+    }
 }
 
 TEST_F(CheckerTest, ExitCodesFollowErrorsAndStrictness) {

@@ -46,8 +46,7 @@ void Unknown(int32_t at, const char* mark, const std::string& word, const Comman
 // is left where the handler would leave it.
 void Command() {
     if (Command_is_comment()) {
-        while (Script_in_text() && Script_byte() != '\r')
-            ++ScriptCursor;
+        Command_pass_comment();
         return;
     }
     const int32_t at = ScriptCursor;
@@ -149,14 +148,14 @@ void Slash() {
         return;
     }
     Check_warning(ScriptCursor, "a / outside a block skips the story up to the next }");
-    // The walk skips as stepping does: the `}` it lands after closes nothing of the walk's.
+    // The walk skips as stepping does (the `}` it passes closes nothing of the walk's), and the
+    // step's own move then passes one more byte.
     const int32_t at = ScriptCursor;
     if (!Skip_else_part()) {
         Boxes_take("Error");
         Check_error(at, "this / skips to a } that never comes");
         ScriptCursor = ScriptLength;
     }
-    --ScriptCursor;
 }
 
 // A character of story text at the cursor, two bytes for a lead byte as the interpreter steps.

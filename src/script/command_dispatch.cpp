@@ -74,10 +74,14 @@ bool Command_read_word(std::string* word) {
     return word->size() <= size_t(WORD_LIMIT);
 }
 
+void Command_pass_comment() {
+    while (Script_in_text() && Script_byte() != '\r')
+        ++ScriptCursor;
+}
+
 void Command_call() {
     if (Command_is_comment()) {
-        while (Script_in_text() && Script_byte() != '\r')
-            ++ScriptCursor;
+        Command_pass_comment();
         return;
     }
     Dispatch(Commands, CommandCount, "警告：無効なコマンド [#", "Command_call()");

@@ -30,6 +30,9 @@ const CommandEntry* String_escape_table(size_t* count);
 // True if the `#` under the cursor starts a comment (`##`): Command_call passes it over to its CR.
 bool Command_is_comment();
 
+// Passes over a comment to the CR that ends its line.
+void Command_pass_comment();
+
 // With the cursor on a `#` or `\`: reads the word after it (every byte above 0x20) and leaves the
 // cursor on its last byte (on the `#` or `\` itself when it is empty). False for a word too long
 // for the word buffer, which no table can hold.

@@ -60,8 +60,10 @@ bool Boxes_take(const char* caption) {
 }
 
 void Boxes_catch(bool on) {
+    static const DialogProcs* before = nullptr;
     caught.clear();
-    Dialogs_set(on ? &CATCHING : nullptr);
+    if (on) before = Dialogs_get();
+    Dialogs_set(on ? &CATCHING : before);
 }
 
 int32_t Arg_start(bool lines, int32_t skip) {

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 
-// Routes the engine's boxes to the checker for as long as a check runs (on), or back (off). A box
-// the checker does not expect is reported as an error at the cursor, with its own text.
+// Routes the engine's boxes to the checker for as long as a check runs (on), or back to where they
+// went before (off). A box the checker does not expect is reported as an error at the cursor, with
+// its own text.
 void Boxes_catch(bool on);
 
 // Takes the boxes the engine's readers showed since the last take: those under `caption` count as

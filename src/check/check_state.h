@@ -45,7 +45,7 @@ struct CheckState {
     // Labels that only a jump could reach (stepping cannot: a jump, file change or halt stands
     // before them), as "host path|label", with their places.
     std::vector<std::pair<std::string, Place>> unreached_candidates;
-    // Scripts that file changes lead to, in the order met (host paths).
+    // Scripts that file changes lead to, in the order met, as the commands name them (".\txt\...").
     std::vector<std::string> followed_scripts;
     // String variables that some command sets; the places that show each.
     bool variable_set[STRING_VARIABLES] = {};

@@ -1,6 +1,5 @@
 #include "check/command_checks.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -156,9 +155,7 @@ void Check_file_change() {
     std::string target = Path_resolve(path.c_str());
     switch (File_read_bytes(path.c_str(), &bytes, SCRIPT_BUFFER_SIZE)) {
     case FileRead::Ok:
-        if (std::find(Check.followed_scripts.begin(), Check.followed_scripts.end(), target) ==
-            Check.followed_scripts.end())
-            Check.followed_scripts.push_back(target);
+        Check.followed_scripts.push_back(path);
         break;
     // The script in memory stays, and the label is looked for in it.
     case FileRead::CannotOpen:

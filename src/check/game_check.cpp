@@ -1,5 +1,6 @@
 #include "check/game_check.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -121,8 +122,8 @@ void Whole_game_warnings() {
                              " shows a variable that no #set_str or #text_input sets");
 }
 
-// The scripts in txt/ other than those already walked, as scripts name them.
-std::vector<std::string> Other_scripts(const std::vector<std::string>& walked) {
+// Every script in txt/, as scripts name them.
+std::vector<std::string> Scripts_in_txt() {
     std::vector<std::string> out;
     const std::string folder = Path_resolve(".\\txt");
     for (const std::string& name : Host_folder_entries(folder)) {
@@ -132,11 +133,7 @@ std::vector<std::string> Other_scripts(const std::vector<std::string>& walked) {
             c = char(std::tolower(uint8_t(c)));
         std::string sjis;
         if (ending != ".txt" || !Utf8_to_sjis(name, &sjis)) continue;
-        const std::string path = ".\\txt\\" + sjis;
-        bool seen = false;
-        for (const std::string& w : walked)
-            seen = seen || Path_resolve(path.c_str()) == w;
-        if (!seen) out.push_back(path);
+        out.push_back(".\\txt\\" + sjis);
     }
     return out;
 }
@@ -159,27 +156,19 @@ int Check_game(FILE* out, bool strict) {
     Check_menu_picture(Slot_screen_layout(SAVE_SCREEN_PICTURE));
     Check_menu_picture(Slot_screen_layout(LOAD_SCREEN_PICTURE));
 
-    std::vector<std::string> walked;
-    Walk_file(FIRST_SCRIPT);
-    walked.push_back(Path_resolve(FIRST_SCRIPT));
-    // File changes met on the way add scripts to follow while they are walked.
-    for (size_t i = 0; i < Check.followed_scripts.size(); ++i) {
-        const std::string host = Check.followed_scripts[i];
-        bool seen = false;
-        for (const std::string& w : walked)
-            seen = seen || w == host;
-        if (seen) continue;
-        std::string sjis;
-        if (!Utf8_to_sjis(host.rfind("./", 0) == 0 ? host.substr(2) : host, &sjis)) continue;
-        for (char& c : sjis)
-            if (c == '/') c = '\\';
-        Walk_file(".\\" + sjis);
+    std::vector<std::string> walked; // host paths
+    const auto walk = [&](const std::string& path) {
+        const std::string host = Path_resolve(path.c_str());
+        if (std::find(walked.begin(), walked.end(), host) != walked.end()) return;
         walked.push_back(host);
-    }
-    for (const std::string& path : Other_scripts(walked)) {
         Walk_file(path);
-        walked.push_back(Path_resolve(path.c_str()));
-    }
+    };
+    walk(FIRST_SCRIPT);
+    // File changes met on the way add scripts to follow while they are walked.
+    for (size_t i = 0; i < Check.followed_scripts.size(); ++i)
+        walk(std::string(Check.followed_scripts[i])); // a copy: walking adds to the list
+    for (const std::string& path : Scripts_in_txt())
+        walk(path);
     Resolve_labels();
     Whole_game_warnings();
     Boxes_catch(false);

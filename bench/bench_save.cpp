@@ -125,7 +125,8 @@ void BM_AMenuFrameWithTheMouseMoving(benchmark::State& state) {
                                300,
                                200,
                                4,
-                               {{15, 15, 80, 36}, {15, 37, 80, 58}, {15, 61, 80, 80}, {15, 83, 80, 102}}};
+                               {{15, 15, 80, 36}, {15, 37, 80, 58}, {15, 61, 80, 80}, {15, 83, 80, 102}},
+                               2};
     Menu_open(&menu, layout, 200, 150);
     int i = 0;
     for (auto _ : state) {

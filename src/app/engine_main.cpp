@@ -5,14 +5,33 @@
 #include <functional>
 #include <string>
 
+#include "app/command_words.h"
 #include "app/frame_loop.h"
 #include "app/headless_probe.h"
 #include "app/options.h"
 #include "app/system.h"
+#include "check/game_check.h"
 #include "core/lifecycle.h"
 #include "platform/headless/headless.h"
 #include "platform/host_files.h"
 #include "script/string_vars.h"
+
+namespace {
+
+// --check: the game's scripts checked in its folder, nothing played or shown.
+int Check_main(const Options& options) {
+    std::string error;
+    if (!Host_change_folder(options.game_dir, &error)) {
+        std::fprintf(stderr, "kotoyumi: cannot enter the game folder %s: %s\n", options.game_dir.c_str(),
+                     error.c_str());
+        return 2;
+    }
+    Platform_use_backend(Headless_backend());
+    Command_table_set(CommandWords, COMMAND_WORD_COUNT);
+    return Check_game(stdout, options.strict);
+}
+
+} // namespace
 
 int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen)) {
     const auto started = std::chrono::steady_clock::now();
@@ -26,6 +45,7 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         std::fputs(Options_usage(), stdout);
         return 0;
     }
+    if (options.check) return Check_main(options);
     if (options.headless) {
         // Scenario, log and shot paths are read relative to where the runner was started (the shots
         // folder is made if it is missing).

@@ -20,6 +20,7 @@ bool Number(const char* text, unsigned long long high, unsigned long long* value
 
 const char* Options_usage() {
     return "usage: kotoyumi [--scale N] [--fullscreen] [GAME_DIR]\n"
+           "       kotoyumi --check [--strict] [GAME_DIR]\n"
            "       kotoyumi --headless [--events FILE] [--log FILE] [--shots DIR] [--max-ms N] [GAME_DIR]\n"
            "\n"
            "Plays the game in GAME_DIR (default: the current folder).\n"
@@ -30,6 +31,8 @@ const char* Options_usage() {
            "  --log FILE       write the run log (boxes, titles, sounds, exit) to FILE\n"
            "  --shots DIR      when playing on its own, save a PNG at every click\n"
            "  --max-ms N       when playing on its own, stop after N virtual ms (default 600000)\n"
+           "  --check          check every script of the game and list each problem (exit 1 if any error)\n"
+           "  --strict         with --check: warnings count as errors\n"
            "  --report-startup print how long the first frame took to reach the window\n";
 }
 
@@ -50,6 +53,10 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
         };
         if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
             out->help = true;
+        } else if (!std::strcmp(a, "--check")) {
+            out->check = true;
+        } else if (!std::strcmp(a, "--strict")) {
+            out->strict = true;
         } else if (!std::strcmp(a, "--headless")) {
             out->headless = true;
         } else if (!std::strcmp(a, "--fullscreen")) {
@@ -86,6 +93,14 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
             out->game_dir = a;
             dir_seen = true;
         }
+    }
+    if (out->strict && !out->check) {
+        *error = "--strict goes with --check";
+        return false;
+    }
+    if (out->check && out->headless) {
+        *error = "--check and --headless cannot go together";
+        return false;
     }
     return true;
 }

@@ -15,6 +15,8 @@ struct Options {
     bool fullscreen = false;
     bool report_startup = false;
     bool help = false;
+    bool check = false;  // check the scripts instead of playing
+    bool strict = false; // with check: warnings count as errors
 };
 
 // Reads the arguments. False with a one-line reason in *error for anything it does not understand.

@@ -18,6 +18,10 @@ void Dialogs_set(const DialogProcs* procs) {
     Procs = procs;
 }
 
+const DialogProcs* Dialogs_get() {
+    return Procs;
+}
+
 void Msg_box(const char* text_utf8, const char* caption_utf8) {
     Box(text_utf8, caption_utf8, BoxKind::Ok);
 }

@@ -18,6 +18,9 @@ struct DialogProcs {
 // Routes every later box and name prompt to `procs` (nullptr: back to the fallbacks above).
 void Dialogs_set(const DialogProcs* procs);
 
+// The procs last set (nullptr: the fallbacks).
+const DialogProcs* Dialogs_get();
+
 // Shows `text` under `caption` (both UTF-8) with an OK button and waits until it is closed.
 void Msg_box(const char* text_utf8, const char* caption_utf8);
 

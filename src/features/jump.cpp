@@ -87,12 +87,20 @@ void Com_jump() {
     Jump_to(Kaiseki_Symbol());
 }
 
-void Com_file_change() {
+FileChangeArgs Read_file_change_args() {
+    FileChangeArgs a;
     ++ScriptCursor;
-    const std::string path = std::string(".\\txt\\") + Kaiseki_Symbol();
+    a.path = std::string(".\\txt\\") + Kaiseki_Symbol();
     while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == ','))
         ++ScriptCursor;
-    const std::string label = Kaiseki_Symbol();
+    a.label = Kaiseki_Symbol();
+    return a;
+}
+
+void Com_file_change() {
+    const FileChangeArgs args = Read_file_change_args();
+    const std::string& path = args.path;
+    const std::string& label = args.label;
 
     switch (Script_read(path.c_str())) {
     case ScriptRead::Ok:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr int LABEL_WORD_LIMIT = 32; // bytes of a label word that take part in the comparison
 
@@ -13,6 +14,14 @@ int32_t Label_search(const char* label);
 
 // #jump *label: continues after the label. A label that is not there ends the program after its box.
 void Com_jump();
+
+// The arguments of `file_change`: the script's path (".\txt\" FILE) and the label.
+struct FileChangeArgs {
+    std::string path, label;
+};
+
+// Reads them, the cursor first on the command word's last byte; it is left after the label.
+FileChangeArgs Read_file_change_args();
 
 // #file_change FILE *label (a space or comma between): reads ".\txt\FILE" and continues after the
 // label in it. A file that cannot be read is reported and the label is looked for in the script

@@ -15,8 +15,8 @@ void Com_test() {
         PXL_delete_DIB_surface(&a);
         return;
     }
-    PXL_LoadJpeg(&b.dc, 0, 0, "gdat\\mask_test_00.BMP");
-    PXL_LoadJpeg(&a.dc, 0, 0, "gdat\\sample_1.jpg");
+    PXL_LoadJpeg(&b.dc, 0, 0, TEST_MASK_PICTURE);
+    PXL_LoadJpeg(&a.dc, 0, 0, TEST_SAMPLE_PICTURE);
 
     const uint32_t start = Platform_time_ms();
     for (int i = 0; i < 100; ++i)

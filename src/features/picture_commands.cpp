@@ -20,13 +20,7 @@ std::string Read_symbol() {
     return Kaiseki_Symbol();
 }
 
-// The arguments both rectangle commands share, in script order.
-struct RectangleArgs {
-    std::string dst;
-    int32_t dx, dy;
-    std::string src;
-    int32_t sx, sy, w, h;
-};
+} // namespace
 
 RectangleArgs Read_rectangle_args() {
     RectangleArgs a;
@@ -47,6 +41,8 @@ RectangleArgs Read_rectangle_args() {
     a.h = Kaiseki_Num();
     return a;
 }
+
+namespace {
 
 // True if the w x h rectangle at (x, y) lies wholly inside `s` (64-bit: script numbers may be huge).
 bool Inside(const Surface* s, int32_t x, int32_t y, int32_t w, int32_t h) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "gfx/surface.h"
 
@@ -12,6 +13,17 @@
 // PartsSurface (exact, case-sensitive). Any other symbol is reported, ends the program and gives
 // BackBuffer, so the command in progress finishes harmlessly first.
 Surface* Get_game_DC(const char* symbol);
+
+// The arguments `g_copy` and `alpha_copy` share, in script order.
+struct RectangleArgs {
+    std::string dst;
+    int32_t dx, dy;
+    std::string src;
+    int32_t sx, sy, w, h;
+};
+
+// Reads them, the cursor first on the byte after the command word.
+RectangleArgs Read_rectangle_args();
 
 // The constant alpha of an opacity in percent: the low eight bits of p * 255 / 100, worked out in
 // the wrapping 32-bit arithmetic scripts were written against (0 -> 0, 50 -> 127, 100 -> 255).

@@ -49,14 +49,13 @@ void Release() {
     Surface_release(&SelectLit);
 }
 
-// Skips the whole option lines' leading blanks and blank lines, then reads the line.
-std::string Read_option() {
+} // namespace
+
+std::string Select_read_option() {
     while (Script_in_text() && Script_byte() <= 0x20)
         ++ScriptCursor;
     return Kaiseki_TextLine();
 }
-
-} // namespace
 
 void Com_select3() {
     if (int64_t(Text_Y) + 5 * int64_t(Text_Y_PITCH) > Text_AREA.bottom) {
@@ -70,7 +69,7 @@ void Com_select3() {
     if (!Skip_past_open_brace()) return;
     std::string options[SELECT_OPTIONS];
     for (std::string& option : options)
-        option = Read_option();
+        option = Select_read_option();
 
     Surface_create(&SelectPlain, WINDOW_WIDTH, WINDOW_HEIGHT);
     Surface_create(&SelectLit, WINDOW_WIDTH, WINDOW_HEIGHT);

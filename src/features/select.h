@@ -5,6 +5,8 @@
 // copies option rectangles back, so no font work happens per frame.
 #pragma once
 
+#include <string>
+
 #include "core/rect.h"
 #include "gfx/surface.h"
 
@@ -22,6 +24,9 @@ extern Surface SelectLit;
 // #select3 { three option lines / part 1 / part 2 / part 3 }: ends the program when there is no
 // room below the text cursor for the options; otherwise shows them and stops stepping.
 void Com_select3();
+
+// Reads one option line: passes over blanks and blank lines before it, then reads to the line end.
+std::string Select_read_option();
 
 // Highlights the option under the mouse; when the last mouse message held the left button alone
 // over option k, moves the cursor into part k of the block and resumes stepping (while select_on

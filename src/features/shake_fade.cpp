@@ -22,7 +22,6 @@ Surface BlackSurface;
 namespace {
 
 constexpr uint32_t STEP_PERIOD_MS = 50;
-constexpr const char* BLACK_PICTURE = ".\\gdat\\black.bmp";
 
 // The offsets of each shake step. X and Y swing alike but for steps 12 and 13 (2 against 3); the
 // shake of both axes swings one axis at a time and is a step shorter. The step after the last row

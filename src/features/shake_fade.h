@@ -6,6 +6,10 @@
 
 #include "gfx/surface.h"
 
+// The picture name BackBuffer records at the end of a fade-out, so a save taken in the dark loads
+// dark.
+constexpr const char* BLACK_PICTURE = ".\\gdat\\black.bmp";
+
 constexpr int32_t SHAKE_X = 0;
 constexpr int32_t SHAKE_Y = 1;
 constexpr int32_t SHAKE_XY = 2;

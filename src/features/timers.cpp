@@ -34,15 +34,6 @@ uint64_t Now() {
     return Platform_time_ms();
 }
 
-// Reads a timer name; *name keeps it as written for the messages. -1 for anything but the three
-// exact names.
-int Read_timer(std::string* name) {
-    *name = Kaiseki_Symbol();
-    for (int i = 0; i < TIMER_COUNT; ++i)
-        if (*name == NAMES[i]) return i;
-    return -1;
-}
-
 void Bad_timer(const std::string& name, const char* caption) {
     const std::string text = "■タイマー指定が間違ってるにょ(･ω･)ﾉ\n\n  タイマーとして【 " +
                              Sjis_to_utf8(name.c_str()) + " 】が指定されましたが\n  意味不明でごんす。";
@@ -62,6 +53,20 @@ void Clear(TimerRec* t) {
     t->running = 0;
 }
 
+// x + d without overflow: a display placed near the end of the number range is simply off-screen.
+int Offset(int32_t x, int d) {
+    return x > INT32_MAX - d ? INT32_MAX : x + d;
+}
+
+} // namespace
+
+int Read_timer(std::string* name) {
+    *name = Kaiseki_Symbol();
+    for (int i = 0; i < TIMER_COUNT; ++i)
+        if (*name == NAMES[i]) return i;
+    return -1;
+}
+
 void Skip_blanks_and_lf() {
     while (Script_in_text() && (Script_byte() == ' ' || Script_byte() == '\n'))
         ++ScriptCursor;
@@ -71,13 +76,6 @@ void Skip_commas_and_spaces() {
     while (Script_in_text() && (Script_byte() == ',' || Script_byte() == ' '))
         ++ScriptCursor;
 }
-
-// x + d without overflow: a display placed near the end of the number range is simply off-screen.
-int Offset(int32_t x, int d) {
-    return x > INT32_MAX - d ? INT32_MAX : x + d;
-}
-
-} // namespace
 
 int64_t Timer_value(const TimerRec& t) {
     if (t.running) return int64_t(t.accumulated_ms + (Now() - t.start_ms));

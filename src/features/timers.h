@@ -4,8 +4,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/game_stat.h"
+
+// Reads a timer name; *name keeps it as written for the messages. The timer's index, or -1 for
+// anything but the three exact names TIMER_1, TIMER_2, TIMER_3.
+int Read_timer(std::string* name);
+
+// The timer commands' own separators: spaces and LFs (`timer_wait`, `if_timer`); commas and spaces
+// (`disp_timer_single`).
+void Skip_blanks_and_lf();
+void Skip_commas_and_spaces();
 
 // A timer's value in ms: accumulated + (now - start) while it runs, the frozen value otherwise.
 int64_t Timer_value(const TimerRec& t);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -149,6 +150,17 @@ bool Host_find_ignoring_case(const std::string& folder, const std::string& name,
     if (best.empty()) return false;
     *entry = best;
     return true;
+}
+
+std::vector<std::string> Host_folder_entries(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return names;
+    while (const dirent* e = ::readdir(dir))
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool Host_change_folder(const std::string& path, std::string* error) {

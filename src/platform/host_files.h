@@ -43,6 +43,10 @@ bool Host_exists(const std::string& path);
 // case; of several, the one that sorts first. False if none does.
 bool Host_find_ignoring_case(const std::string& folder, const std::string& name, std::string* entry);
 
+// The names of the entries of `folder` ("" for the current folder), sorted, without "." and "..";
+// empty if it cannot be read.
+std::vector<std::string> Host_folder_entries(const std::string& folder);
+
 // Makes `path` the current folder. False with the system's reason in *error.
 bool Host_change_folder(const std::string& path, std::string* error);
 

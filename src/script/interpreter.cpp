@@ -63,18 +63,6 @@ void Clear_page() {
     Save_point_auto();
 }
 
-// A label line: `*`, a name and `:` before any space within 33 bytes is passed over whole.
-void Label_line() {
-    for (int32_t i = 0; i <= 32; ++i) {
-        const uint8_t b = Script_byte(i);
-        if (b == ' ') return;
-        if (b == ':') {
-            ScriptCursor += i + 1;
-            return;
-        }
-    }
-}
-
 void Draw_character(int n) {
     char bytes[2] = {char(Script_byte(0)), char(Script_byte(1))};
     ChrPut3D(&BackBuffer, Text_X, Text_Y, Font_Size, Text_COLOR1, Text_COLOR2, bytes, n);
@@ -82,6 +70,18 @@ void Draw_character(int n) {
 }
 
 } // namespace
+
+bool Label_line() {
+    for (int32_t i = 0; i <= 32; ++i) {
+        const uint8_t b = Script_byte(i);
+        if (b == ' ') return false;
+        if (b == ':') {
+            ScriptCursor += i + 1;
+            return true;
+        }
+    }
+    return false;
+}
 
 void Interpreter_start() {
     Stopwatch_start(&step_watch);

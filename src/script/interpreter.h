@@ -18,6 +18,10 @@ void Text_task();
 // Handles the control byte under the cursor; false if it is a character to draw.
 bool Script_step_char();
 
+// With the cursor on a `*`: a `:` within the next 32 bytes, before any space, makes it a label,
+// passed over up to that `:` (wherever the `*` stands). True if it was; otherwise nothing moves.
+bool Label_line();
+
 // Moves the text cursor past a character of n bytes (1 or 2): wraps inside the text area and
 // starts a page-end wait when the last line is full.
 void Text_advance(int n);

@@ -69,15 +69,9 @@ bool Halfwidth_kana(uint8_t b) {
     return b >= 0xA1 && b <= 0xDF;
 }
 
-// Reads the three arguments that set_str and text_input share: the word \STR, the variable number
-// and a quoted text (nullptr when it has no opening quote; the parser has said so).
-struct StrArguments {
-    std::string word;
-    int32_t n = 0;
-    const char* text = nullptr;
-};
+} // namespace
 
-StrArguments Read_arguments() {
+StrArguments Str_read_arguments() {
     StrArguments a;
     ++ScriptCursor;
     a.word = Kaiseki_Symbol();
@@ -87,8 +81,6 @@ StrArguments Read_arguments() {
     a.text = Kaiseki_TextStr_DQ();
     return a;
 }
-
-} // namespace
 
 void Str_str() {
     const int32_t escape = ScriptCursor - 3; // entered on the R of "\STR"
@@ -157,7 +149,7 @@ void Str_store(int n, const char* sjis) {
 }
 
 void Com_set_str() {
-    const StrArguments a = Read_arguments();
+    const StrArguments a = Str_read_arguments();
     if (a.word != "\\STR") {
         const std::string text =
             "無効な文字列指定子 [" + Sjis_to_utf8(a.word.c_str()) + "] が記述されています";
@@ -173,7 +165,7 @@ void Com_set_str() {
 }
 
 void Com_text_input() {
-    const StrArguments a = Read_arguments();
+    const StrArguments a = Str_read_arguments();
     if (!a.text) return;
     const bool specifier_ok = a.word == "\\STR";
     // There is no point asking the player for a name that has nowhere to go.

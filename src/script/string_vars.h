@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr int STRING_TEXT_LIMIT = 251; // bytes of text an area holds before "\EOS" and the NUL
 constexpr int WINDOW_TITLE_LIMIT = 128;
@@ -23,6 +24,17 @@ void Str_eos();
 
 // Stores `sjis` (cut to 251 bytes on a character boundary) in variable n (0-15) followed by "\EOS".
 void Str_store(int n, const char* sjis);
+
+// The three arguments that set_str and text_input share: the word \STR, the variable number and a
+// quoted text (nullptr when it has no opening quote; the parser has said so).
+struct StrArguments {
+    std::string word;
+    int32_t n = 0;
+    const char* text = nullptr;
+};
+
+// Reads them, the cursor first on the command word's last byte.
+StrArguments Str_read_arguments();
 
 // #set_str \STR n "text".
 void Com_set_str();

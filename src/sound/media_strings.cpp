@@ -58,8 +58,8 @@ int Open_file(Alias* a, const std::string& path, MusicKind kind) {
     if (!File_read_all(path.c_str(), head, sizeof head, &size)) return MEDIA_ERR_FILE_NOT_FOUND;
     if (size > (kind == MusicKind::Midi ? MIDI_FILE_LIMIT : MP3_FILE_LIMIT)) return MEDIA_ERR_TOO_LARGE;
     const size_t n = size < sizeof head ? size : sizeof head;
-    if (kind == MusicKind::Midi && !Starts_like_midi(head, n)) return MEDIA_ERR_NOT_MIDI;
-    if (kind == MusicKind::Mp3 && !Starts_like_mp3(head, n)) return MEDIA_ERR_NOT_MP3;
+    if (!Media_starts_like(kind, head, n))
+        return kind == MusicKind::Midi ? MEDIA_ERR_NOT_MIDI : MEDIA_ERR_NOT_MP3;
     char reason[256] = {};
     if (!Platform_music_open(Slot_of(a), Path_resolve(path.c_str()).c_str(), kind, reason, sizeof reason)) {
         DecoderReason = reason;
@@ -200,6 +200,10 @@ void Media_error_text(int code, char* text, size_t size) {
         --n; // never split a character
     s.copy(text, n);
     text[n] = '\0';
+}
+
+bool Media_starts_like(MusicKind kind, const uint8_t* head, size_t n) {
+    return kind == MusicKind::Midi ? Starts_like_midi(head, n) : Starts_like_mp3(head, n);
 }
 
 void Media_reset() {

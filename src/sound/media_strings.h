@@ -9,6 +9,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+
+#include "platform/platform.h"
 
 // Error codes of Media_send; 0 is success.
 enum MediaError : int {
@@ -40,6 +43,10 @@ int Media_send(const char* command_sjis, char* answer = nullptr, size_t answer_s
 // The Japanese text of an error code, cut to `size` bytes (UTF-8, always terminated). A decoder
 // error carries the decoder's own reason.
 void Media_error_text(int code, char* text_utf8, size_t size);
+
+// True if the first n bytes of a music file look like `kind`, as an open requires: "MThd" for MIDI,
+// an ID3 tag or an MPEG audio frame header for MP3.
+bool Media_starts_like(MusicKind kind, const uint8_t* head, size_t n);
 
 // Closes every alias (the platform's slots too) and forgets failed opens.
 void Media_reset();

@@ -24,6 +24,7 @@ struct MenuLayout {
     int32_t keep_x;
     int32_t button_count;
     Rect buttons[MENU_MAX_BUTTONS];
+    int32_t looks; // looks side by side in the picture: it must be at least looks x width wide
 };
 
 struct MenuWindow {

@@ -46,11 +46,15 @@ std::string Label(int slot) {
 
 } // namespace
 
-void Slot_screen_open(MenuWindow* m, const char* picture) {
-    MenuLayout layout = {picture, 300, 200, 900, 600, SLOT_COUNT, {}};
+MenuLayout Slot_screen_layout(const char* picture) {
+    MenuLayout layout = {picture, 300, 200, 900, 600, SLOT_COUNT, {}, 2};
     for (int i = 0; i < SLOT_COUNT; ++i)
         layout.buttons[i] = Rect{20, 30 + 20 * i, 290, 46 + 20 * i};
-    Menu_open(m, layout, 170, 120);
+    return layout;
+}
+
+void Slot_screen_open(MenuWindow* m, const char* picture) {
+    Menu_open(m, Slot_screen_layout(picture), 170, 120);
     for (int i = 0; i < SLOT_COUNT; ++i) {
         char label[SLOT_LABEL_SIZE];
         Slot_label(i, label);
@@ -60,11 +64,11 @@ void Slot_screen_open(MenuWindow* m, const char* picture) {
 }
 
 void Save_screen_open() {
-    Open(&SaveScreen, "system\\menu_window_save_02.bmp", 103);
+    Open(&SaveScreen, SAVE_SCREEN_PICTURE, 103);
 }
 
 void Load_screen_open() {
-    Open(&LoadScreen, "system\\menu_window_load_02.bmp", 102);
+    Open(&LoadScreen, LOAD_SCREEN_PICTURE, 102);
 }
 
 void System_save_task() {

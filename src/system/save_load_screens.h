@@ -4,6 +4,10 @@
 
 #include "system/menu_window.h"
 
+// The pictures of the save and load screens under ".\gdat\" (the title menu's load screen too).
+constexpr const char* SAVE_SCREEN_PICTURE = "system\\menu_window_save_02.bmp";
+constexpr const char* LOAD_SCREEN_PICTURE = "system\\menu_window_load_02.bmp";
+
 // Opens the save / load screen (from the main menu, after it closed): nothing if it is already
 // open or within its guard.
 void Save_screen_open();
@@ -20,6 +24,9 @@ void System_load_task();
 
 // State 106: restarts the music and the looping effect the loaded save recorded, then ends.
 void System_load_begin_BGM();
+
+// The layout of a slot list with `picture`: eight rows of buttons.
+MenuLayout Slot_screen_layout(const char* picture);
 
 // Opens a slot list at (170, 120) with `picture` and the eight labels drawn into its looks.
 void Slot_screen_open(MenuWindow* m, const char* picture);

@@ -1,5 +1,7 @@
 #include "system/system_menu.h"
 
+#include <iterator>
+
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
@@ -14,17 +16,21 @@ namespace {
 MenuWindow ExitWindow;
 MenuWindow FpsWindow;
 
-const MenuLayout MAIN_LAYOUT = {"system\\menu_window_main.bmp",
-                                100,
-                                120,
-                                300,
-                                200,
-                                4,
-                                {{15, 15, 80, 36}, {15, 37, 80, 58}, {15, 61, 80, 80}, {15, 83, 80, 102}}};
-const MenuLayout EXIT_LAYOUT = {"system\\menu_window_exit.bmp",      100, 85, 300, 200, 2,
-                                {{30, 30, 70, 54}, {30, 55, 70, 75}}};
-const MenuLayout FPS_LAYOUT = {"system\\menu_window_fps.bmp",       100, 85, 400, 300, 2,
-                               {{30, 30, 70, 54}, {30, 55, 70, 75}}};
+const MenuLayout LAYOUTS[] = {
+    {"system\\menu_window_main.bmp",
+     100,
+     120,
+     300,
+     200,
+     4,
+     {{15, 15, 80, 36}, {15, 37, 80, 58}, {15, 61, 80, 80}, {15, 83, 80, 102}},
+     2},
+    {"system\\menu_window_exit.bmp", 100, 85, 300, 200, 2, {{30, 30, 70, 54}, {30, 55, 70, 75}}, 2},
+    {"system\\menu_window_fps.bmp", 100, 85, 400, 300, 2, {{30, 30, 70, 54}, {30, 55, 70, 75}}, 3},
+};
+const MenuLayout& MAIN_LAYOUT = LAYOUTS[0];
+const MenuLayout& EXIT_LAYOUT = LAYOUTS[1];
+const MenuLayout& FPS_LAYOUT = LAYOUTS[2];
 
 // Opens a window of the system menu at the mouse, kept inside the screen.
 bool Open(MenuWindow* m, const MenuLayout& layout, int32_t state) {
@@ -106,6 +112,11 @@ void Exit_window_task() {
     if (chosen < 0) return;
     Close(&ExitWindow);
     if (chosen == 0) System_exit();
+}
+
+const MenuLayout* System_menu_layouts(size_t* count) {
+    *count = std::size(LAYOUTS);
+    return LAYOUTS;
 }
 
 void System_menu_reset() {

@@ -21,3 +21,6 @@ void Exit_window_task();
 
 // Start-up state: no window open, every guard at 0.
 void System_menu_reset();
+
+// The layouts of the main menu, the quit question and the frame-rate window.
+const MenuLayout* System_menu_layouts(size_t* count);

@@ -1,6 +1,7 @@
 #include "system/title_menu.h"
 
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "core/dialogs.h"
@@ -22,15 +23,19 @@ MenuWindow StartLoad;
 MenuWindow StartExit;
 int32_t MenuX = 0, MenuY = 0;
 
-const MenuLayout START_LAYOUT = {"system\\menu_window_start.bmp",
-                                 150,
-                                 100,
-                                 450,
-                                 300,
-                                 3,
-                                 {{15, 15, 140, 35}, {15, 45, 140, 60}, {15, 70, 140, 90}}};
-const MenuLayout EXIT_LAYOUT = {"system\\menu_window_exit.bmp",      100, 85, 300, 200, 2,
-                                {{30, 30, 70, 54}, {30, 55, 70, 75}}};
+const MenuLayout LAYOUTS[] = {
+    {"system\\menu_window_start.bmp",
+     150,
+     100,
+     450,
+     300,
+     3,
+     {{15, 15, 140, 35}, {15, 45, 140, 60}, {15, 70, 140, 90}},
+     2},
+    {"system\\menu_window_exit.bmp", 100, 85, 300, 200, 2, {{30, 30, 70, 54}, {30, 55, 70, 75}}, 2},
+};
+const MenuLayout& START_LAYOUT = LAYOUTS[0];
+const MenuLayout& EXIT_LAYOUT = LAYOUTS[1];
 
 bool May_open(const MenuWindow& m, int32_t state) {
     return Game_stat.TitleMenuState != state && Menu_guard_passed(m);
@@ -50,7 +55,7 @@ void Close(MenuWindow* m) {
 
 void Start_load_open() {
     if (!May_open(StartLoad, 202)) return;
-    Slot_screen_open(&StartLoad, "system\\menu_window_load_02.bmp");
+    Slot_screen_open(&StartLoad, LOAD_SCREEN_PICTURE);
     Opened(202);
 }
 
@@ -65,6 +70,11 @@ void Close_start_load() {
 }
 
 } // namespace
+
+const MenuLayout* Title_menu_layouts(size_t* count) {
+    *count = std::size(LAYOUTS);
+    return LAYOUTS;
+}
 
 void Com_start_menu() {
     ++ScriptCursor;

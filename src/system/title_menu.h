@@ -2,7 +2,10 @@
 // once; its quit confirmation (203). And the switch of the in-game system menu.
 #pragma once
 
+#include <cstddef>
+
 #include "core/rect.h"
+#include "system/menu_window.h"
 
 // #start_menu X Y: opens the title menu with its top-left corner at (X, Y).
 void Com_start_menu();
@@ -23,3 +26,6 @@ Rect Start_menu_start_button();
 
 // Start-up state: no window open, guards at 0, the title menu at (0, 0).
 void Title_menu_reset();
+
+// The layouts of the title menu and its quit question (its load screen is a slot screen).
+const MenuLayout* Title_menu_layouts(size_t* count);

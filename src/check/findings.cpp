@@ -1,0 +1,83 @@
+#include "check/findings.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/sjis.h"
+
+namespace {
+
+std::vector<Finding> found;
+int file_index = -1;
+std::string file_name;
+const uint8_t* file_bytes = nullptr;
+int32_t file_length = 0;
+std::vector<int32_t> line_starts; // byte position of each line's first byte
+
+} // namespace
+
+void Findings_begin_file(const std::string& name, const uint8_t* bytes, int32_t length) {
+    ++file_index;
+    file_name = name;
+    file_bytes = bytes;
+    file_length = length;
+    line_starts.assign(1, 0);
+    for (int32_t at = 0; at < length;) {
+        const void* lf = std::memchr(bytes + at, '\n', size_t(length - at));
+        if (!lf) break;
+        at = int32_t(static_cast<const uint8_t*>(lf) - bytes) + 1;
+        line_starts.push_back(at);
+    }
+}
+
+Place Findings_place(int32_t offset) {
+    Place p;
+    p.file = file_index;
+    p.name = file_name;
+    p.offset = offset = std::clamp<int32_t>(offset, 0, file_length);
+    const auto next = std::upper_bound(line_starts.begin(), line_starts.end(), offset);
+    p.line = int(next - line_starts.begin());
+    // Columns count characters as Shift-JIS reads them: a lead byte and its trail are one.
+    for (int32_t at = line_starts[size_t(p.line - 1)]; at < offset; ++p.column)
+        at += Cp932_is_lead(file_bytes[at]) && at + 1 < offset ? 2 : 1;
+    return p;
+}
+
+void Findings_add(const Place& place, Severity severity, const std::string& message) {
+    found.push_back(Finding{place, severity, message});
+}
+
+void Check_error(int32_t offset, const std::string& message) {
+    Findings_add(Findings_place(offset), Severity::Error, message);
+}
+
+void Check_warning(int32_t offset, const std::string& message) {
+    Findings_add(Findings_place(offset), Severity::Warning, message);
+}
+
+std::vector<Finding> Findings_sorted() {
+    std::vector<Finding> sorted = found;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Finding& a, const Finding& b) {
+        return a.place.file != b.place.file ? a.place.file < b.place.file : a.place.offset < b.place.offset;
+    });
+    return sorted;
+}
+
+std::string Finding_line(const Finding& f) {
+    return f.place.name + ":" + std::to_string(f.place.line) + ":" + std::to_string(f.place.column) +
+           (f.severity == Severity::Error ? ": error: " : ": warning: ") + f.message;
+}
+
+int Findings_count(Severity severity) {
+    return int(
+        std::count_if(found.begin(), found.end(), [&](const Finding& f) { return f.severity == severity; }));
+}
+
+void Findings_reset() {
+    found.clear();
+    file_index = -1;
+    file_name.clear();
+    file_bytes = nullptr;
+    file_length = 0;
+    line_starts.assign(1, 0);
+}

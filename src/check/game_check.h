@@ -1,0 +1,11 @@
+// `kotoyumi --check`: every script of the game in the current folder checked at once, without
+// playing it. Scripts are read from txt/config.txt on, following every file change that names a
+// script that is there, then every other script in txt/.
+#pragma once
+
+#include <cstdio>
+
+// Checks the game, prints one line per finding and a summary line to `out`. Returns 0 without
+// errors, 1 with errors (with `strict`, warnings count as errors). The engine's command table must
+// have been handed to the script layer.
+int Check_game(FILE* out, bool strict);

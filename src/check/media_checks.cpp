@@ -1,0 +1,142 @@
+#include "check/media_checks.h"
+
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "check/check_state.h"
+#include "core/file_io.h"
+#include "core/path.h"
+#include "core/sjis.h"
+#include "gfx/image_decode.h"
+#include "platform/midi_check.h"
+#include "sound/media_strings.h"
+#include "system/menu_window.h"
+
+namespace {
+
+constexpr size_t FILE_LIMIT = 256u << 20; // as the picture loader refuses larger files
+
+// What became of reading one file: empty `problem` if it is usable.
+struct FileVerdict {
+    std::string problem;
+    int width = 0, height = 0;
+};
+std::map<std::string, FileVerdict> verdicts; // by "kind|path"
+
+std::string Shown(const std::string& path) {
+    return Sjis_to_utf8(path.c_str());
+}
+
+// Reads the file at `path` (as scripts write it); a problem if it cannot be.
+bool Read(const std::string& path, std::vector<uint8_t>* bytes, FileVerdict* v) {
+    switch (File_read_bytes(path.c_str(), bytes, FILE_LIMIT)) {
+    case FileRead::Ok:
+        return true;
+    case FileRead::CannotOpen:
+        v->problem = "is not there (names are matched without regard to case)";
+        return false;
+    case FileRead::TooLarge:
+        v->problem = "is too large to read";
+        return false;
+    case FileRead::Outside:
+        v->problem = "lies outside the game folder";
+        return false;
+    }
+    return false;
+}
+
+const FileVerdict& Picture_verdict(const std::string& path, bool bmp_only) {
+    auto [it, fresh] = verdicts.try_emplace((bmp_only ? "bmp|" : "picture|") + path);
+    FileVerdict& v = it->second;
+    if (!fresh) return v;
+    std::vector<uint8_t> bytes;
+    if (!Read(path, &bytes, &v)) return v;
+    DecodedImage image;
+    std::string why;
+    if (!(bmp_only ? Bmp_decode : Image_decode)(bytes.data(), bytes.size(), &image, &why)) {
+        v.problem = "cannot be decoded as a picture (" + why + ")";
+        return v;
+    }
+    v.width = image.width;
+    v.height = image.height;
+    return v;
+}
+
+const FileVerdict& Sound_verdict(const std::string& path, const char* kind) {
+    auto [it, fresh] = verdicts.try_emplace(std::string(kind) + "|" + path);
+    FileVerdict& v = it->second;
+    if (!fresh) return v;
+    std::vector<uint8_t> bytes;
+    if (!Read(path, &bytes, &v)) return v;
+    if (!std::strcmp(kind, "wav")) {
+        if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) ||
+            std::memcmp(bytes.data() + 8, "WAVE", 4))
+            v.problem = "is not a WAV file (no RIFF WAVE header)";
+    } else if (!Media_starts_like(!std::strcmp(kind, "midi") ? MusicKind::Midi : MusicKind::Mp3, bytes.data(),
+                                  bytes.size())) {
+        v.problem = !std::strcmp(kind, "midi")
+                        ? "is not a MIDI file (it does not start with MThd)"
+                        : "is not an MP3 file (no ID3 tag or frame header at its start)";
+    } else if (!std::strcmp(kind, "midi")) {
+        if (const char* why = Midi_problem(bytes.data(), bytes.size()))
+            v.problem = std::string("cannot play: ") + why;
+    }
+    return v;
+}
+
+// The picture's problem, or one with its size; empty if it is fine.
+std::string Picture_problem(const std::string& path, int need_w, int need_h, const char* why, bool bmp_only) {
+    Check.pictures.insert(Path_resolve(path.c_str()));
+    const FileVerdict& v = Picture_verdict(path, bmp_only);
+    if (!v.problem.empty()) return v.problem;
+    if (v.width < need_w || v.height < need_h)
+        return "is " + std::to_string(v.width) + "x" + std::to_string(v.height) + "; " + why +
+               " needs at least " + std::to_string(need_w) + "x" + std::to_string(need_h);
+    return "";
+}
+
+} // namespace
+
+void Check_picture(int32_t at, const std::string& path, int need_w, int need_h, const char* why) {
+    const size_t n = path.size();
+    const std::string ending = path.substr(n >= 4 ? n - 4 : 0);
+    if (ending != ".jpg" && ending != ".JPG" && ending != ".bmp" && ending != ".BMP") {
+        Check_error(at, Check.command + ": picture " + Shown(path) +
+                            " must end in .bmp, .BMP, .jpg or .JPG (exactly)");
+        return;
+    }
+    const std::string problem = Picture_problem(path, need_w, need_h, why, false);
+    if (!problem.empty()) Check_error(at, Check.command + ": picture " + Shown(path) + " " + problem);
+}
+
+void Check_engine_picture(const std::string& path, int need_w, int need_h, const char* why) {
+    const std::string problem = Picture_problem(path, need_w, need_h, why, true);
+    if (problem.empty()) return;
+    Place p;
+    p.file = -1; // before every script
+    p.name = Path_resolve(path.c_str());
+    if (p.name.rfind("./", 0) == 0) p.name.erase(0, 2);
+    Findings_add(p, Severity::Error, "picture " + Shown(path) + " " + problem);
+}
+
+void Check_menu_picture(const MenuLayout& layout) {
+    Check_engine_picture(std::string(".\\gdat\\") + layout.picture, layout.looks * layout.width,
+                         layout.height, "its menu window");
+}
+
+void Check_effect(int32_t at, const std::string& path) {
+    Check.sounds.insert(Path_resolve(path.c_str()));
+    const FileVerdict& v = Sound_verdict(path, "wav");
+    if (!v.problem.empty()) Check_error(at, Check.command + ": sound " + Shown(path) + " " + v.problem);
+}
+
+void Check_music(int32_t at, const std::string& path, bool midi) {
+    Check.sounds.insert(Path_resolve(path.c_str()));
+    const FileVerdict& v = Sound_verdict(path, midi ? "midi" : "mp3");
+    if (!v.problem.empty()) Check_error(at, Check.command + ": music " + Shown(path) + " " + v.problem);
+}
+
+void Media_checks_reset() {
+    verdicts.clear();
+}

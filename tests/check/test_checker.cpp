@@ -1,0 +1,274 @@
+// The script checker on small games: each kind of mistake reported at its exact place, and correct
+// scripts (the demo, every command used well) clean.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/command_words.h"
+#include "app/options.h"
+#include "check/game_check.h"
+#include "check/nearest_word.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CheckerTest : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        Command_table_set(CommandWords, COMMAND_WORD_COUNT);
+    }
+    // Runs the checker on the game folder; the lines it prints, and its exit code in *code.
+    static std::vector<std::string> Run(int* code = nullptr, bool strict = false) {
+        FILE* out = std::tmpfile();
+        const int c = Check_game(out, strict);
+        if (code) *code = c;
+        std::rewind(out);
+        std::vector<std::string> lines;
+        char line[1024];
+        while (std::fgets(line, sizeof line, out)) {
+            lines.emplace_back(line);
+            lines.back().pop_back();
+        }
+        std::fclose(out);
+        return lines;
+    }
+    // The demo's pictures, sounds and music in the game folder.
+    void Copy_demo_media() {
+        for (const char* folder : {"gdat", "wav", "MIDI"})
+            fs::copy(std::string(KOTOYUMI_DEMO_DIR) + "/" + folder, folder, fs::copy_options::recursive);
+    }
+};
+
+TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
+    Copy_demo_media();
+    struct Case {
+        const char* script;
+        const char* finding; // the first finding about the script
+    };
+    const Case cases[] = {
+        {"\r\n  #g_laod BG a.jpg\r\n",
+         "txt/config.txt:2:3: error: unknown command #g_laod (did you mean #g_load?)"},
+        {"\\STR1\r\n", "txt/config.txt:1:1: error: unknown escape \\STR1 (did you mean \\STR?)"},
+        {"#flag_on 256\r\n", "txt/config.txt:1:10: error: #flag_on: flag number 256 is outside 0-255"},
+        {"#delay 1a0\r\n", "txt/config.txt:1:8: error: #delay: \"1a0\" is not a decimal number"},
+        {"#delay\r\n\x82\xa0\r\n",
+         "txt/config.txt:2:1: error: #delay needs a number on its own line; the next "
+         "line's \"あ\" is read as one"},
+        {"#set_text_wait 5001\r\n",
+         "txt/config.txt:1:16: error: #set_text_wait: wait 5001 is outside 0-5000"},
+        {"#set_text_color 0 0 0 0 0 -1\r\n",
+         "txt/config.txt:1:27: error: #set_text_color: colour value -1 is outside 0-255"},
+        {"#set_text_area 0 0 641 480\r\n",
+         "txt/config.txt:1:16: error: #set_text_area: the area must lie inside the 640x480 window"},
+        {"#set_str \\STR 16 \"a\"\r\n",
+         "txt/config.txt:1:10: error: #set_str: string variable 16 is outside 0-15"},
+        {"#set_str \\STR 1 a\r\n",
+         "txt/config.txt:1:17: error: #set_str: the text must stand in double quotes (\"...\")"},
+        {"#set_window_text \"abc",
+         "txt/config.txt:1:18: error: #set_window_text: the quoted text never closes"},
+        {"#g_change WIPE\r\n", "txt/config.txt:1:11: error: #g_change: transition \"WIPE\" is not one of "
+                               "CURTAIN SPREAD STRETCH_X STRETCH_Y"},
+        {"#g_copy BS 0 0 XX 0 0 1 1\r\n",
+         "txt/config.txt:1:9: error: #g_copy: surface \"XX\" is not one of BS BK BG PT"},
+        {"#system_menu_flag on\r\n",
+         "txt/config.txt:1:19: error: #system_menu_flag: switch \"on\" is not one of ON OFF"},
+        {"#shot_timer TIMER_0\r\n",
+         "txt/config.txt:1:13: error: #shot_timer: timer \"TIMER_0\" is not one of TIMER_1 TIMER_2 TIMER_3"},
+        {"#jump *en:\r\n*end:\r\n",
+         "txt/config.txt:1:7: error: label *en: is not in txt/config.txt (did you mean "
+         "*end:?); the program ends there"},
+        {"#jump *abcdefghijklmnopqrstuvwxyz012345:\r\n",
+         "txt/config.txt:1:7: error: #jump: label *abcdefghijklmnopqrstuvwxyz012345: is 34 bytes; the search "
+         "compares "
+         "at most 32, so no label can match it"},
+        {"#file_change two.txt *a:\r\n",
+         "txt/config.txt:1:14: error: #file_change: script .\\txt\\two.txt is not there"},
+        {"#if_flag 1 {\r\na\r\n}\r\n",
+         "txt/config.txt:1:12: error: #if_flag: the block needs 1 / before its }, found 0"},
+        {"#if_flag 1\r\na\r\n", "txt/config.txt:1:11: error: #if_flag: no { follows"},
+        {"{\r\n", "txt/config.txt:1:1: error: this block never closes (no matching })"},
+        {"a}\r\n", "txt/config.txt:1:2: error: } without a block to close"},
+        {"#g_load BG a.png\r\n", "txt/config.txt:1:12: error: #g_load: picture .\\gdat\\a.png must end in "
+                                 ".bmp, .BMP, .jpg or .JPG (exactly)"},
+        {"#g_load BG a.jpg\r\n", "txt/config.txt:1:12: error: #g_load: picture .\\gdat\\a.jpg is not there "
+                                 "(names are matched without regard "
+                                 "to case)"},
+        {"#play_midi a.mid\r\n", "txt/config.txt:1:12: error: #play_midi: music .\\MIDI\\a.mid is not there "
+                                 "(names are matched without regard "
+                                 "to case)"},
+        {"\x81\x7f\r\n", "txt/config.txt:1:1: error: bytes that are not Shift-JIS"},
+        {"a\xb1\r\n",
+         "txt/config.txt:1:2: error: a half-width katakana is stepped as the first byte of a two-byte "
+         "character: it cannot be shown and takes the byte after it along"},
+        {"#delay 1\r\n\x82\xa0"
+         "a\x82\xa0/\r\n}\r\n", // columns count characters
+         "txt/config.txt:2:4: warning: a / outside a block skips the story up to the next }"},
+        // Warnings.
+        {"a/b\r\n}\r\n", "txt/config.txt:1:2: warning: a / outside a block skips the story up to the next }"},
+        {"5*3=15: \x82\xa0\r\n",
+         "txt/config.txt:1:2: warning: a * in story text with a : within 32 bytes is taken as "
+         "a label: the text up to the : and one byte more is not shown"},
+        {"#set_str \\STR 0 \"a\r\nb\"\r\n",
+         "txt/config.txt:1:17: warning: #set_str: the closing \" is not on this "
+         "line; the text runs on and swallows the lines that follow"},
+        {"*abcdefghijklmnopqrstuvwxyz01234:\r\n",
+         "txt/config.txt:1:1: warning: label *abcdefghijklmnopqrstuvwxyz01234: has a 31-byte name: it is "
+         "passed over, "
+         "but no jump can reach it (the search compares at most 32 bytes)"},
+        {"#set_str \\STR 0 \"#w\"\r\n",
+         "txt/config.txt:1:17: warning: #set_str: the text ends in a command, which "
+         "reads the variable's end marker (\\EOS) as part of it"},
+        {"#set_font_size 500\r\n",
+         "txt/config.txt:1:16: warning: #set_font_size: size 500 does not fit the text area"},
+        {"*a:\r\n*a:\r\n",
+         "txt/config.txt:2:1: warning: label *a: is defined twice; jumps go to the first, on line 1"},
+        {"#halt\r\n*a:\r\n", "txt/config.txt:2:1: warning: label *a: is never reached: no jump names it, and "
+                             "stepping stops before it"},
+        {"\\STR 3\r\n",
+         "txt/config.txt:1:6: warning: \\STR 3 shows a variable that no #set_str or #text_input sets"},
+        {"#play_midi a.mid\r\n#play_mp3 b.mp3\r\n", "txt/config.txt:2:11: warning: #play_mp3: music may "
+                                                    "already be playing here; the engine refuses to start "
+                                                    "another until it is stopped"},
+    };
+    // Correct scripts that a careless walk would flag: nothing is reported about them.
+    const Case clean[] = {
+        {"#if_flag 1 {\r\n#play_midi town.mid\r\n/\r\n#play_mp3 lake.mp3\r\n}\r\n", nullptr},
+        {"#if_flag 1 {\r\n#jump *a:\r\n/\r\n}\r\n*b:\r\n#jump *b:\r\n*a:\r\n", nullptr},
+        {"## #g_laod 1a / } \x81\x7f\r\n\\EOS\r\n#set_str \\STR 0 \"a;\"\r\n\\STR 0\r\n", nullptr},
+        {"#set_text_area 0 0 640 480\r\n#set_font_size 100\r\n\x82\xa0{a}\r\n", nullptr},
+    };
+    for (const Case& c : cases) {
+        Write_file("txt/config.txt", c.script);
+        std::vector<std::string> script_lines;
+        for (const std::string& line : Run())
+            if (line.rfind("txt/", 0) == 0) script_lines.push_back(line);
+        const std::string first = script_lines.empty() ? "(nothing)" : script_lines.front();
+        EXPECT_TRUE(first == c.finding || (script_lines.size() > 1 && script_lines[1] == c.finding))
+            << c.script << "\n"
+            << first;
+    }
+    for (const Case& c : clean) {
+        Write_file("txt/config.txt", c.script);
+        for (const std::string& line : Run())
+            EXPECT_NE(line.rfind("txt/", 0), 0u) << c.script << "\n" << line;
+    }
+}
+
+TEST_F(CheckerTest, FileChangesAreFollowedAndEveryScriptAndPictureIsRead) {
+    Copy_demo_media();
+    Write_file("gdat/bad.bmp", "BM not a picture");
+    Write_file("MIDI/bad.mid", "RIFF");
+    fs::copy_file("gdat/system/Parts.bmp", "gdat/system/menu_window_main.bmp",
+                  fs::copy_options::overwrite_existing);
+    Write_file("txt/config.txt", "#file_change Two.TXT *two:\r\n*back:\r\n#halt\r\n");
+    Write_file("txt/two.txt",
+               "*two:\r\n#g_load BG bad.bmp\r\n#play_midi bad.mid\r\n#file_change config.txt *bak:\r\n");
+    Write_file("txt/three.txt", "#wiat\r\n");
+    Write_file("txt/big.txt", std::string(1048577, ';'));
+    const std::vector<std::string> expected = {
+        "gdat/system/menu_window_main.bmp:1:1: error: picture .\\gdat\\system\\menu_window_main.bmp is "
+        "75x25; its "
+        "menu window needs at least 200x120",
+        "txt/config.txt:2:1: warning: label *back: is never reached: no jump names it, and stepping stops "
+        "before it",
+        "txt/two.txt:2:12: error: #g_load: picture .\\gdat\\bad.bmp cannot be decoded as a picture (file too "
+        "short for a BMP)",
+        "txt/two.txt:3:12: error: #play_midi: music .\\MIDI\\bad.mid is not a MIDI file (it does not start "
+        "with MThd)",
+        "txt/two.txt:4:25: error: label *bak: is not in txt/config.txt (did you mean *back:?); the program "
+        "ends there",
+        "txt/big.txt:1:1: error: the script is larger than 1 MiB (1048576 bytes), the most the engine reads",
+        "txt/three.txt:1:1: error: unknown command #wiat (did you mean #wait?)",
+    };
+    std::vector<std::string> lines = Run();
+    lines.pop_back();
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(NearestWord, OnlyWordsCloseEnoughToBeMeant) {
+    const std::vector<std::string> known = {"g_load", "g_copy", "wait", "w", "wk", "set_str"};
+    EXPECT_EQ(Nearest_word("g_laod", known), "g_load"); // two neighbours swapped: one edit
+    EXPECT_EQ(Nearest_word("g_lod", known), "g_load");
+    EXPECT_EQ(Nearest_word("set_sttr", known), "set_str");
+    EXPECT_EQ(Nearest_word("wiat", known), "wait");
+    EXPECT_EQ(Nearest_word("x", known), "w");
+    EXPECT_EQ(Nearest_word("wxyz", known), "");    // short words allow one edit only
+    EXPECT_EQ(Nearest_word("flag_on", known), ""); // nothing near
+    EXPECT_EQ(Nearest_word("", known), "");
+}
+
+TEST(CheckOptions, CheckAndStrictOnTheCommandLine) {
+    struct Case {
+        std::vector<const char*> args;
+        bool ok, check, strict;
+    };
+    const Case cases[] = {
+        {{"kotoyumi", "--check", "game"}, true, true, false},
+        {{"kotoyumi", "--strict", "--check"}, true, true, true},
+        {{"kotoyumi", "--strict", "game"}, false, false, true},
+        {{"kotoyumi", "--check", "--headless"}, false, true, false},
+    };
+    for (const Case& c : cases) {
+        Options o;
+        std::string error;
+        EXPECT_EQ(Options_parse(int(c.args.size()), const_cast<char**>(c.args.data()), &o, &error), c.ok)
+            << c.args[1];
+        if (!c.ok) continue;
+        EXPECT_EQ(o.check, c.check);
+        EXPECT_EQ(o.strict, c.strict);
+    }
+}
+
+TEST_F(CheckerTest, ExitCodesFollowErrorsAndStrictness) {
+    Copy_demo_media();
+    int code = -1;
+    Write_file("txt/config.txt", "#halt\r\n");
+    EXPECT_EQ(Run(&code).back(),
+              "1 scripts, 1 lines, 0 story characters, 1 commands, 0 labels, 7 pictures, 0 "
+              "sounds: 0 errors, 0 warnings");
+    EXPECT_EQ(code, 0);
+    Write_file("txt/config.txt", "a/\r\n}\r\n#halt\r\n");
+    Run(&code);
+    EXPECT_EQ(code, 0);
+    Run(&code, true);
+    EXPECT_EQ(code, 1);
+    Write_file("txt/config.txt", "#wiat\r\n");
+    Run(&code);
+    EXPECT_EQ(code, 1);
+}
+
+TEST_F(CheckerTest, ScriptsUsingEveryCommandWellAreClean) {
+    Copy_demo_media();
+    Write_file("gdat/black.bmp", "");
+    fs::copy_file("gdat/system/Back00.bmp", "gdat/black.bmp", fs::copy_options::overwrite_existing);
+    const std::string wav = fs::directory_iterator("wav")->path().filename().string();
+    const std::string mid = fs::directory_iterator("MIDI")->path().filename().string();
+    Write_file(
+        "txt/config.txt",
+        "## every command\r\n#set_font_size 20\r\n#set_text_area 20 20 620 460\r\n#set_text_wait 0\r\n"
+        "#set_text_color 255 255 255 0 0 0\r\n#save_point_mode MANUAL\r\n#disp_save_point_mode\r\n"
+        "#save_point\r\n#sp\r\n#set_window_text \"t\"\r\n#set_str \\STR 0 \"name\"\r\n"
+        "#text_input \\STR 1 \"you\"\r\n\\STR 0 \\STR 1\r\n;\r\n#g_load BG system\\Back00.bmp\r\n"
+        "#g_copy BS 0 0 BG 0 0 10 10\r\n#alpha_copy BK 0 0 PT 0 0 10 10 50\r\n#g_change SPREAD\r\n"
+        "#shake XY\r\n#fade_out\r\n#fade_in\r\n#play_wav 1 " +
+            wav + "\r\n#stop_wav\r\n#play_midi " + mid +
+            "\r\n#stop_midi\r\n#stop_mp3\r\n#flag_on 1\r\n#flag_off 1\r\n#disp_flag 1\r\n"
+            "#if_flag 1 {\r\na\r\n/\r\nb\r\n}\r\n#select3 "
+            "{\r\none\r\ntwo\r\nthree\r\n/\r\n1\r\n/\r\n2\r\n/\r\n3\r\n}"
+            "\r\n#shot_timer TIMER_1\r\n#disp_timer ON\r\n#disp_timer_single 0 0 TIMER_1\r\n"
+            "#timer_wait TIMER_1 to 10\r\n#if_timer TIMER_1 < 100\r\nx\r\n/\r\n}\r\n#stop_timer TIMER_1\r\n"
+            "#clear_timer TIMER_1\r\n#wait_kbhit\r\n#wk\r\n#delay 10\r\n#wait\r\n#w\r\n#page\r\n"
+            "#system_menu_flag OFF\r\n#start_menu 100 100\r\n#jump *next:\r\n*next:\r\n"
+            "#file_change two.txt *two:\r\n");
+    Write_file("txt/two.txt", "*two:\r\n#halt\r\n");
+    int code = -1;
+    const std::vector<std::string> lines = Run(&code);
+    EXPECT_EQ(lines.size(), 1u) << lines.front();
+    EXPECT_EQ(code, 0);
+}
+
+} // namespace

@@ -176,11 +176,15 @@ int Check_game(FILE* out, bool strict) {
     for (const Finding& f : Findings_sorted())
         std::fprintf(out, "%s\n", Finding_line(f).c_str());
     const int errors = Findings_count(Severity::Error), warnings = Findings_count(Severity::Warning);
-    std::fprintf(
-        out,
-        "%d scripts, %d lines, %lld story characters, %d commands, %d labels, %zu pictures, %zu sounds: "
-        "%d errors, %d warnings\n",
-        Check.files, Check.lines, static_cast<long long>(Check.story_characters), Check.commands,
-        Check.labels, Check.pictures.size(), Check.sounds.size(), errors, warnings);
+    const auto counted = [](long long n, const char* one) {
+        return std::to_string(n) + " " + one + (n == 1 ? "" : "s");
+    };
+    const std::string summary = counted(Check.files, "script") + ", " + counted(Check.lines, "line") + ", " +
+                                counted(Check.story_characters, "story character") + ", " +
+                                counted(Check.commands, "command") + ", " + counted(Check.labels, "label") +
+                                ", " + counted(static_cast<long long>(Check.pictures.size()), "picture") +
+                                ", " + counted(static_cast<long long>(Check.sounds.size()), "sound") + ": " +
+                                counted(errors, "error") + ", " + counted(warnings, "warning");
+    std::fprintf(out, "%s\n", summary.c_str());
     return errors > 0 || (strict && warnings > 0) ? 1 : 0;
 }

@@ -227,9 +227,8 @@ TEST_F(CheckerTest, ExitCodesFollowErrorsAndStrictness) {
     Copy_demo_media();
     int code = -1;
     Write_file("txt/config.txt", "#halt\r\n");
-    EXPECT_EQ(Run(&code).back(),
-              "1 scripts, 1 lines, 0 story characters, 1 commands, 0 labels, 7 pictures, 0 "
-              "sounds: 0 errors, 0 warnings");
+    EXPECT_EQ(Run(&code).back(), "1 script, 1 line, 0 story characters, 1 command, 0 labels, 7 pictures, 0 "
+                                 "sounds: 0 errors, 0 warnings");
     EXPECT_EQ(code, 0);
     Write_file("txt/config.txt", "a/\r\n}\r\n#halt\r\n");
     Run(&code);

@@ -10,11 +10,6 @@ bool File_read_all(const char* path, void* dest, size_t capacity, size_t* file_s
     return Host_read_prefix(Path_resolve(path), dest, capacity, file_size);
 }
 
-bool File_write_all(const char* path, const void* src, size_t n) {
-    if (!Path_stays_inside(path)) return false;
-    return Host_write_file(Path_resolve(path), src, n);
-}
-
 bool File_exists(const char* path) {
     return Host_is_file(Path_resolve(path));
 }

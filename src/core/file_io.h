@@ -1,4 +1,4 @@
-// Whole-file reading and writing and the file-exists test. Paths are as scripts write them; they
+// Whole-file reading and the file-exists test. Paths are as scripts write them; they
 // go through Path_resolve. These show no messages: callers decide what a false result means.
 #pragma once
 
@@ -10,11 +10,6 @@
 // terminator. *file_size (if given) receives the file's whole size, so a caller can tell that it
 // was larger than the buffer. False, with `dest` untouched, if the file cannot be opened.
 bool File_read_all(const char* path, void* dest, size_t capacity, size_t* file_size = nullptr);
-
-// Replaces the file at `path` with the n bytes at `src`. The bytes go to a temporary file beside it
-// that is then renamed over the old one, so a failure never leaves a half-written file. False if
-// the file cannot be created or written.
-bool File_write_all(const char* path, const void* src, size_t n);
 
 // True if the file at `path` exists and can be opened for reading.
 bool File_exists(const char* path);

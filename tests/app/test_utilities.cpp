@@ -1,6 +1,5 @@
-// Stopwatch arithmetic, whole-file reading and writing, and the path helper.
+// Stopwatch arithmetic, whole-file reading, and the path helper.
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "core/file_io.h"
@@ -47,18 +46,6 @@ TEST_F(EngineTest, ReadingWholeFiles) {
     EXPECT_FALSE(File_exists("folder"));
     EXPECT_TRUE(File_exists("long.bin"));
     EXPECT_FALSE(File_exists("missing.bin"));
-}
-
-TEST_F(EngineTest, WritingWholeFilesReplacesThemEntirely) {
-    Write_file("SAVE/data00.svd", std::string(100, 'x'));
-    ASSERT_TRUE(File_write_all(".\\SAVE\\data00.svd", "abc", 3));
-    EXPECT_EQ(fs::file_size(game_dir + "/SAVE/data00.svd"), 3u);
-    std::ifstream in(game_dir + "/SAVE/data00.svd");
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(content, "abc");
-    EXPECT_FALSE(fs::exists(game_dir + "/SAVE/data00.svd.tmp"));
-
-    EXPECT_FALSE(File_write_all("no/such/folder/file.bin", "abc", 3));
 }
 
 TEST_F(EngineTest, ScriptPathsResolveOnACaseSensitiveFileSystem) {

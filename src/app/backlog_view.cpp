@@ -56,7 +56,7 @@ uint32_t Rgb(uint32_t bgr) {
 void Draw(const View& v, int top) {
     Surface screen = Ui_screen();
     for (uint32_t& p : screen.pixels)
-        p = (p >> 2) & 0x3F3F3F; // a quarter of the brightness
+        p = (p >> 3) & 0x1F1F1F; // an eighth of the brightness: the story text must not show through
     for (int i = 0; i < VISIBLE && top + i < int(v.lines.size()); ++i) {
         const Line& line = v.lines[size_t(top + i)];
         const int y = TOP + i * LINE_H;

@@ -7,6 +7,7 @@
 #include "app/skip_auto.h"
 #include "features/story_fixture.h"
 #include "script/backlog.h"
+#include "sound/volume.h"
 #include "system/save_stat.h"
 #include "system/title_menu.h"
 
@@ -92,6 +93,7 @@ TEST_F(ComfortTest, SkipAndAutoNeverPassAChoiceAKeyWaitOrTheNamePrompt) {
         {SJ_A "#select3 {\r\n" SJ_A "\r\n" SJ_A "\r\n" SJ_A "\r\n/\r\n/\r\n/\r\n}\r\n#halt\r\n",
          &GameStat::select_on},
         {SJ_A "#wait_kbhit\r\n#halt\r\n", &GameStat::wait_kbhit_on},
+        {SJ_A "#start_menu 245 360\r\n#halt\r\n", &GameStat::TitleMenuState},
         {SJ_A "#text_input \\STR 0 \"" SJ_A "\"\r\n#halt\r\n", &GameStat::halt_on}, // answered, then on
     };
     for (const auto& c : cases) {
@@ -100,7 +102,7 @@ TEST_F(ComfortTest, SkipAndAutoNeverPassAChoiceAKeyWaitOrTheNamePrompt) {
         Skip_set(true);
         Auto_set(true);
         Run_frames(400);
-        EXPECT_EQ(Game_stat.*c.waiting, 1) << c.script;
+        EXPECT_NE(Game_stat.*c.waiting, 0) << c.script;
         EXPECT_FALSE(Skip_shown()) << c.script;
     }
     EXPECT_NE(Headless_log_lines().back().find("input"), std::string::npos);
@@ -182,4 +184,36 @@ TEST_F(ComfortTest, TheBacklogRingKeepsTheLastHundredPages) {
     ASSERT_EQ(pages.size(), size_t(BACKLOG_PAGES));
     EXPECT_EQ((*pages.front())[0].sjis, "5");
     EXPECT_EQ((*pages.back())[0].sjis, "4");
+}
+
+// Skipping cuts a delay short but not a timed wait: timers keep real time.
+TEST_F(ComfortTest, SkipCutsDelaysShortButTimersKeepRealTime) {
+    const struct {
+        const char* script;
+        uint32_t at_least, at_most; // ms until the halt
+    } cases[] = {
+        {"#delay 5000\r\n#halt\r\n", 0, 100},
+        {"#shot_timer TIMER_1\r\n#timer_wait TIMER_1 to 3000\r\n#halt\r\n", 3000, 3100},
+    };
+    for (const auto& c : cases) {
+        Fresh();
+        Start(c.script, false);
+        Skip_set(true);
+        ASSERT_TRUE(Run_to_halt()) << c.script;
+        EXPECT_GE(Platform_time_ms(), c.at_least) << c.script;
+        EXPECT_LE(Platform_time_ms(), c.at_most) << c.script;
+    }
+}
+
+// M mutes both without forgetting the levels; F2-F5 move them in steps of 10 within 0-100.
+TEST_F(ComfortTest, VolumeKeysReachTheSoundDevice) {
+    Start("#halt\r\n");
+    for (int key : {int('m'), int(KEY_F3), int(KEY_F2), int(KEY_F4), int(KEY_F4)})
+        Key(key);
+    const auto& log = Headless_log_lines();
+    const std::vector<std::string> said(log.end() - 5, log.end());
+    EXPECT_EQ(said, (std::vector<std::string>{"0 volume music 0 effects 0", "0 volume music 100 effects 100",
+                                              "0 volume music 90 effects 100", "0 volume music 90 effects 90",
+                                              "0 volume music 90 effects 80"}));
+    Volume_set(VolumeLevels{});
 }

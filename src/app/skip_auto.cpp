@@ -61,8 +61,10 @@ void Skip_auto_frame_begin() {
         chars_mark = Backlog_chars_drawn();
     }
     in_wait = waiting;
-    if (waiting && (skipping || (auto_on && Platform_time_ms() - wait_began >= Auto_delay_ms(wait_chars))))
-        Pass_click_wait();
+    // A menu opened over a click wait keeps it: auto waits until the menu is closed.
+    const bool auto_due =
+        auto_on && !Asks_player() && Platform_time_ms() - wait_began >= Auto_delay_ms(wait_chars);
+    if (waiting && (skipping || auto_due)) Pass_click_wait();
     Stopwatch_hurry(skipping);
 }
 

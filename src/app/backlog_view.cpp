@@ -19,7 +19,7 @@ constexpr int LINE_H = 26;
 constexpr int VISIBLE = (WINDOW_HEIGHT - 2 * TOP) / LINE_H;
 constexpr int WHEEL_LINES = 3;
 constexpr uint32_t SHADOW = 0x000000;
-constexpr uint32_t RULE = 0x707070;
+constexpr uint32_t RULE = 0x707070; // the line between two pages, 0x00RRGGBB
 
 // One line of the view: the pieces drawn on it, or none for the gap between two pages.
 struct Line {
@@ -48,11 +48,6 @@ View Lay_out() {
     return v;
 }
 
-// Colours of the story are 0x00BBGGRR; the window picture is 0x00RRGGBB.
-uint32_t Rgb(uint32_t bgr) {
-    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
-}
-
 void Draw(const View& v, int top) {
     Surface screen = Ui_screen();
     for (uint32_t& p : screen.pixels)
@@ -61,7 +56,7 @@ void Draw(const View& v, int top) {
         const Line& line = v.lines[size_t(top + i)];
         const int y = TOP + i * LINE_H;
         if (line.pieces.empty()) {
-            Surface_fill(&screen, LEFT, y + LINE_H / 2, WINDOW_WIDTH - LEFT, y + LINE_H / 2 + 1, Rgb(RULE));
+            Surface_fill(&screen, LEFT, y + LINE_H / 2, WINDOW_WIDTH - LEFT, y + LINE_H / 2 + 1, RULE);
             continue;
         }
         int x = LEFT;

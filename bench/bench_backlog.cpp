@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/backlog_view.h"
+#include "app/system.h"
 #include "core/lifecycle.h"
 #include "gfx/font.h"
 #include "platform/headless/headless.h"
@@ -29,6 +30,7 @@ void BM_BacklogOpen(benchmark::State& state) {
     Headless_reset();
     Platform_use_backend(Headless_backend());
     Platform_open_window("bench");
+    System_wire(); // so that System_reset reaches every module, the frame stopwatch included
     System_reset();
     std::string error;
     Font_init(&error);

@@ -217,3 +217,26 @@ TEST_F(ComfortTest, VolumeKeysReachTheSoundDevice) {
                                               "0 volume music 90 effects 80"}));
     Volume_set(VolumeLevels{});
 }
+
+// The corner mark goes over the window picture only: BackBuffer keeps the story's pixels, and the
+// window shows the story again as soon as the mark goes off.
+TEST_F(ComfortTest, TheCornerMarkNeverReachesBackBuffer) {
+    Start("#halt\r\n");
+    Run_frames(2);
+    const std::vector<uint32_t> back = BackBuffer.pixels;
+    auto corner_differs = [] {
+        int n = 0;
+        for (int y = 4; y < 24; ++y)
+            for (int x = 600; x < 636; ++x)
+                n += Headless_window_picture()[y * 640 + x] != Surface_get(&BackBuffer, x, y);
+        return n > 0;
+    };
+    EXPECT_FALSE(corner_differs());
+    Auto_set(true);
+    Run_frames(1);
+    EXPECT_TRUE(corner_differs());
+    EXPECT_EQ(BackBuffer.pixels, back);
+    Auto_set(false);
+    Run_frames(1);
+    EXPECT_FALSE(corner_differs());
+}

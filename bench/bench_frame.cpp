@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/frame_loop.h"
+#include "app/system.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
@@ -42,6 +43,7 @@ void Start() {
     Headless_reset();
     Platform_use_backend(Headless_backend());
     Platform_open_window("bench");
+    System_wire(); // so that System_reset reaches every module, the frame stopwatch included
     System_reset();
     Surface_create(&BackBuffer, 640, 480);
     Game_stat.text_on = 0;

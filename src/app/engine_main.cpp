@@ -9,12 +9,14 @@
 #include "app/frame_loop.h"
 #include "app/headless_probe.h"
 #include "app/options.h"
+#include "app/settings_file.h"
 #include "app/system.h"
 #include "check/game_check.h"
 #include "core/lifecycle.h"
 #include "platform/headless/headless.h"
 #include "platform/host_files.h"
 #include "script/string_vars.h"
+#include "sound/volume.h"
 
 namespace {
 
@@ -57,14 +59,23 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         Headless_set_recording(false);
         Headless_set_probe(Headless_probe());
         Platform_use_backend(Headless_backend());
-    } else {
-        Platform_use_backend(window_backend(options.scale, options.fullscreen));
     }
     // Everything the engine reads lies in the game folder: work from inside it.
     if (!Host_change_folder(options.game_dir, &error)) {
         std::fprintf(stderr, "kotoyumi: cannot enter the game folder %s: %s\n", options.game_dir.c_str(),
                      error.c_str());
         return 2;
+    }
+    // The window remembers the player's settings; the runner's runs depend on nothing but the scenario.
+    PlayerSettings settings;
+    std::string settings_path;
+    if (!options.headless) {
+        if (!Host_config_folder().empty())
+            settings_path = Settings_path(Host_config_folder(), Host_current_folder());
+        if (!settings_path.empty()) Settings_load(settings_path, &settings);
+        if (options.scale_given) settings.scale = options.scale;
+        if (options.fullscreen_given) settings.fullscreen = true;
+        Platform_use_backend(window_backend(settings.scale, settings.fullscreen));
     }
     if (!Platform_open_window(WINDOW_TITLE_DEFAULT)) {
         // Not a story that ended: a game that could not start says so and ends with 1.
@@ -73,6 +84,7 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
     }
     System_wire();
     System_reset();
+    if (!options.headless) Volume_set(settings.volume);
     System_init();
     std::function<void()> report_first_frame;
     if (options.report_startup)
@@ -82,6 +94,11 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
             std::fprintf(stderr, "kotoyumi: first frame in the window %.1f ms after start\n", ms.count());
         };
     const int code = Main_loop(report_first_frame);
+    if (!settings_path.empty()) {
+        Platform_window_mode(&settings.scale, &settings.fullscreen);
+        settings.volume = Volume;
+        Settings_save(settings_path, settings);
+    }
     Platform_close(code);
     return code;
 }

@@ -5,6 +5,7 @@
 #include "app/frame_order.h"
 
 #include "app/present.h"
+#include "app/skip_auto.h"
 #include "app/window_messages.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -15,6 +16,11 @@ namespace {
 
 Stopwatch FrameStopwatch = 0;
 uint64_t FramesRun = 0;
+
+// The frame clock keeps real time while the story's stopwatches are hurried by a skip.
+bool Frame_due() {
+    return Platform_time_ms() >= uint32_t(FrameStopwatch + FRAME_PERIOD_MS);
+}
 
 template <size_t N> void Run_state(const std::array<StateTask, N>& screens, int32_t state) {
     for (const StateTask& s : screens)
@@ -28,14 +34,19 @@ void Main_task() {
 }
 
 void Main_task_in(const FrameOrder& order) {
-    if (!Stopwatch_elapsed(FrameStopwatch, FRAME_PERIOD_MS)) return;
+    if (!Frame_due()) return;
     Stopwatch_start(&FrameStopwatch);
     ++FramesRun;
 
     // Each switch is read when its turn comes: a task switched on by an earlier task of this frame
-    // (a transition started by a script command, say) takes its first step in this same frame.
-    for (const SwitchTask& t : order.switches)
-        if (Game_stat.*t.field == 1) t.run();
+    // (a transition started by a script command, say) takes its first step in this same frame. A
+    // skipping frame runs them round after round.
+    Skip_auto_frame_begin();
+    for (int rounds = 1;; ++rounds) {
+        for (const SwitchTask& t : order.switches)
+            if (Game_stat.*t.field == 1) t.run();
+        if (!Skip_auto_another_round(rounds)) break;
+    }
     if (Game_stat.system_menu_flag == 1) Run_state(order.system_menu, Game_stat.SystemMenuState);
     Run_state(order.title_menu, Game_stat.TitleMenuState);
     for (const SwitchTask& t : order.late)
@@ -45,7 +56,7 @@ void Main_task_in(const FrameOrder& order) {
 }
 
 uint32_t Main_task_wait_ms() {
-    if (Stopwatch_elapsed(FrameStopwatch, FRAME_PERIOD_MS)) return 0;
+    if (Frame_due()) return 0;
     return FrameStopwatch + FRAME_PERIOD_MS - Platform_time_ms();
 }
 

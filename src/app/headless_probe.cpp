@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/skip_auto.h"
 #include "core/game_stat.h"
 #include "features/select.h"
 #include "platform/platform.h"
@@ -52,8 +53,14 @@ bool Click_target(int* x, int* y) {
     return false;
 }
 
+// The runner's `skip on|off` and `auto on|off`.
+void Comfort(const char* name, bool on) {
+    if (!std::strcmp(name, "skip")) Skip_set(on);
+    if (!std::strcmp(name, "auto")) Auto_set(on);
+}
+
 } // namespace
 
 HeadlessProbe Headless_probe() {
-    return HeadlessProbe{Condition, Click_target};
+    return HeadlessProbe{Condition, Click_target, Comfort};
 }

@@ -23,7 +23,9 @@ const char* Options_usage() {
            "       kotoyumi --check [--strict] [GAME_DIR]\n"
            "       kotoyumi --headless [--events FILE] [--log FILE] [--shots DIR] [--max-ms N] [GAME_DIR]\n"
            "\n"
-           "Plays the game in GAME_DIR (default: the current folder).\n"
+           "Plays the game in GAME_DIR (default: the current folder). The window's scale, full screen and\n"
+           "the volume are remembered per game in $XDG_CONFIG_HOME/kotoyumi/ (or ~/.config/kotoyumi/);\n"
+           "--scale and --fullscreen override them.\n"
            "  --scale N        show the 640x480 picture N times larger (1-8)\n"
            "  --fullscreen     start in full screen (Alt+Enter switches)\n"
            "  --headless       no window and no sound; a virtual clock and scripted input\n"
@@ -60,7 +62,7 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
         } else if (!std::strcmp(a, "--headless")) {
             out->headless = true;
         } else if (!std::strcmp(a, "--fullscreen")) {
-            out->fullscreen = true;
+            out->fullscreen = out->fullscreen_given = true;
         } else if (!std::strcmp(a, "--report-startup")) {
             out->report_startup = true;
         } else if (!std::strcmp(a, "--events")) {
@@ -82,6 +84,7 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
                 return false;
             }
             out->scale = int(n);
+            out->scale_given = true;
             ++i;
         } else if (a[0] == '-' && a[1] != '\0') {
             *error = std::string("unknown option ") + a;

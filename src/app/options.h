@@ -13,6 +13,8 @@ struct Options {
     uint32_t max_ms = 600000;
     int scale = 1;
     bool fullscreen = false;
+    bool scale_given = false; // on the command line, overriding the remembered settings
+    bool fullscreen_given = false;
     bool report_startup = false;
     bool help = false;
     bool check = false;  // check the scripts instead of playing

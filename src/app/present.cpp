@@ -1,5 +1,6 @@
 #include "app/present.h"
 
+#include "app/comfort_marks.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/platform.h"
 
@@ -10,10 +11,13 @@ Surface WindowPicture;
 bool shown = false;
 uint32_t shown_revision = 0;
 int32_t shown_x = 0, shown_y = 0;
+uint32_t shown_marks = 0;
 
 void Compose(int32_t x, int32_t y) {
     if (WindowPicture.width != WINDOW_WIDTH) Surface_create(&WindowPicture, WINDOW_WIDTH, WINDOW_HEIGHT);
     Surface_copy(&WindowPicture, x, y, WINDOW_WIDTH, WINDOW_HEIGHT, &BackBuffer, 0, 0);
+    shown_marks = Marks_state();
+    if (shown_marks != 0) Marks_draw(&WindowPicture);
     Platform_present(WindowPicture.pixels.data());
     shown = true;
     shown_revision = BackBuffer.revision;
@@ -31,7 +35,7 @@ void Present_reset() {
 
 void Present_frame() {
     if (shown && BackBuffer.revision == shown_revision && ScreenOffsetX == shown_x &&
-        ScreenOffsetY == shown_y)
+        ScreenOffsetY == shown_y && Marks_state() == shown_marks)
         return;
     Compose(ScreenOffsetX, ScreenOffsetY);
 }

@@ -2,12 +2,14 @@
 
 #include <iterator>
 
+#include "app/comfort_marks.h"
 #include "app/command_words.h"
 #include "app/fps_display.h"
 #include "app/frame_loop.h"
 #include "app/message_box.h"
 #include "app/name_dialog.h"
 #include "app/present.h"
+#include "app/skip_auto.h"
 #include "core/dialogs.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -18,6 +20,7 @@
 #include "features/transition.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/platform.h"
+#include "script/backlog.h"
 #include "script/command_dispatch.h"
 #include "script/interpreter.h"
 #include "script/save_point.h"
@@ -62,9 +65,22 @@ const EngineModule MODULES[] = {
     {"system_menu", System_menu_reset, nullptr},
     {"save_load_screens", Save_load_screens_reset, nullptr},
     {"title_menu", Title_menu_reset, nullptr},
+    {"backlog", Backlog_reset, nullptr},
+    {"skip_auto", Skip_auto_reset, nullptr},
+    {"marks", Marks_reset, nullptr},
 };
 
-const DialogProcs WINDOW_DIALOGS = {Message_box_show, Name_dialog};
+// A box or the name prompt asks the player something: skipping stops there.
+BoxAnswer Box_stopping_skip(const char* text_utf8, const char* caption_utf8, BoxKind kind) {
+    Skip_stop();
+    return Message_box_show(text_utf8, caption_utf8, kind);
+}
+std::string Name_prompt_stopping_skip(const std::string& default_sjis) {
+    Skip_stop();
+    return Name_dialog(default_sjis);
+}
+
+const DialogProcs WINDOW_DIALOGS = {Box_stopping_skip, Name_prompt_stopping_skip};
 
 } // namespace
 

@@ -1,6 +1,8 @@
 #include "app/window_messages.h"
 
+#include "app/player_keys.h"
 #include "app/present.h"
+#include "app/skip_auto.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
@@ -33,12 +35,15 @@ void WndProc(const PlatformEvent& event) {
         Present_paint();
         break;
     case EventType::KeyDown:
+        if (Player_comfort_input(event)) break;
+        Auto_player_input();
         if (event.key == KEY_RETURN || event.key == KEY_SPACE)
             Go_on_input();
         else if (event.key == KEY_ESCAPE)
             System_exit();
         break;
     case EventType::MouseDown:
+        Auto_player_input();
         if (event.button == 1) {
             Go_on_input();
             Record_mouse(event);
@@ -59,6 +64,9 @@ void WndProc(const PlatformEvent& event) {
         break;
     case EventType::MusicNotify:
         Bgm_notify();
+        break;
+    case EventType::MouseWheel:
+        Player_comfort_input(event);
         break;
     case EventType::Quit:
     case EventType::KeyUp:

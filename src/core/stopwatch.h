@@ -11,3 +11,8 @@ void Stopwatch_start(Stopwatch* watch);
 // True when the clock reads at least start + period, the sum taken modulo 2^32 and compared
 // unsigned. A period of 0 is elapsed at once; so is one that wraps the sum below start.
 bool Stopwatch_elapsed(Stopwatch start, uint32_t period);
+
+// Skipping: while hurried, every Stopwatch_elapsed is true, so the story's pauses (text speed,
+// delays, transitions, shakes, fades) pass at once. The frame clock and the timers read the clock
+// itself and keep real time.
+void Stopwatch_hurry(bool on);

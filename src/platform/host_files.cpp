@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -172,4 +173,12 @@ bool Host_change_folder(const std::string& path, std::string* error) {
 std::string Host_current_folder() {
     char folder[PATH_MAX];
     return ::getcwd(folder, sizeof folder) ? folder : "?";
+}
+
+std::string Host_config_folder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + "/.config";
+    return "";
 }

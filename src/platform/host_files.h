@@ -52,3 +52,7 @@ bool Host_change_folder(const std::string& path, std::string* error);
 
 // The current folder's absolute path ("?" if it cannot be told).
 std::string Host_current_folder();
+
+// The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute path, else
+// $HOME/.config; "" when neither can be told. Not made here.
+std::string Host_config_folder();

@@ -64,6 +64,12 @@ void Platform_music_stop(int slot) {
 void Platform_music_close(int slot) {
     backend->music_close(slot);
 }
+void Platform_audio_volume(int music_percent, int effects_percent) {
+    backend->audio_volume(music_percent, effects_percent);
+}
+void Platform_window_mode(int* scale, bool* fullscreen) {
+    backend->window_mode(scale, fullscreen);
+}
 
 std::string Platform_log_escape(const std::string& text) {
     std::string out;

@@ -30,6 +30,15 @@ enum PlatformKey : int {
     KEY_SHIFT,
     KEY_CONTROL,
     KEY_OTHER,
+    KEY_PAGEUP,
+    KEY_PAGEDOWN,
+    KEY_PLUS, // `+` or `=` on the main keys, `+` on the keypad
+    KEY_MINUS,
+    KEY_F2,
+    KEY_F3,
+    KEY_F4,
+    KEY_F5,
+    KEY_F12,
 };
 
 // Bits of the key-state word carried by mouse events (the engine's MouseButtons).
@@ -50,6 +59,7 @@ enum class EventType : uint8_t {
     MouseMove,    // at (x, y), `buttons` held
     MusicNotify,  // a piece started with notification has ended or was interrupted
     TextInput,    // `text`: UTF-8 typed by the player (through an input method where one is active)
+    MouseWheel,   // `wheel` notches, positive away from the player (up), at (x, y)
 };
 
 struct PlatformEvent {
@@ -61,6 +71,7 @@ struct PlatformEvent {
     uint32_t buttons = 0; // key-state word, MK_* bits
     int code = 0;         // exit code of a Quit event
     char text[32] = {};   // TextInput: NUL-terminated UTF-8
+    int wheel = 0;        // MouseWheel: notches, up positive
 };
 
 enum class BoxKind : uint8_t { Ok, YesNo };
@@ -90,6 +101,8 @@ struct PlatformBackend {
     void (*music_play)(int slot);
     void (*music_stop)(int slot);
     void (*music_close)(int slot);
+    void (*audio_volume)(int music_percent, int effects_percent);
+    void (*window_mode)(int* scale, bool* fullscreen);
 };
 
 // Chooses the backend that every later Platform_* call uses.
@@ -172,3 +185,11 @@ void Platform_music_stop(int slot);
 
 // Stops and forgets slot `slot`.
 void Platform_music_close(int slot);
+
+// Sets the loudness of the music and of the sound effects, each 0 (silent) to 100 (full), for
+// what plays now and what plays later.
+void Platform_audio_volume(int music_percent, int effects_percent);
+
+// The window's present scale (1-8) and whether it fills the screen, to be remembered for the next
+// run.
+void Platform_window_mode(int* scale, bool* fullscreen);

@@ -5,6 +5,7 @@
 #include "core/stopwatch.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/text_draw.h"
+#include "script/backlog.h"
 #include "script/command_dispatch.h"
 #include "script/parsers.h"
 #include "script/save_point.h"
@@ -65,6 +66,7 @@ void Clear_page() {
 
 void Draw_character(int n) {
     char bytes[2] = {char(Script_byte(0)), char(Script_byte(1))};
+    Backlog_char(bytes, n);
     ChrPut3D(&BackBuffer, Text_X, Text_Y, Font_Size, Text_COLOR1, Text_COLOR2, bytes, n);
     Text_advance(n);
 }

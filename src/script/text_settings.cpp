@@ -4,6 +4,7 @@
 
 #include "core/dialogs.h"
 #include "core/game_stat.h"
+#include "script/backlog.h"
 #include "script/parsers.h"
 #include "script/save_point.h"
 #include "script/script_file.h"
@@ -46,6 +47,7 @@ void Text_defaults() {
 }
 
 void Text_home() {
+    Backlog_page_break();
     Text_X = Text_AREA.left;
     Text_Y = Text_AREA.top;
 }

@@ -141,3 +141,30 @@ TEST_F(RunnerEndToEnd, SaveFromTheSystemMenuAndLoadItBack) {
             differing += shot[size_t(y) * 640 + x] != back.pixels[size_t(y) * 640 + x];
     EXPECT_EQ(differing, 0);
 }
+
+// The comforts through a scenario: the wheel opens the backlog over a darkened picture, Escape closes
+// it, M and F3 reach the sound device, F12 writes a screenshot, `skip on` passes the last click wait.
+TEST_F(RunnerEndToEnd, TheComfortKeysAndCommandsReachTheEngine) {
+    std::ofstream(game + "/txt/config.txt") << "\x82\xa0\x82\xa2#w\r\n#page\r\n\x82\xa4#w\r\n#w\r\n#halt\r\n";
+    std::ofstream(work + "/scenario.txt")
+        << "until wait\nclick 320 240\nuntil wait\nshot page.png\n"
+           "wheel 1\nshot backlog.png\nkey Escape\nrun 100\n"
+           "key m\nkey F3\nkey F12\nskip on\nuntil halt 2000\nkey Escape\nrun 100\n";
+    const std::string command = std::string(KOTOYUMI_EXE) + " --headless --events " + work +
+                                "/scenario.txt --log " + work + "/run.log " + game + " 2>" + work +
+                                "/stderr.txt";
+    ASSERT_EQ(Run_command("cd " + work + " && " + command), 0) << Read(work + "/stderr.txt");
+    const std::string log = Read(work + "/run.log");
+    EXPECT_NE(log.find("volume music 0 effects 0\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("volume music 100 effects 100\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("screenshot \"screenshots/"), std::string::npos) << log;
+    EXPECT_NE(log.find(" exit 0\n"), std::string::npos) << log;
+    EXPECT_EQ(std::distance(fs::directory_iterator(game + "/screenshots"), fs::directory_iterator()), 1);
+
+    std::vector<uint32_t> page, backlog;
+    int w = 0, h = 0;
+    ASSERT_TRUE(Png_read((work + "/page.png").c_str(), &page, &w, &h));
+    ASSERT_TRUE(Png_read((work + "/backlog.png").c_str(), &backlog, &w, &h));
+    const uint32_t corner = page[size_t(470) * 640 + 630]; // below any text
+    EXPECT_EQ(backlog[size_t(470) * 640 + 630], (corner >> 3) & 0x1F1F1Fu);
+}

@@ -81,6 +81,21 @@ TEST(Scenario, CommandsAndMistakes) {
     }
 }
 
+TEST(Scenario, ComfortCommands) {
+    auto c = Parse("skip on\nauto off\nwheel -2\nkey F12\nkey PageUp\n");
+    ASSERT_EQ(c.size(), 5u);
+    EXPECT_EQ(c[0].kind, ScenarioCommand::Comfort);
+    EXPECT_EQ(c[0].text + std::to_string(c[0].x) + c[1].text + std::to_string(c[1].x), "skip1auto0");
+    EXPECT_EQ(c[2].y, -2);
+    EXPECT_EQ(c[3].key, KEY_F12);
+    EXPECT_EQ(c[4].key, KEY_PAGEUP);
+    std::string error;
+    for (const char* bad : {"skip maybe", "auto", "wheel 0", "wheel up", "skip on now"}) {
+        Parse(bad, &error);
+        EXPECT_EQ(error.rfind("line 1: ", 0), 0u) << bad;
+    }
+}
+
 TEST_F(RunnerTest, ScenarioEndsTheRunWithCodeZeroAndLogsBoxes) {
     const int code = Run("run 100\nanswer yes\n");
     EXPECT_EQ(code, 0);

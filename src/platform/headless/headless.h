@@ -22,6 +22,7 @@ struct HeadlessOptions {
 struct HeadlessProbe {
     bool (*condition)(const char* name) = nullptr;
     bool (*click_target)(int* x, int* y) = nullptr;
+    void (*comfort)(const char* name, bool on) = nullptr; // `skip on|off`, `auto on|off`
 };
 
 struct RecordedBox {

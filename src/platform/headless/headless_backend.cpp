@@ -34,8 +34,9 @@ struct State {
     bool input_in_window = false; // tests of the name dialog: it runs on queued events instead
     bool text_input = false;
     std::set<int> keys;
-    uint32_t mouse = 0;    // MK_LBUTTON / MK_RBUTTON held
-    bool recording = true; // keep boxes and log lines for Headless_boxes / Headless_log_lines
+    uint32_t mouse = 0;               // MK_LBUTTON / MK_RBUTTON held
+    int mouse_x = 320, mouse_y = 240; // where the last mouse event was
+    bool recording = true;            // keep boxes and log lines for Headless_boxes / Headless_log_lines
     std::vector<RecordedBox> boxes;
     std::vector<std::string> log_lines;
     FILE* log_file = nullptr;
@@ -91,6 +92,8 @@ void Push_mouse(EventType type, int button, int x, int y) {
     e.y = y;
     e.buttons = S.mouse | Modifier_bits();
     S.events.push_back(e);
+    S.mouse_x = x;
+    S.mouse_y = y;
 }
 
 void Push_key(EventType type, int key) {
@@ -166,6 +169,19 @@ void Step_scenario() {
         case ScenarioCommand::InputCancel:
             S.inputs.push_back({"", true});
             break;
+        case ScenarioCommand::Comfort:
+            if (S.probe.comfort) S.probe.comfort(c.text.c_str(), c.x != 0);
+            break;
+        case ScenarioCommand::Wheel: {
+            PlatformEvent e;
+            e.type = EventType::MouseWheel;
+            e.wheel = c.y;
+            e.x = S.mouse_x;
+            e.y = S.mouse_y;
+            e.buttons = S.mouse | Modifier_bits();
+            S.events.push_back(e);
+            break;
+        }
         case ScenarioCommand::MusicEnd: {
             PlatformEvent e;
             e.type = EventType::MusicNotify;
@@ -364,11 +380,19 @@ bool Music_open(int, const char*, MusicKind, char*, size_t) {
     return true;
 }
 void Music_slot(int) {}
+void Audio_volume(int music, int effects) {
+    Log("volume music " + std::to_string(music) + " effects " + std::to_string(effects));
+}
+// The runner has no window to remember: the size it would have is the start-up one.
+void Window_mode(int* scale, bool* fullscreen) {
+    *scale = 1;
+    *fullscreen = false;
+}
 
 const PlatformBackend BACKEND = {
-    Open_window, Has_window,  Close,        Time_ms,    Wait_event, Present,
-    Set_title,   Key_down,    Scripted_box, Log_line,   Text_input, Scripted_input,
-    Effect_play, Effect_stop, Music_open,   Music_slot, Music_slot, Music_slot,
+    Open_window, Has_window,   Close,      Time_ms,    Wait_event,     Present,     Set_title,
+    Key_down,    Scripted_box, Log_line,   Text_input, Scripted_input, Effect_play, Effect_stop,
+    Music_open,  Music_slot,   Music_slot, Music_slot, Audio_volume,   Window_mode,
 };
 
 } // namespace

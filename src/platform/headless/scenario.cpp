@@ -49,6 +49,14 @@ int Scenario_key_code(const std::string& name) {
     if (name == "Escape") return KEY_ESCAPE;
     if (name == "shift") return KEY_SHIFT;
     if (name == "ctrl") return KEY_CONTROL;
+    static const struct {
+        const char* name;
+        int key;
+    } NAMED[] = {{"Up", KEY_UP},     {"Down", KEY_DOWN},   {"PageUp", KEY_PAGEUP}, {"PageDown", KEY_PAGEDOWN},
+                 {"plus", KEY_PLUS}, {"minus", KEY_MINUS}, {"F2", KEY_F2},         {"F3", KEY_F3},
+                 {"F4", KEY_F4},     {"F5", KEY_F5},       {"F12", KEY_F12}};
+    for (const auto& n : NAMED)
+        if (name == n.name) return n.key;
     if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0])))
         return std::tolower(static_cast<unsigned char>(name[0]));
     return 0;
@@ -108,6 +116,17 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             c.text = Rest(in);
         } else if (word == "input-cancel") {
             c.kind = ScenarioCommand::InputCancel;
+        } else if (word == "skip" || word == "auto") {
+            std::string state;
+            c.kind = ScenarioCommand::Comfort;
+            c.text = word;
+            ok = (in >> state) && (state == "on" || state == "off");
+            c.x = state == "on";
+        } else if (word == "wheel") {
+            std::string n;
+            c.kind = ScenarioCommand::Wheel;
+            ok = (in >> n) && Parse_number(n, -100, 100, &v) && v != 0;
+            c.y = int(v);
         } else if (word == "music-end") {
             c.kind = ScenarioCommand::MusicEnd;
         } else if (word == "shot") {

@@ -20,6 +20,8 @@ struct ScenarioCommand {
         Shot,     // text: file
         Until,    // text: condition, ms
         MusicEnd, // the end-of-play notification of the music device
+        Comfort,  // text: "skip" or "auto", x: 1 on, 0 off
+        Wheel,    // y: notches, up positive
     };
     Kind kind = Run;
     int line = 0;
@@ -34,5 +36,6 @@ struct ScenarioCommand {
 // *error for a line it does not understand.
 bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out, std::string* error);
 
-// The key code for a scenario key name (Return, space, Escape, or one letter); 0 if unknown.
+// The key code for a scenario key name (Return, space, Escape, shift, ctrl, Up, Down, PageUp,
+// PageDown, plus, minus, F2-F5, F12, or one letter); 0 if unknown.
 int Scenario_key_code(const std::string& name);

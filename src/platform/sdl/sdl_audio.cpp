@@ -57,6 +57,10 @@ struct Audio {
     int playing = -1; // the slot last started, -1 after a stop
 };
 
+// The player's loudness, 0-100; kept across a close so a reopened device plays as loud.
+int music_percent = 100;
+int effects_percent = 100;
+
 Audio A;
 
 // True while we halt the music ourselves: the mixer calls the finished hook for a halt too, and only
@@ -134,6 +138,11 @@ void open_device() {
     if (warm != nullptr) Mix_FreeMusic(warm);
 }
 
+void apply_volume() {
+    Mix_VolumeMusic(music_percent * MIX_MAX_VOLUME / 100);
+    Mix_Volume(EFFECT_CHANNEL, effects_percent * MIX_MAX_VOLUME / 100);
+}
+
 // Waits for the opening thread, or opens the device now if it was never started. True if sound
 // plays.
 bool ready() {
@@ -145,6 +154,7 @@ bool ready() {
         return A.state == State::Open;
     }
     A.state = A.device_open ? State::Open : State::Silent;
+    if (A.state == State::Open) apply_volume();
     return A.state == State::Open;
 }
 
@@ -277,6 +287,14 @@ void Sdl_audio_music_stop(int slot) {
 
 void Sdl_audio_music_close(int slot) {
     if (A.state == State::Open && valid_slot(slot)) free_slot(slot);
+}
+
+void Sdl_audio_volume(int music, int effects) {
+    music_percent = music;
+    effects_percent = effects;
+    // A device still opening takes the levels when it is ready; waiting for it here would hold up
+    // the first frame.
+    if (A.state == State::Open) apply_volume();
 }
 
 void Sdl_audio_close() {

@@ -61,6 +61,13 @@ bool scripted_input(const char*, char*, size_t) {
     return false;
 }
 
+// The scale asked for (the window may have had to be smaller to fit the desktop) and the
+// present fullscreen state.
+void window_mode(int* scale, bool* fullscreen) {
+    *scale = options.scale;
+    *fullscreen = Sdl_window_fullscreen();
+}
+
 const PlatformBackend backend = {
     .open_window = open_window,
     .has_window = has_window,
@@ -80,6 +87,8 @@ const PlatformBackend backend = {
     .music_play = Sdl_audio_music_play,
     .music_stop = Sdl_audio_music_stop,
     .music_close = Sdl_audio_music_close,
+    .audio_volume = Sdl_audio_volume,
+    .window_mode = window_mode,
 };
 
 } // namespace

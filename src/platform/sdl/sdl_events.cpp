@@ -49,6 +49,27 @@ int key_from_sdl(SDL_Keycode sym) {
     case SDLK_LCTRL:
     case SDLK_RCTRL:
         return KEY_CONTROL;
+    case SDLK_PAGEUP:
+        return KEY_PAGEUP;
+    case SDLK_PAGEDOWN:
+        return KEY_PAGEDOWN;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS:
+        return KEY_PLUS;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+        return KEY_MINUS;
+    case SDLK_F2:
+        return KEY_F2;
+    case SDLK_F3:
+        return KEY_F3;
+    case SDLK_F4:
+        return KEY_F4;
+    case SDLK_F5:
+        return KEY_F5;
+    case SDLK_F12:
+        return KEY_F12;
     default:
         break;
     }
@@ -163,6 +184,17 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
         out->buttons = key_state(held_mouse);
         set_position(out, e.motion.x, e.motion.y);
         return true;
+    case SDL_MOUSEWHEEL: {
+        const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (notches == 0) return false; // a sideways scroll
+        int x = 0, y = 0;
+        SDL_GetMouseState(&x, &y);
+        out->type = EventType::MouseWheel;
+        out->wheel = notches;
+        out->buttons = key_state(held_mouse);
+        set_position(out, x, y);
+        return true;
+    }
     case SDL_TEXTINPUT:
         out->type = EventType::TextInput;
         Event_copy_text(out->text, sizeof out->text, e.text.text);

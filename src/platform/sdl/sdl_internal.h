@@ -29,6 +29,9 @@ void Sdl_window_redraw();
 // Switches between the desktop-filling fullscreen and the window.
 void Sdl_window_toggle_fullscreen();
 
+// True while the window fills the screen.
+bool Sdl_window_fullscreen();
+
 // Where the picture was last drawn in the window, for mapping mouse positions back to it.
 WindowFit Sdl_window_fit();
 
@@ -47,6 +50,7 @@ bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char*
 void Sdl_audio_music_play(int slot);
 void Sdl_audio_music_stop(int slot);
 void Sdl_audio_music_close(int slot);
+void Sdl_audio_volume(int music_percent, int effects_percent);
 
 // Stops everything, closes the audio device and ends the mixer's threads (at shutdown). Sound
 // calls after it open the device again.

@@ -115,6 +115,10 @@ void Sdl_window_toggle_fullscreen() {
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
+bool Sdl_window_fullscreen() {
+    return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
 WindowFit Sdl_window_fit() {
     return fit;
 }

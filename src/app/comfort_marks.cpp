@@ -1,0 +1,64 @@
+#include "app/comfort_marks.h"
+
+#include <string>
+
+#include "app/skip_auto.h"
+#include "app/ui_kit.h"
+#include "platform/platform.h"
+#include "sound/volume.h"
+
+namespace {
+
+constexpr uint32_t OVERLAY_MS = 1000;
+constexpr uint32_t MARK_BG = 0x202428;
+constexpr uint32_t MARK_TEXT = 0xE8E4DC;
+
+bool overlay = false;
+uint32_t overlay_since = 0;
+
+bool Overlay_due() {
+    return overlay && Platform_time_ms() - overlay_since < OVERLAY_MS;
+}
+
+// A dark label with light text, right-aligned at `right`, top at `y`.
+void Label(Surface* s, int right, int y, const std::string& text) {
+    const int w = Font_measure_utf8(UI_NOTE_FONT, text) + 12;
+    Surface_fill(s, right - w, y, right, y + 20, MARK_BG);
+    Font_draw_utf8(s, right - w + 6, y + (20 - UI_NOTE_FONT.cell_height) / 2, UI_NOTE_FONT, text, MARK_TEXT);
+}
+
+std::string Level(int percent) {
+    return std::to_string(percent) + "%";
+}
+
+} // namespace
+
+void Marks_draw(Surface* s) {
+    if (Skip_shown()) {
+        Label(s, WINDOW_WIDTH - 4, 4, "SKIP");
+    } else if (Auto_active()) {
+        Label(s, WINDOW_WIDTH - 4, 4, "AUTO");
+    }
+    if (Overlay_due()) {
+        const std::string text =
+            Volume.muted ? "消音中 (M)" : "音楽 " + Level(Volume.music) + "  効果音 " + Level(Volume.effects);
+        Label(s, WINDOW_WIDTH - 4, WINDOW_HEIGHT - 28, text);
+    }
+}
+
+uint32_t Marks_state() {
+    uint32_t state = (Skip_shown() ? 1u : 0u) | (Auto_active() ? 2u : 0u);
+    if (Overlay_due())
+        state |= 4u | (Volume.muted ? 8u : 0u) | uint32_t(Volume.music) << 8 | uint32_t(Volume.effects) << 16;
+    return state;
+}
+
+void Marks_show_volume() {
+    overlay = true;
+    overlay_since = Platform_time_ms();
+}
+
+void Marks_reset() {
+    overlay = false;
+    overlay_since = 0;
+}

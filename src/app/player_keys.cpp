@@ -1,0 +1,70 @@
+#include "app/player_keys.h"
+
+#include "app/backlog_view.h"
+#include "app/comfort_marks.h"
+#include "app/screenshot.h"
+#include "app/skip_auto.h"
+#include "sound/volume.h"
+
+namespace {
+
+void Open_backlog() {
+    if (!Backlog_view_allowed()) return;
+    Auto_player_input();
+    Backlog_view_open();
+}
+
+void Volume_key(void (*change)(int), int delta) {
+    change(delta);
+    Marks_show_volume();
+}
+
+} // namespace
+
+bool Player_comfort_input(const PlatformEvent& e) {
+    if (e.type == EventType::MouseWheel) {
+        if (e.wheel > 0) Open_backlog();
+        return true;
+    }
+    if (e.type != EventType::KeyDown) return false;
+    switch (e.key) {
+    case 's':
+        if (!e.repeat) Skip_toggle();
+        return true;
+    case 'a':
+        if (!e.repeat) Auto_toggle();
+        return true;
+    case KEY_PLUS:
+        Auto_pace_change(1);
+        return true;
+    case KEY_MINUS:
+        Auto_pace_change(-1);
+        return true;
+    case KEY_PAGEUP:
+        Open_backlog();
+        return true;
+    case 'm':
+        if (!e.repeat) {
+            Volume_toggle_mute();
+            Marks_show_volume();
+        }
+        return true;
+    case KEY_F2:
+        Volume_key(Volume_change_music, -VOLUME_STEP);
+        return true;
+    case KEY_F3:
+        Volume_key(Volume_change_music, VOLUME_STEP);
+        return true;
+    case KEY_F4:
+        Volume_key(Volume_change_effects, -VOLUME_STEP);
+        return true;
+    case KEY_F5:
+        Volume_key(Volume_change_effects, VOLUME_STEP);
+        return true;
+    case KEY_F12:
+        if (!e.repeat) Screenshot_take();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,33 @@
+// The player's remembered settings: window scale, full screen and the volume, one small text file
+// per game in the user's configuration folder (kotoyumi/ inside it), read at start and written at
+// the end of a run in the window. The command line overrides what it holds.
+#pragma once
+
+#include <string>
+
+#include "sound/volume.h"
+
+struct PlayerSettings {
+    int scale = 1;
+    bool fullscreen = false;
+    VolumeLevels volume;
+};
+
+// The file's text: one `name=value` line each for scale, fullscreen, music, effects and mute.
+std::string Settings_format(const PlayerSettings& settings);
+
+// Reads the file's text into *out. False, *out untouched and the reason in *error, for a text that
+// is not what Settings_format writes (an unknown name, a value out of range, a missing line).
+bool Settings_parse(const std::string& text, PlayerSettings* out, std::string* error);
+
+// The settings file of the game in the folder `game_folder` (an absolute path) under the
+// configuration folder `config_folder`: kotoyumi/NAME-HASH.conf, NAME the game folder's own name
+// and HASH of its whole path, so two games of one name keep their own settings.
+std::string Settings_path(const std::string& config_folder, const std::string& game_folder);
+
+// Reads the file into *out; false if there is none. A damaged or unreadable file is left alone
+// (false) with one line on standard error.
+bool Settings_load(const std::string& path, PlayerSettings* out);
+
+// Writes the file, making kotoyumi/ if needed; a failure is told in one line on standard error.
+void Settings_save(const std::string& path, const PlayerSettings& settings);

@@ -1,0 +1,130 @@
+#include "app/skip_auto.h"
+
+#include <algorithm>
+
+#include "core/game_stat.h"
+#include "core/stopwatch.h"
+#include "platform/platform.h"
+#include "script/backlog.h"
+#include "script/interpreter.h"
+
+namespace {
+
+// A page of text is about a thousand script bytes, one per round; transitions take 75 rounds.
+constexpr int MAX_ROUNDS = 1500;
+constexpr uint32_t AUTO_BASE_MS = 1000;
+constexpr uint32_t AUTO_PER_CHAR_MS = 60;
+constexpr int PACE_STEP = 25;
+
+bool skip_switch = false;
+bool skipping = false; // this frame skips
+bool auto_on = false;
+int pace = 100;
+
+// The click wait auto is timing.
+bool in_wait = false;
+uint32_t wait_began = 0;
+uint64_t wait_chars = 0;
+uint64_t chars_mark = 0; // characters drawn when the last click wait began
+
+bool Asks_player() {
+    const GameStat& g = Game_stat;
+    return g.select_on == 1 || g.wait_kbhit_on == 1 || g.TitleMenuState != 0 || g.SystemMenuState != 0;
+}
+
+bool Click_wait() {
+    return Game_stat.wait_on == 1 || Game_stat.page_wait_on == 1;
+}
+
+// Ends the click wait as the player's "go on" would (never the halt, which would end the program).
+void Pass_click_wait() {
+    if (Game_stat.wait_on == 1) Wait_click();
+    if (Game_stat.page_wait_on == 1) Page_wait_click();
+    in_wait = false;
+}
+
+bool Story_moves() {
+    const GameStat& g = Game_stat;
+    return g.text_on == 1 || g.delay_on == 1 || g.g_change_on == 1 || g.shake_on == 1 || g.fade_out_on == 1 ||
+           g.fade_in_on == 1;
+}
+
+} // namespace
+
+void Skip_auto_frame_begin() {
+    if (Asks_player()) skip_switch = false;
+    skipping = (skip_switch || Platform_key_down(KEY_CONTROL)) && !Asks_player();
+    const bool waiting = Click_wait();
+    if (waiting && !in_wait) {
+        wait_began = Platform_time_ms();
+        wait_chars = Backlog_chars_drawn() - chars_mark;
+        chars_mark = Backlog_chars_drawn();
+    }
+    in_wait = waiting;
+    // A menu opened over a click wait keeps it: auto waits until the menu is closed.
+    const bool auto_due =
+        auto_on && !Asks_player() && Platform_time_ms() - wait_began >= Auto_delay_ms(wait_chars);
+    if (waiting && (skipping || auto_due)) Pass_click_wait();
+    Stopwatch_hurry(skipping);
+}
+
+bool Skip_auto_another_round(int rounds_done) {
+    if (skipping && Asks_player()) Skip_stop();
+    const bool more =
+        skipping && rounds_done < MAX_ROUNDS && !Click_wait() && Game_stat.halt_on != 1 && Story_moves();
+    if (!more) Stopwatch_hurry(false);
+    return more;
+}
+
+void Skip_toggle() {
+    Skip_set(!skip_switch);
+}
+
+void Skip_set(bool on) {
+    skip_switch = on;
+}
+
+void Skip_stop() {
+    skip_switch = false;
+    skipping = false;
+    Stopwatch_hurry(false);
+}
+
+void Auto_toggle() {
+    Auto_set(!auto_on);
+}
+
+void Auto_set(bool on) {
+    auto_on = on;
+    in_wait = false; // a wait already showing is timed from now
+}
+
+void Auto_pace_change(int steps_quicker) {
+    pace = std::clamp(pace - steps_quicker * PACE_STEP, PACE_STEP, 400);
+}
+
+void Auto_player_input() {
+    auto_on = false;
+}
+
+bool Skip_shown() {
+    return skip_switch || skipping;
+}
+
+bool Auto_active() {
+    return auto_on;
+}
+
+uint32_t Auto_delay_ms(uint64_t chars) {
+    const uint64_t plain = AUTO_BASE_MS + AUTO_PER_CHAR_MS * std::min<uint64_t>(chars, 10000);
+    return uint32_t(plain * uint64_t(pace) / 100);
+}
+
+void Skip_auto_reset() {
+    skip_switch = skipping = auto_on = false;
+    pace = 100;
+    in_wait = false;
+    wait_began = 0;
+    wait_chars = chars_mark = 0;
+    Stopwatch_hurry(false);
+}

@@ -1,0 +1,242 @@
+// The player's comforts: skip, auto-advance and the backlog, through the engine on the headless
+// platform, with no comfort in use elsewhere.
+#include <cstring>
+#include <filesystem>
+
+#include "app/backlog_view.h"
+#include "app/skip_auto.h"
+#include "features/story_fixture.h"
+#include "script/backlog.h"
+#include "sound/volume.h"
+#include "system/save_stat.h"
+#include "system/title_menu.h"
+
+namespace {
+
+class ComfortTest : public StoryTest {
+  protected:
+    static void Press_at(const Rect& r) {
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        Mouse(EventType::MouseDown, 1, x, y);
+        Headless_advance(FRAME_PERIOD_MS);
+        Main_task();
+        Mouse(EventType::MouseUp, 1, x, y);
+    }
+    static bool Ctrl_skip() { return Platform_key_down(KEY_CONTROL); }
+};
+
+struct Ending {
+    std::vector<uint8_t> flags, strings;
+    SaveStat save;
+    uint32_t ms = 0;
+    int choices = 0;
+};
+
+} // namespace
+
+// The whole demo played twice: once clicking through every wait, once with Ctrl held, answering
+// only what asks the player (the title menu, the key wait, the choice). Both end in the same story
+// state and the same last save record; the skipped run needs a small part of the time.
+TEST_F(ComfortTest, SkippingTheDemoWithCtrlHeldEndsAsClickingThroughIt) {
+    namespace fs = std::filesystem;
+    fs::copy(KOTOYUMI_DEMO_DIR, game_dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    auto play = [&](bool skip) {
+        Fresh();
+        Headless_set_key(KEY_CONTROL, skip);
+        System_init();
+        Ending end;
+        for (int frame = 0; frame < 200000 && Game_stat.halt_on != 1; ++frame) {
+            const GameStat& g = Game_stat;
+            if (g.TitleMenuState == 201) {
+                Run_frames(20); // past the menu's input guard
+                Press_at(Start_menu_start_button());
+            } else if (g.select_on == 1) {
+                ++end.choices;
+                Press_at(SelectRect[0]);
+            } else if (g.wait_kbhit_on == 1) {
+                Press_at(Rect{0, 0, 2, 2});
+            } else if (!skip && (g.wait_on == 1 || g.page_wait_on == 1)) {
+                Click();
+            }
+            Run_frames(1);
+        }
+        EXPECT_EQ(Game_stat.halt_on, 1);
+        end.flags.assign(Game_stat.Flags, Game_stat.Flags + sizeof Game_stat.Flags);
+        end.strings.assign(reinterpret_cast<const uint8_t*>(Game_stat.StringVars),
+                           reinterpret_cast<const uint8_t*>(Game_stat.StringVars) +
+                               sizeof Game_stat.StringVars);
+        end.save = Save_stat;
+        end.ms = Platform_time_ms();
+        Headless_set_key(KEY_CONTROL, false);
+        return end;
+    };
+    const Ending clicked = play(false);
+    const Ending skipped = play(true);
+    EXPECT_EQ(skipped.flags, clicked.flags);
+    EXPECT_EQ(skipped.strings, clicked.strings);
+    EXPECT_EQ(skipped.choices, 1);
+    EXPECT_STREQ(skipped.save.Script_file, clicked.save.Script_file);
+    EXPECT_EQ(skipped.save.Script_offset, clicked.save.Script_offset);
+    EXPECT_STREQ(skipped.save.BG_file, clicked.save.BG_file);
+    EXPECT_STREQ(skipped.save.MP3_file, clicked.save.MP3_file);
+    EXPECT_EQ(std::memcmp(skipped.save.Game_stat.Flags, clicked.save.Game_stat.Flags, 256), 0);
+    EXPECT_LT(skipped.ms * 3, clicked.ms) << skipped.ms << " ms skipped, " << clicked.ms << " ms clicked";
+}
+
+// Skip switched on and auto on together never pass what asks the player; the skip switch goes off
+// there (the name prompt is still shown and answered).
+TEST_F(ComfortTest, SkipAndAutoNeverPassAChoiceAKeyWaitOrTheNamePrompt) {
+    const struct {
+        const char* script;
+        int32_t GameStat::*waiting;
+    } cases[] = {
+        {SJ_A "#select3 {\r\n" SJ_A "\r\n" SJ_A "\r\n" SJ_A "\r\n/\r\n/\r\n/\r\n}\r\n#halt\r\n",
+         &GameStat::select_on},
+        {SJ_A "#wait_kbhit\r\n#halt\r\n", &GameStat::wait_kbhit_on},
+        {SJ_A "#start_menu 245 360\r\n#halt\r\n", &GameStat::TitleMenuState},
+        {SJ_A "#text_input \\STR 0 \"" SJ_A "\"\r\n#halt\r\n", &GameStat::halt_on}, // answered, then on
+    };
+    for (const auto& c : cases) {
+        Fresh();
+        Start(c.script);
+        Skip_set(true);
+        Auto_set(true);
+        Run_frames(400);
+        EXPECT_NE(Game_stat.*c.waiting, 0) << c.script;
+        EXPECT_FALSE(Skip_shown()) << c.script;
+    }
+    EXPECT_NE(Headless_log_lines().back().find("input"), std::string::npos);
+}
+
+// Auto passes a click wait after 1 s + 60 ms a character shown since the last one (at the plain
+// pace), quicker after +; a click ends auto mode.
+TEST_F(ComfortTest, AutoPacesItselfByTheTextShownAndAClickEndsIt) {
+    Start(SJ_A SJ_A SJ_A SJ_A SJ_A "#w\r\n" SJ_A "#w\r\n" SJ_A "#w\r\n#halt\r\n");
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Auto_set(true);
+    Run_frames(1);
+    Run_frames((1000 + 5 * 60) / FRAME_PERIOD_MS - 2);
+    EXPECT_EQ(Game_stat.wait_on, 1);
+    Run_frames(3);
+    EXPECT_EQ(Game_stat.wait_on, 0);
+    EXPECT_EQ(Auto_delay_ms(5), 1300u);
+    Auto_pace_change(2); // two steps quicker
+    EXPECT_EQ(Auto_delay_ms(5), 650u);
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Key('x');
+    EXPECT_FALSE(Auto_active());
+    Run_frames(200);
+    EXPECT_EQ(Game_stat.wait_on, 1);
+}
+
+// The backlog keeps the earlier page's text in its colour; opening and closing the view at a click
+// wait leaves the story's record, the cursor and BackBuffer as they were.
+TEST_F(ComfortTest, TheBacklogShowsTheEarlierPageAndChangesNothing) {
+    Start(SJ_A SJ_A "#w\r\n#page\r\n#set_text_color 255 0 0 0 0 0\r\n" SJ_SQUARE "#w\r\n#halt\r\n");
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Click();
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    ASSERT_EQ(Backlog_pages().size(), 1u);
+    const BacklogPage& previous = *Backlog_pages()[0];
+    ASSERT_EQ(previous.size(), 1u);
+    EXPECT_EQ(previous[0].sjis, SJ_A SJ_A);
+    EXPECT_EQ(previous[0].colour, 0xFFFFFFu);
+    EXPECT_EQ(Backlog_current_page()[0].colour, 0x0000FFu);
+
+    const GameStat before = Game_stat;
+    const auto cursor = Cursor();
+    const std::vector<uint32_t> back = BackBuffer.pixels;
+    const int presents = Headless_present_count();
+    auto queue = [](EventType type, int key, int button) {
+        PlatformEvent e;
+        e.type = type;
+        e.key = key;
+        e.button = button;
+        Headless_push_event(e);
+    };
+    // Opened by the wheel, closed by scrolling down past the end; then by PageUp, closed by a right
+    // click.
+    queue(EventType::KeyDown, KEY_PAGEUP, 0);
+    queue(EventType::KeyDown, KEY_DOWN, 0);
+    PlatformEvent wheel;
+    wheel.type = EventType::MouseWheel;
+    wheel.wheel = 1;
+    WndProc(wheel);
+    EXPECT_EQ(Headless_present_count(), presents + 3); // opened, scrolled, closed
+    queue(EventType::MouseUp, 0, 2);
+    Key(KEY_PAGEUP);
+    EXPECT_EQ(Headless_present_count(), presents + 5);
+    EXPECT_EQ(std::memcmp(&before, &Game_stat, sizeof before), 0);
+    EXPECT_EQ(Cursor(), cursor);
+    EXPECT_EQ(BackBuffer.pixels, back);
+    EXPECT_EQ(Quit_code(), -1);
+}
+
+// The ring holds the last 100 pages; an empty page is never recorded.
+TEST_F(ComfortTest, TheBacklogRingKeepsTheLastHundredPages) {
+    for (int page = 0; page < 105; ++page) {
+        const char digit[2] = {char('0' + page % 10), 0};
+        Backlog_char(digit, 1);
+        Backlog_page_break();
+        Backlog_page_break();
+    }
+    const auto pages = Backlog_pages();
+    ASSERT_EQ(pages.size(), size_t(BACKLOG_PAGES));
+    EXPECT_EQ((*pages.front())[0].sjis, "5");
+    EXPECT_EQ((*pages.back())[0].sjis, "4");
+}
+
+// Skipping cuts a delay short but not a timed wait: timers keep real time.
+TEST_F(ComfortTest, SkipCutsDelaysShortButTimersKeepRealTime) {
+    const struct {
+        const char* script;
+        uint32_t at_least, at_most; // ms until the halt
+    } cases[] = {
+        {"#delay 5000\r\n#halt\r\n", 0, 100},
+        {"#shot_timer TIMER_1\r\n#timer_wait TIMER_1 to 3000\r\n#halt\r\n", 3000, 3100},
+    };
+    for (const auto& c : cases) {
+        Fresh();
+        Start(c.script, false);
+        Skip_set(true);
+        ASSERT_TRUE(Run_to_halt()) << c.script;
+        EXPECT_GE(Platform_time_ms(), c.at_least) << c.script;
+        EXPECT_LE(Platform_time_ms(), c.at_most) << c.script;
+    }
+}
+
+// M mutes both without forgetting the levels; F2-F5 move them in steps of 10 within 0-100.
+TEST_F(ComfortTest, VolumeKeysReachTheSoundDevice) {
+    Start("#halt\r\n");
+    for (int key : {int('m'), int(KEY_F3), int(KEY_F2), int(KEY_F4), int(KEY_F4)})
+        Key(key);
+    const auto& log = Headless_log_lines();
+    const std::vector<std::string> said(log.end() - 5, log.end());
+    EXPECT_EQ(said, (std::vector<std::string>{"0 volume music 0 effects 0", "0 volume music 100 effects 100",
+                                              "0 volume music 90 effects 100", "0 volume music 90 effects 90",
+                                              "0 volume music 90 effects 80"}));
+    Volume_set(VolumeLevels{});
+}
+
+// The corner mark goes over the window picture only: BackBuffer keeps the story's pixels, and the
+// window shows the story again as soon as the mark goes off.
+TEST_F(ComfortTest, TheCornerMarkNeverReachesBackBuffer) {
+    Start("#halt\r\n");
+    Run_frames(2);
+    const std::vector<uint32_t> back = BackBuffer.pixels;
+    auto corner_differs = [] {
+        int n = 0;
+        for (int y = 4; y < 24; ++y)
+            for (int x = 600; x < 636; ++x)
+                n += Headless_window_picture()[y * 640 + x] != Surface_get(&BackBuffer, x, y);
+        return n > 0;
+    };
+    EXPECT_FALSE(corner_differs());
+    Auto_set(true);
+    Run_frames(1);
+    EXPECT_TRUE(corner_differs());
+    EXPECT_EQ(BackBuffer.pixels, back);
+    Auto_set(false);
+    Run_frames(1);
+    EXPECT_FALSE(corner_differs());
+}

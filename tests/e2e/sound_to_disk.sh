@@ -6,6 +6,7 @@
 set -uo pipefail
 exe=$1
 work=$(mktemp -d /tmp/kotoyumi-sound-XXXXXX)
+export XDG_CONFIG_HOME="$work/config" # remembered settings stay in the test's folder
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 command -v lame >/dev/null || fail "lame is not installed (tools/install-deps.sh)"

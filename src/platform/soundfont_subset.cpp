@@ -7,9 +7,9 @@ namespace {
 
 const char* const CHUNK_NAMES[9] = {"phdr", "pbag", "pmod", "pgen", "inst", "ibag", "imod", "igen", "shdr"};
 const size_t RECORD_SIZES[9] = {38, 4, 10, 4, 22, 4, 10, 4, 46};
-enum : int { PRESETS = 0, INSTRUMENTS = 4 }; // where each level's four chunks start
-constexpr size_t PRESET_PROGRAM_AT = 20, PRESET_BAG_AT = 24, INSTRUMENT_BAG_AT = 20;
-constexpr uint16_t GEN_INSTRUMENT = 41;
+enum : int { PRESETS = 0, INSTRUMENTS = 4, SAMPLES = 8 }; // where each level's chunks start
+constexpr size_t PRESET_PROGRAM_AT = 20, PRESET_BAG_AT = 24, INSTRUMENT_BAG_AT = 20, SAMPLE_LINK_AT = 42;
+constexpr uint16_t GEN_INSTRUMENT = 41, GEN_SAMPLE = 53; // the generators naming a record below
 constexpr uint32_t LARGEST_PRESET_DATA = 64u << 20;
 
 uint32_t le32(const char* b) {
@@ -28,11 +28,22 @@ void add32(std::string* s, size_t value) {
     s->append({char(value), char(value >> 8), char(value >> 16), char(value >> 24)});
 }
 
+// Which records of a chunk are kept (the terminal one always), and their numbers once cut.
+std::vector<size_t> renumber(std::vector<bool>* keep) {
+    keep->back() = true;
+    std::vector<size_t> index(keep->size());
+    for (size_t i = 0, kept = 0; i < keep->size(); ++i)
+        index[i] = (*keep)[i] ? kept++ : 0;
+    return index;
+}
+
 // One level of the preset data (presets or instruments): headers owning runs of bags, bags owning
-// runs of modulators and generators, each run ending where the next record's begins.
+// runs of modulators and generators, each run ending where the next record's begins. Generator
+// `link` names a record of the level below (an instrument, a sample).
 struct Level {
     const std::string* chunks; // headers, bags, modulators, generators
     size_t header_size, bag_at;
+    uint16_t link;
 
     size_t bag(size_t header) const { return le16(&chunks[0][header * header_size + bag_at]); }
     size_t gen(size_t bag) const { return le16(&chunks[1][bag * 4]); }
@@ -50,13 +61,22 @@ struct Level {
         return gen(bags - 1) < chunks[3].size() / 4 && mod(bags - 1) < chunks[2].size() / 10;
     }
 
-    // The headers `keep` marks (the terminal one always), with their runs, into out[0..3], with
-    // the runs' indices renumbered. `instrument_index[i]` renumbers generator instrument i.
-    void cut(const std::vector<bool>& keep, const std::vector<size_t>* instrument_index,
-             std::string* out) const {
+    // Marks in *used the records below that the headers `keep` marks name.
+    void mark(const std::vector<bool>& keep, std::vector<bool>* used) const {
+        for (size_t h = 0; h + 1 < keep.size(); ++h)
+            for (size_t b = bag(h); keep[h] && b < bag(h + 1); ++b)
+                for (size_t g = gen(b); g < gen(b + 1); ++g) {
+                    const size_t named = le16(&chunks[3][g * 4 + 2]);
+                    if (le16(&chunks[3][g * 4]) == link && named + 1 < used->size()) (*used)[named] = true;
+                }
+    }
+
+    // The headers `keep` marks (the terminal one among them), with their runs, into out[0..3], the
+    // runs' indices renumbered and the records below named by their numbers in `below`.
+    void cut(const std::vector<bool>& keep, const std::vector<size_t>& below, std::string* out) const {
         const size_t headers = chunks[0].size() / header_size;
         for (size_t h = 0; h < headers; ++h) {
-            if (h + 1 < headers && !keep[h]) continue;
+            if (!keep[h]) continue;
             out[0].append(chunks[0], h * header_size, header_size);
             set16(&out[0], out[0].size() - header_size + bag_at, out[1].size() / 4);
             const size_t last_bag = h + 1 < headers ? bag(h + 1) : bag(h) + 1;
@@ -68,10 +88,9 @@ struct Level {
                 out[2].append(chunks[2], mod(b) * 10, (mod(b + 1) - mod(b)) * 10);
                 for (size_t g = gen(b); g < gen(b + 1); ++g) {
                     out[3].append(chunks[3], g * 4, 4);
-                    const size_t amount = le16(&chunks[3][g * 4 + 2]);
-                    if (instrument_index && le16(&chunks[3][g * 4]) == GEN_INSTRUMENT &&
-                        amount + 1 < instrument_index->size())
-                        set16(&out[3], out[3].size() - 2, (*instrument_index)[amount]);
+                    const size_t named = le16(&chunks[3][g * 4 + 2]);
+                    if (le16(&chunks[3][g * 4]) == link && named + 1 < below.size())
+                        set16(&out[3], out[3].size() - 2, below[named]);
                 }
             }
         }
@@ -81,10 +100,10 @@ struct Level {
 };
 
 Level presets(const Soundfont& font) {
-    return {font.chunks + PRESETS, RECORD_SIZES[0], PRESET_BAG_AT};
+    return {font.chunks + PRESETS, RECORD_SIZES[PRESETS], PRESET_BAG_AT, GEN_INSTRUMENT};
 }
 Level instruments(const Soundfont& font) {
-    return {font.chunks + INSTRUMENTS, RECORD_SIZES[4], INSTRUMENT_BAG_AT};
+    return {font.chunks + INSTRUMENTS, RECORD_SIZES[INSTRUMENTS], INSTRUMENT_BAG_AT, GEN_SAMPLE};
 }
 
 bool read_at(FILE* file, uint64_t at, char* data, size_t size) {
@@ -106,7 +125,7 @@ bool read_chunks(const std::string& body, Soundfont* font) {
     }
     for (bool f : found)
         if (!f) return false;
-    return presets(*font).sound() && instruments(*font).sound();
+    return !font->chunks[SAMPLES].empty() && presets(*font).sound() && instruments(*font).sound();
 }
 
 } // namespace
@@ -133,27 +152,31 @@ bool Soundfont_read(FILE* file, Soundfont* font) {
 
 std::string Soundfont_subset(const Soundfont& font, const std::bitset<128>& programs) {
     const Level preset_level = presets(font), instrument_level = instruments(font);
-    const size_t preset_count = font.chunks[0].size() / RECORD_SIZES[0];
-    const size_t instrument_count = font.chunks[4].size() / RECORD_SIZES[4];
-    std::vector<bool> keep_preset(preset_count), keep_instrument(instrument_count);
-    for (size_t p = 0; p + 1 < preset_count; ++p) {
-        keep_preset[p] = programs[le16(&font.chunks[0][p * RECORD_SIZES[0] + PRESET_PROGRAM_AT]) & 127];
-        if (!keep_preset[p]) continue;
-        for (size_t b = preset_level.bag(p); b < preset_level.bag(p + 1); ++b)
-            for (size_t g = preset_level.gen(b); g < preset_level.gen(b + 1); ++g) {
-                const size_t amount = le16(&font.chunks[3][g * 4 + 2]);
-                if (le16(&font.chunks[3][g * 4]) == GEN_INSTRUMENT && amount + 1 < instrument_count)
-                    keep_instrument[amount] = true;
-            }
-    }
-    std::vector<size_t> instrument_index(instrument_count);
-    for (size_t i = 0, kept = 0; i < instrument_count; ++i)
-        instrument_index[i] = keep_instrument[i] ? kept++ : 0;
+    const std::string& samples = font.chunks[SAMPLES];
+    const size_t sample_size = RECORD_SIZES[SAMPLES];
+    std::vector<bool> keep_preset(font.chunks[PRESETS].size() / RECORD_SIZES[PRESETS]);
+    std::vector<bool> keep_instrument(font.chunks[INSTRUMENTS].size() / RECORD_SIZES[INSTRUMENTS]);
+    std::vector<bool> keep_sample(samples.size() / sample_size);
+    for (size_t p = 0; p < keep_preset.size(); ++p)
+        keep_preset[p] =
+            programs[le16(&font.chunks[PRESETS][p * RECORD_SIZES[PRESETS] + PRESET_PROGRAM_AT]) & 127];
+    preset_level.mark(keep_preset, &keep_instrument);
+    instrument_level.mark(keep_instrument, &keep_sample);
+    const std::vector<size_t> instrument_index = renumber(&keep_instrument);
+    const std::vector<size_t> sample_index = renumber(&keep_sample);
+    keep_preset.back() = true;
 
     std::string cut[9];
-    preset_level.cut(keep_preset, &instrument_index, cut + PRESETS);
-    instrument_level.cut(keep_instrument, nullptr, cut + INSTRUMENTS);
-    cut[8] = font.chunks[8];
+    preset_level.cut(keep_preset, instrument_index, cut + PRESETS);
+    instrument_level.cut(keep_instrument, sample_index, cut + INSTRUMENTS);
+    // A stereo sample's partner is kept with it by the instrument naming both, or else forgotten.
+    for (size_t i = 0; i < keep_sample.size(); ++i) {
+        if (!keep_sample[i]) continue;
+        cut[SAMPLES].append(samples, i * sample_size, sample_size);
+        const size_t partner = le16(&samples[i * sample_size + SAMPLE_LINK_AT]);
+        set16(&cut[SAMPLES], cut[SAMPLES].size() - sample_size + SAMPLE_LINK_AT,
+              partner < keep_sample.size() && keep_sample[partner] ? sample_index[partner] : 0);
+    }
     std::string list = "LIST";
     add32(&list, 0);
     list += "pdta";

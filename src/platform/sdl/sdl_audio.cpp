@@ -1,10 +1,10 @@
 // Sound effects and music through SDL2_mixer; MIDI pieces through the synthesiser of sdl_midi.cpp.
 //
 // The device opens on a thread of its own, started right after the window, and that thread also
-// makes the synthesiser and reads the soundfont's instrument list, so neither delays the first
-// frame nor the first piece of music. The first sound call that needs the device waits for the
-// thread; from then on every mixer call is made on the main thread. The main thread makes no audio
-// call before that join, so the join is the only hand-over needed.
+// makes the synthesiser with its first instruments, so neither delays the first frame nor the first
+// piece of music. The first sound call that needs the device waits for the thread; from then on
+// every mixer call is made on the main thread. The main thread makes no audio call before that
+// join, so the join is the only hand-over needed.
 #include <SDL_mixer.h>
 #include <dlfcn.h>
 

@@ -55,8 +55,8 @@ void Sdl_audio_close();
 
 // sdl_midi.cpp: MIDI music through one synthesiser, fed into the mixer's music stream.
 
-// Makes the synthesiser for a stream of `frequency` frames a second and reads the soundfont's
-// instrument list. Call once the mixer's device is open, before any other Sdl_midi_ call.
+// Makes the synthesiser for a stream of `frequency` frames a second, with the instruments every
+// channel starts with. Call once the mixer's device is open, before any other Sdl_midi_ call.
 void Sdl_midi_open(int frequency);
 
 // Why no MIDI piece can play (no soundfont, or one the synthesiser refused), or nullptr if they can.

@@ -78,14 +78,13 @@ void* cut_open(const char* path) {
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return nullptr;
     std::lock_guard hold(M.cut_lock);
-    auto* cut = new CutFile{file, M.preset_data, 0, 0};
-    if (cut->preset_data) {
-        cut->preset_data_at = M.font.preset_data_at;
-        cut->size = cut->preset_data_at + cut->preset_data->size();
-    } else if (std::fseek(file, 0, SEEK_END) == 0) {
-        cut->size = cut->preset_data_at = uint64_t(std::ftell(file));
-    }
-    return cut;
+    if (M.preset_data)
+        return new CutFile{file, M.preset_data, M.font.preset_data_at,
+                           M.font.preset_data_at + M.preset_data->size()};
+    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    if (size >= 0) return new CutFile{file, nullptr, uint64_t(size), uint64_t(size)};
+    std::fclose(file);
+    return nullptr;
 }
 
 int cut_read(void* buffer, fluid_long_long_t count, void* handle) {

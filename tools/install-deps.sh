@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   make cmake g++ pkg-config git
-  libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libpng-dev
+  libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libpng-dev
   libmp3lame-dev
   fonts-ipafont-mincho fonts-ipafont-gothic timgm6mb-soundfont
   libgtest-dev libbenchmark-dev

@@ -33,8 +33,9 @@ uint32_t be32(const uint8_t* b) {
     return uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3];
 }
 
-// One track's events; its last tick into *ticks, the fastest tempo into *fastest_us.
-const char* read_track(Reader r, uint64_t* ticks, uint32_t* fastest_us) {
+// One track's events; its last tick into *ticks, the fastest tempo into *fastest_us, the programs
+// it selects into *programs.
+const char* read_track(Reader r, uint64_t* ticks, uint32_t* fastest_us, std::bitset<128>* programs) {
     uint8_t running = 0;
     uint64_t tick = 0;
     while (r.pos < r.end) {
@@ -75,6 +76,7 @@ const char* read_track(Reader r, uint64_t* ticks, uint32_t* fastest_us) {
         } else {
             const uint8_t kind = status & 0xF0;
             if (!r.take(kind == 0xC0 || kind == 0xD0 ? 1 : 2)) return TRUNCATED;
+            if (kind == 0xC0) programs->set(r.p[r.pos - 1] & 0x7F);
         }
     }
     *ticks = std::max(*ticks, tick);
@@ -83,7 +85,9 @@ const char* read_track(Reader r, uint64_t* ticks, uint32_t* fastest_us) {
 
 } // namespace
 
-const char* Midi_problem(const uint8_t* data, size_t size) {
+const char* Midi_problem(const uint8_t* data, size_t size, std::bitset<128>* programs) {
+    std::bitset<128> ignored;
+    if (programs == nullptr) programs = &ignored;
     if (size < 14 || std::memcmp(data, "MThd", 4) != 0 || be32(data + 4) != 6) return "MIDI ヘッダが不正です";
     const unsigned format = data[8] << 8 | data[9], tracks = data[10] << 8 | data[11];
     const unsigned division = data[12] << 8 | data[13];
@@ -100,7 +104,7 @@ const char* Midi_problem(const uint8_t* data, size_t size) {
         if (size - pos - 8 < length) return TRUNCATED;
         if (std::memcmp(data + pos, "MTrk", 4) == 0) {
             if (const char* problem =
-                    read_track(Reader{data, pos + 8, pos + 8 + length}, &ticks, &fastest_us))
+                    read_track(Reader{data, pos + 8, pos + 8 + length}, &ticks, &fastest_us, programs))
                 return problem;
             ++found;
         }

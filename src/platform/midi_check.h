@@ -3,6 +3,7 @@
 // inside the audio thread. The check follows the synthesiser's reader and refuses what it refuses.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 
@@ -10,5 +11,6 @@
 constexpr uint32_t MIDI_SHORTEST_US = 20000;
 
 // Nullptr if `data` is a standard MIDI file the synthesiser reads and plays for at least
-// MIDI_SHORTEST_US; otherwise a short Japanese reason.
-const char* Midi_problem(const uint8_t* data, size_t size);
+// MIDI_SHORTEST_US; otherwise a short Japanese reason. With `programs`, also sets there the
+// program numbers the piece selects (program 0, every channel's start, is not added).
+const char* Midi_problem(const uint8_t* data, size_t size, std::bitset<128>* programs = nullptr);

@@ -57,4 +57,13 @@ TEST(MidiCheck, AcceptsWhatThePlayerReadsAndRefusesTheRest) {
     }
 }
 
+// The synthesiser builds only the instruments of these programs: one missed would play as a piano.
+TEST(MidiCheck, ReportsTheProgramsOfEveryTrack) {
+    const std::string file = Header(2) + Track(std::string("\x00\xC1\x13\x00\x28", 5) + NOTE + END) +
+                             Track(std::string("\x00\xC9\x7F", 3) + END);
+    std::bitset<128> programs;
+    ASSERT_EQ(Midi_problem(reinterpret_cast<const uint8_t*>(file.data()), file.size(), &programs), nullptr);
+    EXPECT_EQ(programs, std::bitset<128>().set(19).set(40).set(127));
+}
+
 } // namespace

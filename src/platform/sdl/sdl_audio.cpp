@@ -1,17 +1,17 @@
-// Sound effects and music through SDL2_mixer.
+// Sound effects and music through SDL2_mixer; MIDI pieces through the synthesiser of sdl_midi.cpp.
 //
 // The device opens on a thread of its own, started right after the window, and that thread also
-// loads the soundfont once (by opening a tiny built-in MIDI piece), so neither delays the first
-// frame nor the first piece of music. The first sound call that needs the device waits for the
-// thread; from then on every mixer call is made on the main thread. The main thread makes no audio
-// call before that join, so the join is the only hand-over needed.
+// makes the synthesiser with its first instruments, so neither delays the first frame nor the first
+// piece of music. The first sound call that needs the device waits for the thread; from then on
+// every mixer call is made on the main thread. The main thread makes no audio call before that
+// join, so the join is the only hand-over needed.
 #include <SDL_mixer.h>
 #include <dlfcn.h>
 
 #include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/event_mapping.h"
 #include "platform/midi_check.h"
@@ -23,18 +23,6 @@ constexpr int FREQUENCY = 44100;
 constexpr int CHANNELS = 2;
 constexpr int CHUNK_FRAMES = 1024; // about 23 ms: effects start promptly, the synthesiser keeps up
 constexpr int EFFECT_CHANNEL = 0;  // one effect at a time: a new one replaces the one playing
-
-const char* const SOUNDFONT_DIR = "/usr/share/sounds/sf2";
-const char* const SOUNDFONT = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-
-// One quarter note on a piano; opening it makes the synthesiser read the soundfont.
-const unsigned char WARM_UP_MIDI[] = {
-    'M',  'T',  'h',  'd',  0, 0, 0, 6,  0, 0, 0, 1, 0x01, 0xE0, // format 0, one track, 480 per beat
-    'M',  'T',  'r',  'k',  0, 0, 0, 13,                         //
-    0x00, 0x90, 60,   64,                                        // note on
-    0x83, 0x60, 0x80, 60,   0,                                   // note off a beat later
-    0x00, 0xFF, 0x2F, 0x00,                                      // end of track
-};
 
 enum class State : uint8_t {
     Closed,   // not started, or closed again
@@ -53,7 +41,9 @@ struct Audio {
     bool device_open = false;
 
     Mix_Chunk* effect = nullptr;
-    Mix_Music* music[MUSIC_SLOTS] = {};
+    // A slot holds an MP3 piece as the mixer's decoder, a MIDI piece as its checked file.
+    Mix_Music* mp3[MUSIC_SLOTS] = {};
+    std::vector<uint8_t> midi[MUSIC_SLOTS];
     int playing = -1; // the slot last started, -1 after a stop
 };
 
@@ -70,30 +60,6 @@ std::atomic<bool> halting{false};
 // Runs on the audio thread at a natural end, or inside Mix_HaltMusic on the main thread.
 void music_finished() {
     if (!halting.load()) Sdl_push_music_notify();
-}
-
-std::string soundfont_path() {
-    std::error_code failed;
-    if (std::filesystem::is_regular_file(SOUNDFONT, failed)) return SOUNDFONT;
-    // Another General MIDI soundfont, the same one every time.
-    std::string found;
-    for (std::filesystem::directory_iterator it(SOUNDFONT_DIR, failed), end; !failed && it != end;
-         it.increment(failed)) {
-        const std::filesystem::path& path = it->path();
-        if (path.extension() == ".sf2" && std::filesystem::is_regular_file(path, failed) &&
-            (found.empty() || path.string() < found))
-            found = path.string();
-    }
-    return found;
-}
-
-// The synthesiser prepares a soundfont's samples on OpenMP helper threads each time a MIDI piece is
-// opened. On the two or so cores a player has, the opening thread then mostly waits for a helper
-// to be scheduled (21 ms alone against 37 to 49 ms with a helper, with the other core busy), so
-// the threads that open music ask for no helpers. Without OpenMP in the process this does nothing.
-void no_synthesiser_helpers() {
-    using SetThreads = void (*)(int);
-    if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
 }
 
 // The system's sound library prints errors of its own (eight lines on a machine without a sound
@@ -114,8 +80,8 @@ void say_no_device(const char* reason) {
     std::fprintf(stderr, "kotoyumi: no audio device (%s); playing without sound\n", reason);
 }
 
-// Opens the device and loads the soundfont. Runs on the opening thread, or on the main thread when
-// a sound is asked for before any window opened.
+// Opens the device and makes the synthesiser. Runs on the opening thread, or on the main thread
+// when a sound is asked for before any window opened.
 void open_device() {
     quiet_sound_library();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -123,19 +89,17 @@ void open_device() {
         return;
     }
     A.subsystem_up = true;
-    if (Mix_OpenAudio(FREQUENCY, MIX_DEFAULT_FORMAT, CHANNELS, CHUNK_FRAMES) != 0) {
+    // The stream is exactly this format (SDL converts for a device that differs), which the
+    // synthesiser writes into directly.
+    if (Mix_OpenAudioDevice(FREQUENCY, MIX_DEFAULT_FORMAT, CHANNELS, CHUNK_FRAMES, nullptr, 0) != 0) {
         say_no_device(Mix_GetError());
         return;
     }
     A.device_open = true;
-    no_synthesiser_helpers();
-    Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
+    Mix_Init(MIX_INIT_MP3);
     Mix_AllocateChannels(1);
     Mix_HookMusicFinished(music_finished);
-    const std::string soundfont = soundfont_path();
-    if (!soundfont.empty()) Mix_SetSoundFonts(soundfont.c_str());
-    Mix_Music* warm = Mix_LoadMUSType_RW(SDL_RWFromConstMem(WARM_UP_MIDI, sizeof WARM_UP_MIDI), MUS_MID, 1);
-    if (warm != nullptr) Mix_FreeMusic(warm);
+    Sdl_midi_open(FREQUENCY);
 }
 
 void apply_volume() {
@@ -166,14 +130,15 @@ void halt_music() {
     halting.store(true);
     Mix_HaltMusic();
     halting.store(false);
+    Sdl_midi_stop();
     A.playing = -1;
 }
 
 void free_slot(int slot) {
-    if (A.music[slot] == nullptr) return;
     if (A.playing == slot) halt_music();
-    Mix_FreeMusic(A.music[slot]);
-    A.music[slot] = nullptr;
+    if (A.mp3[slot] != nullptr) Mix_FreeMusic(A.mp3[slot]);
+    A.mp3[slot] = nullptr;
+    A.midi[slot] = std::vector<uint8_t>();
 }
 
 void free_effect() {
@@ -194,39 +159,40 @@ void set_error(char* error_utf8, size_t error_size, const char* format, const ch
     Event_copy_text(error_utf8, error_size, text);
 }
 
-Mix_Music* decoded(Mix_Music* music, char* error_utf8, size_t error_size) {
-    if (music == nullptr)
-        set_error(error_utf8, error_size, "音楽データを読み込めません（デコーダ: %s）", Mix_GetError());
-    return music;
+void decoder_error(char* error_utf8, size_t error_size, const char* detail) {
+    set_error(error_utf8, error_size, "音楽データを読み込めません（デコーダ: %s）", detail);
 }
 
-// The synthesiser takes a copy of the whole file; it is checked first (see midi_check.h).
-Mix_Music* open_midi(const char* host_path, char* error_utf8, size_t error_size) {
+// The synthesiser plays from a copy of the whole file, checked first (see midi_check.h).
+bool open_midi(int slot, const char* host_path, char* error_utf8, size_t error_size) {
     size_t size = 0;
     void* data = SDL_LoadFile(host_path, &size);
     if (data == nullptr) {
         set_error(error_utf8, error_size, "音楽ファイルを開けません（%s）", SDL_GetError());
-        return nullptr;
+        return false;
     }
-    Mix_Music* music = nullptr;
-    if (const char* problem = Midi_problem(static_cast<const uint8_t*>(data), size)) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (const char* problem = Midi_problem(bytes, size)) {
         set_error(error_utf8, error_size, "MIDI データが壊れています（%s）", problem);
+    } else if (const char* problem = Sdl_midi_problem()) {
+        decoder_error(error_utf8, error_size, problem);
     } else {
-        music = decoded(Mix_LoadMUSType_RW(SDL_RWFromConstMem(data, int(size)), MUS_MID, 1), error_utf8,
-                        error_size);
+        A.midi[slot].assign(bytes, bytes + size);
     }
     SDL_free(data);
-    return music;
+    return !A.midi[slot].empty();
 }
 
 // The MP3 decoder reads the file as it plays.
-Mix_Music* open_mp3(const char* host_path, char* error_utf8, size_t error_size) {
+bool open_mp3(int slot, const char* host_path, char* error_utf8, size_t error_size) {
     SDL_RWops* file = SDL_RWFromFile(host_path, "rb");
     if (file == nullptr) {
         set_error(error_utf8, error_size, "音楽ファイルを開けません（%s）", SDL_GetError());
-        return nullptr;
+        return false;
     }
-    return decoded(Mix_LoadMUSType_RW(file, MUS_MP3, 1), error_utf8, error_size);
+    A.mp3[slot] = Mix_LoadMUSType_RW(file, MUS_MP3, 1);
+    if (A.mp3[slot] == nullptr) decoder_error(error_utf8, error_size, Mix_GetError());
+    return A.mp3[slot] != nullptr;
 }
 
 } // namespace
@@ -234,7 +200,6 @@ Mix_Music* open_mp3(const char* host_path, char* error_utf8, size_t error_size) 
 void Sdl_audio_start() {
     if (A.state != State::Closed) return;
     A.state = State::Starting;
-    no_synthesiser_helpers(); // for this, the main thread; the opening thread asks for itself
     A.opener = SDL_CreateThread(
         [](void*) {
             open_device();
@@ -265,16 +230,17 @@ bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char*
     }
     if (!ready()) return true;
     free_slot(slot);
-    A.music[slot] = kind == MusicKind::Midi ? open_midi(host_path, error_utf8, error_size)
-                                            : open_mp3(host_path, error_utf8, error_size);
-    return A.music[slot] != nullptr;
+    return kind == MusicKind::Midi ? open_midi(slot, host_path, error_utf8, error_size)
+                                   : open_mp3(slot, host_path, error_utf8, error_size);
 }
+
 void Sdl_audio_music_play(int slot) {
-    if (A.state != State::Open || !valid_slot(slot) || A.music[slot] == nullptr) return;
+    if (A.state != State::Open || !valid_slot(slot)) return;
+    const std::vector<uint8_t>& midi = A.midi[slot];
+    if (midi.empty() && A.mp3[slot] == nullptr) return;
     halt_music();
-    // Looping in the mixer leaves no gap at the loop point; restarting on the finished hook would
-    // (the synthesiser reports the end late).
-    if (Mix_PlayMusic(A.music[slot], -1) == 0) {
+    // The decoders loop the piece themselves: restarting it on the end notice would leave a gap.
+    if (midi.empty() ? Mix_PlayMusic(A.mp3[slot], -1) == 0 : Sdl_midi_play(midi.data(), midi.size())) {
         A.playing = slot;
     } else {
         Sdl_push_music_notify(); // it ended before it began: nobody should wait for it
@@ -305,6 +271,7 @@ void Sdl_audio_close() {
             free_slot(slot);
         halt_music();
         free_effect();
+        Sdl_midi_close();
         Mix_CloseAudio();
         Mix_Quit();
     }

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/platform.h"
@@ -55,6 +56,25 @@ void Sdl_audio_volume(int music_percent, int effects_percent);
 // Stops everything, closes the audio device and ends the mixer's threads (at shutdown). Sound
 // calls after it open the device again.
 void Sdl_audio_close();
+
+// sdl_midi.cpp: MIDI music through one synthesiser, fed into the mixer's music stream.
+
+// Makes the synthesiser for a stream of `frequency` frames a second, with the instruments every
+// channel starts with. Call once the mixer's device is open, before any other Sdl_midi_ call.
+void Sdl_midi_open(int frequency);
+
+// Why no MIDI piece can play (no soundfont, or one the synthesiser refused), or nullptr if they can.
+const char* Sdl_midi_problem();
+
+// Plays the checked MIDI data (see midi_check.h; copied) from its beginning, looping without a gap,
+// in place of any piece and of the mixer's own music (halt that first). False if it cannot start.
+bool Sdl_midi_play(const uint8_t* data, size_t size);
+
+// Stops the piece playing, if any; no ended notice follows.
+void Sdl_midi_stop();
+
+// Stops and deletes the synthesiser (before the device closes).
+void Sdl_midi_close();
 
 // sdl_events.cpp: turning SDL's events into the engine's.
 

@@ -10,6 +10,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "core/sjis.h"
@@ -39,6 +40,43 @@ bool covers_japanese(FT_Face face) {
     return FT_Get_Char_Index(face, 0x3042) != 0 && FT_Get_Char_Index(face, 0x65E5) != 0; // あ, 日
 }
 
+// FreeType would map a face's whole file, and every page it touches would count as the engine's
+// memory: megabytes for a Japanese face. Read through a stream instead, FreeType keeps only the
+// tables it needs and reads each glyph when it is first drawn (the glyph cache keeps it after).
+unsigned long read_stream(FT_Stream stream, unsigned long offset, unsigned char* buffer,
+                          unsigned long count) {
+    FILE* file = static_cast<FILE*>(stream->descriptor.pointer);
+    const bool moved = std::fseek(file, long(offset), SEEK_SET) == 0;
+    if (count == 0) return moved ? 0 : 1; // a seek alone: 0 is success
+    return moved ? std::fread(buffer, 1, count, file) : 0;
+}
+
+// FreeType calls this when the face is done with, and when opening it failed.
+void close_stream(FT_Stream stream) {
+    std::fclose(static_cast<FILE*>(stream->descriptor.pointer));
+    delete stream;
+}
+
+FT_Face open_streamed(const char* path, int index) {
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return nullptr;
+    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    if (size <= 0) {
+        std::fclose(file);
+        return nullptr;
+    }
+    auto* stream = new FT_StreamRec{};
+    stream->size = static_cast<unsigned long>(size);
+    stream->descriptor.pointer = file;
+    stream->read = read_stream;
+    stream->close = close_stream;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = stream;
+    FT_Face face = nullptr;
+    return FT_Open_Face(g_library, &args, index, &face) == 0 ? face : nullptr;
+}
+
 // Opens the best match for a fontconfig pattern. With `family` set, only a face of exactly that
 // family is accepted.
 FT_Face open_match(FcConfig* config, const char* pattern, const char* family) {
@@ -55,7 +93,7 @@ FT_Face open_match(FcConfig* config, const char* pattern, const char* family) {
     int index = 0;
     if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        if (FT_New_Face(g_library, reinterpret_cast<const char*>(file), index, &face) != 0) face = nullptr;
+        face = open_streamed(reinterpret_cast<const char*>(file), index);
     }
     FcPatternDestroy(match);
     if (face == nullptr) return nullptr;

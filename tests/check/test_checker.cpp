@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/command_words.h"
-#include "app/options.h"
 #include "check/game_check.h"
 #include "check/nearest_word.h"
 #include "test_support.h"
@@ -199,28 +198,6 @@ TEST(NearestWord, OnlyWordsCloseEnoughToBeMeant) {
     EXPECT_EQ(Nearest_word("wxyz", known), "");    // short words allow one edit only
     EXPECT_EQ(Nearest_word("flag_on", known), ""); // nothing near
     EXPECT_EQ(Nearest_word("", known), "");
-}
-
-TEST(CheckOptions, CheckAndStrictOnTheCommandLine) {
-    struct Case {
-        std::vector<const char*> args;
-        bool ok, check, strict;
-    };
-    const Case cases[] = {
-        {{"kotoyumi", "--check", "game"}, true, true, false},
-        {{"kotoyumi", "--strict", "--check"}, true, true, true},
-        {{"kotoyumi", "--strict", "game"}, false, false, true},
-        {{"kotoyumi", "--check", "--headless"}, false, true, false},
-    };
-    for (const Case& c : cases) {
-        Options o;
-        std::string error;
-        EXPECT_EQ(Options_parse(int(c.args.size()), const_cast<char**>(c.args.data()), &o, &error), c.ok)
-            << c.args[1];
-        if (!c.ok) continue;
-        EXPECT_EQ(o.check, c.check);
-        EXPECT_EQ(o.strict, c.strict);
-    }
 }
 
 TEST_F(CheckerTest, ExitCodesFollowErrorsAndStrictness) {

@@ -80,7 +80,7 @@ void BM_ReadA1MiBScript(benchmark::State& state) {
         std::ofstream("txt/big.txt", std::ios::binary) << text;
     }
     for (auto _ : state) {
-        if (Script_read(".\\txt\\big.txt") != ScriptRead::Ok) state.SkipWithError("cannot read the script");
+        if (Script_read(".\\txt\\big.txt") != FileRead::Ok) state.SkipWithError("cannot read the script");
         benchmark::DoNotOptimize(ScriptBuffer[SCRIPT_BUFFER_SIZE - 1]);
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * SCRIPT_BUFFER_SIZE);

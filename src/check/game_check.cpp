@@ -39,15 +39,15 @@ void Script_finding(const std::string& host_path, const std::string& message) {
 bool Read_script(const std::string& path) {
     const std::string host = Path_resolve(path.c_str());
     switch (Script_read(path.c_str())) {
-    case ScriptRead::Ok:
+    case FileRead::Ok:
         return true;
-    case ScriptRead::CannotOpen:
+    case FileRead::CannotOpen:
         Script_finding(host, "the script is not there or cannot be read");
         return false;
-    case ScriptRead::TooLarge:
+    case FileRead::TooLarge:
         Script_finding(host, "the script is larger than 1 MiB (1048576 bytes), the most the engine reads");
         return false;
-    case ScriptRead::Outside:
+    case FileRead::Outside:
         Script_finding(host, "the script lies outside the game folder");
         return false;
     }
@@ -94,7 +94,7 @@ void Resolve_labels() {
     for (const auto& [host, requests] : by_script) {
         // Host paths name scripts already read once; read again through the engine's own reader.
         std::string sjis;
-        if (!Utf8_to_sjis(host, &sjis) || Script_read(sjis.c_str()) != ScriptRead::Ok) continue;
+        if (!Utf8_to_sjis(host, &sjis) || Script_read(sjis.c_str()) != FileRead::Ok) continue;
         std::vector<std::string> words;
         for (const LabelRequest* r : requests) {
             if (Label_search(r->label.c_str()) >= 0) continue;

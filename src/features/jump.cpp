@@ -103,23 +103,23 @@ void Com_file_change() {
     const std::string& label = args.label;
 
     switch (Script_read(path.c_str())) {
-    case ScriptRead::Ok:
+    case FileRead::Ok:
         break;
     // The script in memory stays, and so does its name: a save taken later must name the file
     // that is really being played.
-    case ScriptRead::CannotOpen: {
+    case FileRead::CannotOpen: {
         const std::string text =
             "台本【 " + Sjis_to_utf8(path.c_str()) + " 】が見つからないか、読み込めません。";
         Msg_box(text.c_str(), "Com_file_change()");
         break;
     }
-    case ScriptRead::TooLarge: {
+    case FileRead::TooLarge: {
         const std::string text =
             "台本【 " + Sjis_to_utf8(path.c_str()) + " 】が大きすぎて読み込めません（1MB まで）。";
         Msg_box(text.c_str(), "Com_file_change()");
         break;
     }
-    case ScriptRead::Outside:
+    case FileRead::Outside:
         File_report_outside(path.c_str(), "Com_file_change()");
         break;
     }

@@ -22,40 +22,32 @@ namespace {
 constexpr const char* FIRST_SCRIPT = ".\\txt\\config.txt";
 } // namespace
 
-ScriptRead Script_read(const char* path) {
+FileRead Script_read(const char* path) {
     std::vector<uint8_t> bytes;
-    switch (File_read_bytes(path, &bytes, SCRIPT_BUFFER_SIZE)) {
-    case FileRead::CannotOpen:
-        return ScriptRead::CannotOpen;
-    case FileRead::TooLarge:
-        return ScriptRead::TooLarge;
-    case FileRead::Outside:
-        return ScriptRead::Outside;
-    case FileRead::Ok:
-        break;
-    }
+    const FileRead read = File_read_bytes(path, &bytes, SCRIPT_BUFFER_SIZE);
+    if (read != FileRead::Ok) return read;
     if (!bytes.empty()) std::memcpy(ScriptBuffer, bytes.data(), bytes.size());
     ScriptLength = int32_t(bytes.size());
     std::strncpy(ScriptFileName, path, SCRIPT_NAME_SIZE - 1);
     ScriptFileName[SCRIPT_NAME_SIZE - 1] = '\0';
     ScriptSource = {ScriptBuffer, ScriptLength};
     ScriptCursor = 0;
-    return ScriptRead::Ok;
+    return FileRead::Ok;
 }
 
 void Script_load_first() {
     ScriptCursor = 0;
-    const ScriptRead result = Script_read(FIRST_SCRIPT);
+    const FileRead result = Script_read(FIRST_SCRIPT);
     std::strncpy(ScriptFileName, FIRST_SCRIPT, SCRIPT_NAME_SIZE - 1);
     Text_defaults();
     Interpreter_start();
-    if (result == ScriptRead::Ok) return;
+    if (result == FileRead::Ok) return;
 
     // Without its first script a game has nothing to play: say where it was looked for and end,
     // rather than stepping through an empty buffer in silence.
     const std::string where = Host_current_folder();
     const std::string text =
-        std::string(result == ScriptRead::TooLarge
+        std::string(result == FileRead::TooLarge
                         ? "最初の台本【 .\\txt\\config.txt 】が大きすぎて読み込めません（1MB まで）。"
                         : "最初の台本【 .\\txt\\config.txt 】が見つからないか、読み込めません。") +
         "\n\nゲームのフォルダ： " + where;

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/file_io.h"
+
 constexpr int32_t SCRIPT_BUFFER_SIZE = 1048576;
 constexpr int SCRIPT_NAME_SIZE = 512;
 
@@ -44,9 +46,8 @@ void Script_load_first();
 // Reads the script file at `path` (as scripts write it) into the buffer from its first byte; the
 // rest of the buffer keeps what it held. Sets the file name and puts the cursor at the buffer's
 // start. A file that cannot be read or is larger than the buffer leaves everything untouched; no
-// box is shown here.
-enum class ScriptRead { Ok, CannotOpen, TooLarge, Outside };
-ScriptRead Script_read(const char* path);
+// box is shown here. The result is the file read's (core/file_io.h).
+FileRead Script_read(const char* path);
 
 // Start-up state: an all-zero buffer, no file name, the cursor at 0.
 void Script_reset();

@@ -21,21 +21,13 @@ constexpr uint32_t LABEL_LIT = 0xFF;      // red
 constexpr uint32_t LABEL_SHADOW = 0;
 
 bool Open(MenuWindow* m, const char* picture, int32_t state) {
-    if (Game_stat.SystemMenuState == state || !Menu_guard_passed(*m)) return false;
+    if (!System_window_enter(*m, state)) return false;
     Slot_screen_open(m, picture);
-    Game_stat.SystemMenuState = state;
-    Game_stat.wait_on = 0;
-    Game_stat.text_on = 0;
     return true;
 }
 
-void Close(MenuWindow* m) {
-    Menu_close(m);
-    Stopwatch_start(&MainMenu.guard);
-}
-
 void Close_load_screen() {
-    Close(&LoadScreen);
+    System_window_close(&LoadScreen);
 }
 
 std::string Label(int slot) {
@@ -85,18 +77,14 @@ void System_save_task() {
             Msg_box(("セーブできませんでした\n\n【" + Label(slot) + "】\n\n" + reason).c_str(), CAPTION);
         }
     }
-    Close(&SaveScreen);
-    Game_stat.SystemMenuState = 0;
-    Game_stat.wait_on = 1;
+    System_window_close(&SaveScreen);
 }
 
 void System_load_task() {
     constexpr const char* CAPTION = "System_load_task()";
     if (!Menu_guard_passed(LoadScreen)) return;
     if (Menu_cancelled()) {
-        Close(&LoadScreen);
-        Game_stat.SystemMenuState = 0;
-        Game_stat.wait_on = 1;
+        System_window_close(&LoadScreen);
         return;
     }
     const int slot = Menu_paint_buttons(&LoadScreen);

@@ -34,22 +34,11 @@ const MenuLayout& FPS_LAYOUT = LAYOUTS[2];
 
 // Opens a window of the system menu at the mouse, kept inside the screen.
 bool Open(MenuWindow* m, const MenuLayout& layout, int32_t state) {
-    if (Game_stat.SystemMenuState == state || !Menu_guard_passed(*m)) return false;
+    if (!System_window_enter(*m, state)) return false;
     const int32_t x = MouseX > WINDOW_WIDTH - layout.width ? WINDOW_WIDTH - layout.width : MouseX;
     const int32_t y = MouseY > WINDOW_HEIGHT - layout.height ? WINDOW_HEIGHT - layout.height : MouseY;
     Menu_open(m, layout, x, y);
-    Game_stat.SystemMenuState = state;
-    Game_stat.wait_on = 0;
-    Game_stat.text_on = 0;
     return true;
-}
-
-// Back to the story's click wait; the exit and frame-rate windows restart the main menu's guard.
-void Close(MenuWindow* m) {
-    Menu_close(m);
-    Game_stat.SystemMenuState = 0;
-    Game_stat.wait_on = 1;
-    if (m != &MainMenu) Stopwatch_start(&MainMenu.guard);
 }
 
 // The frame-rate window's third look marks the option in force.
@@ -59,6 +48,21 @@ bool Fps_in_force(int button) {
 
 } // namespace
 
+bool System_window_enter(const MenuWindow& m, int32_t state) {
+    if (Game_stat.SystemMenuState == state || !Menu_guard_passed(m)) return false;
+    Game_stat.SystemMenuState = state;
+    Game_stat.wait_on = 0;
+    Game_stat.text_on = 0;
+    return true;
+}
+
+void System_window_close(MenuWindow* m) {
+    Menu_close(m);
+    Game_stat.SystemMenuState = 0;
+    Game_stat.wait_on = 1;
+    if (m != &MainMenu) Stopwatch_start(&MainMenu.guard);
+}
+
 void System_menu_open() {
     if (Game_stat.system_menu_flag != 1) return;
     Open(&MainMenu, MAIN_LAYOUT, 101);
@@ -67,12 +71,12 @@ void System_menu_open() {
 void System_menu_task() {
     if (!Menu_guard_passed(MainMenu)) return;
     if (Menu_cancelled()) {
-        Close(&MainMenu);
+        System_window_close(&MainMenu);
         return;
     }
     const int chosen = Menu_paint_buttons(&MainMenu);
     if (chosen < 0) return;
-    Close(&MainMenu);
+    System_window_close(&MainMenu);
     switch (chosen) {
     case 0:
         Save_screen_open();
@@ -92,12 +96,12 @@ void System_menu_task() {
 void Fps_window_task() {
     if (!Menu_guard_passed(FpsWindow)) return;
     if (Menu_cancelled()) {
-        Close(&FpsWindow);
+        System_window_close(&FpsWindow);
         return;
     }
     const int chosen = Menu_paint_buttons(&FpsWindow, Fps_in_force);
     if (chosen < 0) return;
-    Close(&FpsWindow);
+    System_window_close(&FpsWindow);
     Game_stat.fps_on = chosen == 0 ? 1 : 0;
     if (chosen == 1) Surface_copy(&BackBuffer, 0, 0, 300, 20, &BackgroundSurface, 0, 0);
 }
@@ -105,12 +109,12 @@ void Fps_window_task() {
 void Exit_window_task() {
     if (!Menu_guard_passed(ExitWindow)) return;
     if (Menu_cancelled()) {
-        Close(&ExitWindow);
+        System_window_close(&ExitWindow);
         return;
     }
     const int chosen = Menu_paint_buttons(&ExitWindow);
     if (chosen < 0) return;
-    Close(&ExitWindow);
+    System_window_close(&ExitWindow);
     if (chosen == 0) System_exit();
 }
 

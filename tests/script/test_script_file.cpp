@@ -54,7 +54,7 @@ TEST_F(ScriptTest, FirstScriptSizeLimitIsTheBuffer) {
 TEST_F(ScriptTest, AShorterScriptLeavesTheOldTailButStepsOnlyItsOwnBytes) {
     Start(std::string(100, 'L'));
     Write_file("txt/short.txt", std::string(10, 's'));
-    ASSERT_EQ(Script_read(".\\txt\\short.txt"), ScriptRead::Ok);
+    ASSERT_EQ(Script_read(".\\txt\\short.txt"), FileRead::Ok);
     EXPECT_EQ(ScriptLength, 10);
     EXPECT_EQ(ScriptCursor, 0);
     EXPECT_STREQ(ScriptFileName, ".\\txt\\short.txt");
@@ -68,7 +68,7 @@ TEST_F(ScriptTest, AShorterScriptLeavesTheOldTailButStepsOnlyItsOwnBytes) {
     EXPECT_EQ(Text_X, 20 + 10 * 10) << "the ten new bytes and nothing of the old tail";
     EXPECT_EQ(Game_stat.halt_on, 1);
 
-    EXPECT_EQ(Script_read(".\\txt\\missing.txt"), ScriptRead::CannotOpen);
+    EXPECT_EQ(Script_read(".\\txt\\missing.txt"), FileRead::CannotOpen);
     EXPECT_EQ(ScriptLength, 10) << "a failed read changes nothing";
     EXPECT_STREQ(ScriptFileName, ".\\txt\\short.txt");
     EXPECT_EQ(ScriptBuffer[0], 's');

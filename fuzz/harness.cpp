@@ -40,8 +40,11 @@ void Write_small_pictures() {
 
 void Harness_enter_game(const std::string& copy_from) {
     if (!Game_dir.empty()) return;
-    char pattern[] = "/tmp/kotoyumi-harness-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
+    // In memory where the system offers it: a fuzzer writes a file for every input.
+    std::error_code no_shm;
+    std::string pattern = fs::is_directory("/dev/shm", no_shm) ? "/dev/shm" : "/tmp";
+    pattern += "/kotoyumi-harness-XXXXXX";
+    const char* made = ::mkdtemp(pattern.data());
     if (made == nullptr) std::abort();
     Game_dir = made;
     std::atexit(Remove_game);

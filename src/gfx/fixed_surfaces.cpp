@@ -36,7 +36,9 @@ void Surfaces_create_fixed() {
 
 void Surfaces_reset() {
     for (Surface* s : {&BackBuffer, &BackgroundSurface, &PartsSurface}) {
-        Surface_create(s, 0, 0); // 0x0, its buffer kept for the start that follows
+        // Same size again: a restart recreates these surfaces at these sizes, and growing a buffer from
+        // nothing each time would cost more than the rest of the start.
+        Surface_create(s, s->width, s->height);
         Surface_set_name(s, "");
     }
 }

@@ -22,8 +22,8 @@ extern int32_t ScreenOffsetY;
 // cannot be read is reported and the surface stays black) and sets the picture names.
 void Surfaces_create_fixed();
 
-// Makes the three surfaces 0x0 again (tests start each case from nothing); their buffers stay for
-// the start that follows.
+// Blanks the three surfaces and clears their names (tests start each case from nothing); their
+// sizes and buffers stay for the start that follows.
 void Surfaces_reset();
 
 // Sets a surface's picture name, cut to fit and always terminated.

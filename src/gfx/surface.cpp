@@ -76,8 +76,14 @@ void Surface_release(Surface* s) {
 }
 
 void Surface_copy(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int sx, int sy) {
-    Block(dst, dx, dy, w, h, src, sx, sy,
-          [](uint32_t* d, const uint32_t* s, int n) { std::memmove(d, s, size_t(n) * 4); });
+    // Rows of two surfaces never overlap, and a plain copy is the cheaper call (much cheaper under
+    // the address sanitizer, whose memmove goes byte by byte); within one surface a row may overlap.
+    if (dst != src)
+        Block(dst, dx, dy, w, h, src, sx, sy,
+              [](uint32_t* d, const uint32_t* s, int n) { std::memcpy(d, s, size_t(n) * 4); });
+    else
+        Block(dst, dx, dy, w, h, src, sx, sy,
+              [](uint32_t* d, const uint32_t* s, int n) { std::memmove(d, s, size_t(n) * 4); });
 }
 
 void Surface_and(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int sx, int sy) {

@@ -138,6 +138,14 @@ TEST(DibSurface, KeyCopyWritesEveryRowAndSkipsKeyPixels) {
     EXPECT_EQ(a.pixels[2 * 4 + 3], b.pixels[1]);
     EXPECT_EQ(a.pixels[1 * 4 + 3], 0x111111u);
 
+    // Starting left of the source: its first column is outside and leaves the destination's alone.
+    for (int i = 0; i < 12; ++i)
+        a.pixels[i] = 0x111111;
+    PXL_DIB_key_copy(&a, 0, 0, &b, -1, 0, 4, 1, 0x123456);
+    EXPECT_EQ(a.pixels[0], 0x111111u);
+    for (int x = 1; x < 4; ++x)
+        EXPECT_EQ(a.pixels[x], b.pixels[x - 1]) << x;
+
     PXL_delete_DIB_surface(&a);
     PXL_delete_DIB_surface(&b);
     EXPECT_EQ(a.valid, 0);

@@ -100,5 +100,5 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         Settings_save(settings_path, settings);
     }
     Platform_close(code);
-    return code;
+    return options.headless && Headless_log_failed() ? 1 : code;
 }

@@ -1,17 +1,19 @@
 #include "app/options.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 
+// A number written in decimal digits only: no sign, no blanks, nothing after it (strtoull alone
+// would take " 3" and "+3").
 bool Number(const char* text, unsigned long long high, unsigned long long* value) {
-    if (!text || !*text || *text == '-') return false;
-    char* end = nullptr;
-    errno = 0;
-    unsigned long long v = std::strtoull(text, &end, 10);
-    if (errno || *end || v > high) return false;
+    if (!text || *text == '\0') return false;
+    unsigned long long v = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') return false;
+        v = v * 10 + unsigned(*c - '0');
+        if (v > high) return false;
+    }
     *value = v;
     return true;
 }

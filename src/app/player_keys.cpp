@@ -62,7 +62,10 @@ bool Player_comfort_input(const PlatformEvent& e) {
         Volume_key(Volume_change_effects, VOLUME_STEP);
         return true;
     case KEY_F12:
-        if (!e.repeat) Screenshot_take();
+        if (!e.repeat) {
+            std::string result;
+            Screenshot_take(&result);
+        }
         return true;
     default:
         return false;

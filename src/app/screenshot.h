@@ -4,6 +4,7 @@
 #include <string>
 
 // Writes the window picture to screenshots/YYYYMMDD-HHMMSS.png (with -2, -3 ... when that name is
-// taken), making the folder if needed. Returns the path written, or "" (with a line on standard
-// error) if it could not be written.
-std::string Screenshot_take();
+// taken), making the folder if needed; never through a `screenshots` link that leads out of the
+// game. True with the path written in *result, or false with the reason (Japanese) there, also
+// written to standard error.
+bool Screenshot_take(std::string* result);

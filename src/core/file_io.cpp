@@ -6,18 +6,20 @@
 #include "platform/host_files.h"
 
 bool File_read_all(const char* path, void* dest, size_t capacity, size_t* file_size) {
-    if (!Path_stays_inside(path)) return false;
-    return Host_read_prefix(Path_resolve(path), dest, capacity, file_size);
+    std::string host;
+    return Game_path(path, &host) && Host_read_prefix(host, dest, capacity, file_size);
 }
 
 bool File_exists(const char* path) {
-    return Host_is_file(Path_resolve(path));
+    std::string host;
+    return Game_path(path, &host) && Host_is_file(host);
 }
 
 FileRead File_read_bytes(const char* path, std::vector<uint8_t>* out, size_t limit) {
     out->clear();
-    if (!Path_stays_inside(path)) return FileRead::Outside;
-    switch (Host_read_file(Path_resolve(path), out, limit)) {
+    std::string host;
+    if (!Game_path(path, &host)) return FileRead::Outside;
+    switch (Host_read_file(host, out, limit)) {
     case HostRead::Ok:
         return FileRead::Ok;
     case HostRead::TooLarge:

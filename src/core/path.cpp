@@ -57,3 +57,9 @@ bool Path_stays_inside(const char* script_path) {
     }
     return true;
 }
+
+bool Game_path(const char* script_path, std::string* host) {
+    if (!Path_stays_inside(script_path)) return false;
+    *host = Path_resolve(script_path);
+    return Host_inside_current_folder(*host);
+}

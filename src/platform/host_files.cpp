@@ -14,13 +14,15 @@
 
 namespace {
 
-// Opens a regular file for reading; -1 for anything else (a folder opens on Linux but cannot be read).
+// Opens a regular file for reading; -1 for anything else (a folder opens on Linux but cannot be read),
+// with errno telling why (EINVAL for something that is not a regular file).
 // Opened without waiting: a FIFO or a device would otherwise block open() until a writer came.
 int Open_regular(const std::string& path, struct stat* st) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
     if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode)) {
         ::close(fd);
+        errno = EINVAL;
         return -1;
     }
     return fd;
@@ -87,8 +89,12 @@ bool Host_write_file(const std::string& path, const void* src, size_t n, std::st
         if (error) *error = std::strerror(cause);
         return false;
     };
+    // A temporary file left by a crash is removed (if it is a link, the link goes, not what it
+    // names), and the new one must be made here: an existing file or a link is never written through.
     errno = 0;
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (::unlink(temp.c_str()) != 0 && errno != ENOENT) return fail(-1);
+    errno = 0;
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return fail(-1);
     size_t done = 0;
     while (done < n) {
@@ -127,12 +133,31 @@ bool Host_modified_time(const std::string& path, HostLocalTime* out) {
     return true;
 }
 
-bool Host_is_file(const std::string& path) {
+bool Host_is_file(const std::string& path, std::string* why) {
     struct stat st;
     int fd = Open_regular(path, &st);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        if (why) *why = errno == EINVAL ? "not a regular file" : std::strerror(errno);
+        return false;
+    }
     ::close(fd);
     return true;
+}
+
+bool Host_inside_current_folder(const std::string& path) {
+    char root[PATH_MAX], real[PATH_MAX];
+    if (::realpath(".", root) == nullptr) return false;
+    std::string probe = path.empty() ? "." : path;
+    while (::realpath(probe.c_str(), real) == nullptr) {
+        // Something that is there but leads nowhere is a link whose target is unknown until made.
+        struct stat st;
+        if ((errno != ENOENT && errno != ENOTDIR) || ::lstat(probe.c_str(), &st) == 0) return false;
+        const size_t slash = probe.find_last_of('/');
+        probe = slash == std::string::npos ? std::string(".") : probe.substr(0, slash == 0 ? 1 : slash);
+    }
+    const size_t n = std::strlen(root);
+    if (n == 1) return true; // the game is the whole file system
+    return std::strncmp(real, root, n) == 0 && (real[n] == '\0' || real[n] == '/');
 }
 
 bool Host_exists(const std::string& path) {

@@ -17,9 +17,10 @@ HostRead Host_read_file(const std::string& path, std::vector<uint8_t>* out, size
 // *file_size (if given) gets the file's whole size. False, `dest` untouched, if it cannot be opened.
 bool Host_read_prefix(const std::string& path, void* dest, size_t capacity, size_t* file_size);
 
-// Replaces the file at `path` with n bytes: written to a temporary file beside it, flushed to disk
-// and renamed over the old one, so a failure never leaves a half-written file and never touches the
-// old one. False on failure, with the system's reason in *error if given.
+// Replaces the file at `path` with n bytes: written to a temporary file beside it (`path` + ".tmp",
+// a stale one removed first, made afresh without following a link), flushed to disk and renamed
+// over the old one, so a failure never leaves a half-written file and never touches the old one nor
+// any file a planted link names. False on failure, with the system's reason in *error if given.
 bool Host_write_file(const std::string& path, const void* src, size_t n, std::string* error = nullptr);
 
 // Makes the folder `path` (its parent must exist); true if it exists afterwards.
@@ -33,8 +34,13 @@ struct HostLocalTime {
 // The last-write time of whatever is at `path`; false if nothing is there.
 bool Host_modified_time(const std::string& path, HostLocalTime* out);
 
-// True if `path` is a regular file that can be opened for reading.
-bool Host_is_file(const std::string& path);
+// True if `path` is a regular file that can be opened for reading; otherwise the reason (the
+// system's words, or that it is no regular file) in *why if given.
+bool Host_is_file(const std::string& path, std::string* why = nullptr);
+
+// True if `path`, with every link in it followed, lies inside the current folder. A name that does
+// not exist (yet) is judged by the nearest folder above it that does.
+bool Host_inside_current_folder(const std::string& path);
 
 // True if anything exists at `path` (a dangling link included).
 bool Host_exists(const std::string& path);

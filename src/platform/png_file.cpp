@@ -3,6 +3,7 @@
 #include "platform/png_file.h"
 
 #include <bit>
+#include <cstdio>
 
 #include <png.h>
 
@@ -15,8 +16,8 @@ constexpr png_uint_32 MAX_SIDE = 16384;
 
 } // namespace
 
-bool Png_write(const char* path, const uint32_t* pixels, int width, int height) {
-    if (!path || !pixels || width <= 0 || height <= 0 || png_uint_32(width) > MAX_SIDE ||
+bool Png_encode(const uint32_t* pixels, int width, int height, std::vector<uint8_t>* out) {
+    if (!pixels || width <= 0 || height <= 0 || png_uint_32(width) > MAX_SIDE ||
         png_uint_32(height) > MAX_SIDE)
         return false;
     std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
@@ -30,9 +31,25 @@ bool Png_write(const char* path, const uint32_t* pixels, int width, int height) 
     image.width = png_uint_32(width);
     image.height = png_uint_32(height);
     image.format = PNG_FORMAT_RGB;
-    const int ok = png_image_write_to_file(&image, path, 0, rgb.data(), 0, nullptr);
+    // The first call measures, the second writes.
+    png_alloc_size_t size = 0;
+    bool ok = png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) != 0;
+    if (ok) {
+        out->resize(size);
+        ok = png_image_write_to_memory(&image, out->data(), &size, 0, rgb.data(), 0, nullptr) != 0;
+        out->resize(ok ? size : 0);
+    }
     png_image_free(&image);
-    return ok != 0;
+    return ok;
+}
+
+bool Png_write(const char* path, const uint32_t* pixels, int width, int height) {
+    std::vector<uint8_t> png;
+    if (!path || !Png_encode(pixels, width, height, &png)) return false;
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+    return std::fclose(file) == 0 && written;
 }
 
 bool Png_read(const char* path, std::vector<uint32_t>* pixels, int* width, int* height) {

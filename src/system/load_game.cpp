@@ -1,6 +1,8 @@
 #include "system/load_game.h"
 
+#include "core/dialogs.h"
 #include "core/game_stat.h"
+#include "core/sjis.h"
 #include "sound/effects.h"
 #include "sound/music.h"
 #include "system/snapshot.h"
@@ -19,4 +21,26 @@ SlotRead Load_game(int slot, std::string* reason, void (*close_screen)()) {
     Game_stat.SystemMenuState = 106;
     Game_stat.wait_on = 0;
     return result;
+}
+
+bool Load_game_can_try(int slot, const char* caption) {
+    std::string reason;
+    switch (Slot_probe(slot, &reason)) {
+    case SlotRead::Ok:
+        return true;
+    case SlotRead::Missing:
+        Msg_box("セーブデータがありません", caption);
+        return false;
+    case SlotRead::Refused:
+        break;
+    }
+    Load_game_refused(slot, reason, caption);
+    return false;
+}
+
+void Load_game_refused(int slot, const std::string& reason, const char* caption) {
+    char label[SLOT_LABEL_SIZE];
+    Slot_label(slot, label);
+    Msg_box(("このセーブデータは読み込めません\n\n【" + Sjis_to_utf8(label) + "】\n\n" + reason).c_str(),
+            caption);
 }

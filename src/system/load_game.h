@@ -9,3 +9,10 @@
 // Otherwise stops the MIDI music, the MP3 music and the effect, runs `close_screen` (if given),
 // restores the snapshot and sets SystemMenuState to 106 (music restart) with wait_on 0.
 SlotRead Load_game(int slot, std::string* reason, void (*close_screen)() = nullptr);
+
+// The first answer of a load screen to a click on `slot`: true if its file can be read; otherwise
+// shows "セーブデータがありません" (nothing there) or why it cannot be read, under `caption`, and false.
+bool Load_game_can_try(int slot, const char* caption);
+
+// Shows the box that refuses `slot`: its label and `reason`, under `caption`.
+void Load_game_refused(int slot, const std::string& reason, const char* caption);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/dialogs.h"
-#include "core/file_io.h"
 #include "core/game_stat.h"
 #include "core/sjis.h"
 #include "gfx/text_draw.h"
@@ -89,18 +88,15 @@ void System_load_task() {
     }
     const int slot = Menu_paint_buttons(&LoadScreen);
     if (slot < 0) return;
-    const std::string label = Label(slot);
-    if (!File_exists(Slot_file_name(slot).c_str())) {
-        Msg_box("セーブデータがありません", CAPTION);
+    if (!Load_game_can_try(slot, CAPTION)) return;
+    if (Msg_box_yes_no(("■LOADしますか？\n\n【" + Label(slot) + "】").c_str(), CAPTION) != BoxAnswer::Yes)
         return;
-    }
-    if (Msg_box_yes_no(("■LOADしますか？\n\n【" + label + "】").c_str(), CAPTION) != BoxAnswer::Yes) return;
     std::string reason;
     const SlotRead read = Load_game(slot, &reason, Close_load_screen);
     if (read == SlotRead::Missing) {
         Msg_box("セーブデータがありません", CAPTION);
     } else if (read == SlotRead::Refused) {
-        Msg_box(("このセーブデータは読み込めません\n\n【" + label + "】\n\n" + reason).c_str(), CAPTION);
+        Load_game_refused(slot, reason, CAPTION);
     }
 }
 

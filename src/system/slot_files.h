@@ -23,6 +23,10 @@ bool Slot_write(int slot, std::string* reason);
 
 enum class SlotRead { Ok, Missing, Refused };
 
+// What the load screens learn before they ask: Ok when the slot's file can be opened, Missing when
+// nothing is there, Refused with the reason when something is there that cannot be read.
+SlotRead Slot_probe(int slot, std::string* reason);
+
 // Reads the slot into *out and checks it (exactly 10904 bytes, then Snapshot_check); nothing live
 // changes. Missing when there is no file; Refused with the reason in *reason.
 SlotRead Slot_read(int slot, SaveStat* out, std::string* reason);

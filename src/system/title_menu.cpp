@@ -5,11 +5,9 @@
 #include <string>
 
 #include "core/dialogs.h"
-#include "core/file_io.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
-#include "core/sjis.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "system/load_game.h"
@@ -127,17 +125,11 @@ void Start_load_task() {
     }
     const int slot = Menu_paint_buttons(&StartLoad);
     if (slot < 0) return;
-    if (!File_exists(Slot_file_name(slot).c_str())) {
-        Msg_box("セーブデータがありません", "Start_load_task()");
-        return;
-    }
+    if (!Load_game_can_try(slot, "Start_load_task()")) return;
     std::string reason;
     const SlotRead read = Load_game(slot, &reason, Close_start_load);
     if (read == SlotRead::Refused) {
-        char label[SLOT_LABEL_SIZE];
-        Slot_label(slot, label);
-        Msg_box(("このセーブデータは読み込めません\n\n【" + Sjis_to_utf8(label) + "】\n\n" + reason).c_str(),
-                "Start_load_task()");
+        Load_game_refused(slot, reason, "Start_load_task()");
     } else if (read == SlotRead::Ok) {
         Game_stat.TitleMenuState = 0;
     }

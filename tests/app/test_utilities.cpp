@@ -1,7 +1,11 @@
-// Stopwatch arithmetic, whole-file reading, and the path helper.
+// Stopwatch arithmetic, whole-file reading, the path helper, and the game folder's bounds.
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "app/screenshot.h"
 #include "core/file_io.h"
 #include "core/path.h"
 #include "core/stopwatch.h"
@@ -46,6 +50,46 @@ TEST_F(EngineTest, ReadingWholeFiles) {
     EXPECT_FALSE(File_exists("folder"));
     EXPECT_TRUE(File_exists("long.bin"));
     EXPECT_FALSE(File_exists("missing.bin"));
+}
+
+// Links inside the game may lead anywhere inside it, never out of it, for every reader.
+TEST_F(EngineTest, NamesThatLeadOutOfTheGameThroughLinksReadAsMissing) {
+    char outside_name[] = "/tmp/kotoyumi-outside-XXXXXX";
+    ASSERT_NE(::mkdtemp(outside_name), nullptr);
+    const std::string outside = outside_name;
+    std::ofstream(outside + "/secret.txt") << "secret";
+    Write_file("gdat/inner.bmp", "inner");
+    fs::create_symlink("inner.bmp", game_dir + "/gdat/alias.bmp");
+    fs::create_symlink(outside + "/secret.txt", game_dir + "/gdat/out.bmp");
+    fs::create_symlink(outside, game_dir + "/wav");
+    fs::create_symlink(outside + "/nowhere", game_dir + "/dangling");
+
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(File_read_bytes(".\\gdat\\alias.bmp", &bytes, 100), FileRead::Ok);
+    EXPECT_EQ(File_read_bytes(".\\gdat\\out.bmp", &bytes, 100), FileRead::Outside);
+    EXPECT_EQ(File_read_bytes(".\\wav\\secret.txt", &bytes, 100), FileRead::Outside);
+    EXPECT_EQ(File_read_bytes(".\\dangling\\new.bmp", &bytes, 100), FileRead::Outside);
+    char buffer[8];
+    EXPECT_FALSE(File_read_all(".\\gdat\\out.bmp", buffer, sizeof buffer));
+    EXPECT_TRUE(File_exists(".\\gdat\\alias.bmp"));
+    EXPECT_FALSE(File_exists(".\\gdat\\out.bmp"));
+    EXPECT_FALSE(File_exists(("..\\" + fs::path(game_dir).filename().string() + "\\gdat\\inner.bmp").c_str()))
+        << "a name that climbs out is outside even where it comes back in";
+    std::string host;
+    EXPECT_TRUE(Game_path(".\\SAVE\\data00.svd", &host)) << "a name not made yet is judged by its folder";
+    EXPECT_EQ(host, "./SAVE/data00.svd");
+
+    // F12 never writes through a screenshots link that leads out; it says why instead.
+    fs::create_symlink(outside, game_dir + "/screenshots");
+    std::string result;
+    EXPECT_FALSE(Screenshot_take(&result));
+    EXPECT_NE(result.find("ゲームのフォルダの外"), std::string::npos) << result;
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1)
+        << "only secret.txt";
+    fs::remove(game_dir + "/screenshots");
+    ASSERT_TRUE(Screenshot_take(&result)) << result;
+    EXPECT_EQ(result.rfind("screenshots/", 0), 0u) << result;
+    fs::remove_all(outside);
 }
 
 TEST_F(EngineTest, ScriptPathsResolveOnACaseSensitiveFileSystem) {

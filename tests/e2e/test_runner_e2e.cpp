@@ -84,6 +84,30 @@ TEST_F(RunnerEndToEnd, BadCommandLinesAndScenariosAreRefusedClearly) {
         2);
     EXPECT_NE(Read(work + "/err3").find("cannot enter the game folder"), std::string::npos);
 
+    // Only digits make a scale.
+    for (const char* scale : {"' 3'", "+3", "3x", "0", "9"}) {
+        EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --scale " + scale + " " + game + " 2>" + work +
+                              "/err6"),
+                  2)
+            << scale;
+        EXPECT_NE(Read(work + "/err6").find("--scale needs a whole number"), std::string::npos) << scale;
+    }
+
+    // A shot that cannot be written names its scenario line; a log that cannot be written ends the
+    // run with 1 instead of passing without a record.
+    std::ofstream(work + "/shot.txt") << "run 10\n\nshot no/such/folder/a.png\nrun 10\n";
+    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --events " + work + "/shot.txt --log " +
+                          work + "/run.log " + game + " 2>" + work + "/err7"),
+              2);
+    EXPECT_NE(Read(work + "/err7").find("shot.txt: line 3: cannot write the shot"), std::string::npos)
+        << Read(work + "/err7");
+    EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --log /dev/full --max-ms 1000 " + game +
+                          " 2>" + work + "/err8"),
+              1);
+    EXPECT_NE(Read(work + "/err8").find("cannot write the log /dev/full: No space left on device"),
+              std::string::npos)
+        << Read(work + "/err8");
+
     // A folder named as the scenario is no scenario.
     EXPECT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --headless --events " + work + " " + game + " 2>" +
                           work + "/err4"),

@@ -2,12 +2,18 @@
 // what a load brings back (script position, pictures, text settings, timers, title, music and the
 // looping effect through state 106), the checks that refuse a damaged slot before anything live
 // changes, and writes that fail without harming the old save.
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "features/story_fixture.h"
 #include "features/timers.h"
+#include "gfx/fixed_surfaces.h"
+#include "script/script_file.h"
+#include "script/text_settings.h"
 #include "sound/effects.h"
 #include "sound/music.h"
 #include "system/load_game.h"
@@ -127,6 +133,111 @@ TEST_F(SaveTest, SavePointsByModeAndWhatALoadBringsBack) {
     EXPECT_EQ(Cursor(), std::pair(100, 100));
     Run_frames(1);
     EXPECT_EQ(Game_stat.SystemMenuState, 0) << "state 106 ran and ended";
+}
+
+// Every field of the record comes back from a load into an engine whose state differs in every
+// field: a restore that forgets one fails here.
+TEST_F(SaveTest, EveryFieldOfTheRecordComesBackFromALoad) {
+    Write_file("txt/a.txt", "#halt\r\n" + std::string(64, ';') + "#halt\r\n");
+    Write_file("MIDI/field.mid", MIDI);
+    for (const char* name : {"gdat/bs.bmp", "gdat/bg.bmp", "gdat/pt.bmp", "gdat/other.bmp"})
+        Write_bmp(name, 8, 8, [](int, int) { return 0x336699u; });
+    Start("#play_midi field.mid\r\n#play_wav 1 rain.wav\r\n#halt\r\n");
+    ASSERT_TRUE(Run_to_halt());
+
+    // A: every saved field away from its default (timers stopped, so that time cannot move them).
+    ASSERT_EQ(Script_read(".\\txt\\a.txt"), FileRead::Ok);
+    ScriptSource = {ScriptBuffer, ScriptLength};
+    ScriptCursor = 40;
+    Surface_set_name(&BackBuffer, ".\\gdat\\bs.bmp");
+    Surface_set_name(&BackgroundSurface, ".\\gdat\\bg.bmp");
+    Surface_set_name(&PartsSurface, ".\\gdat\\pt.bmp");
+    Font_Size = 31;
+    Text_WAIT = 77;
+    Text_AREA = Rect{11, 12, 613, 414};
+    Text_X = 11;
+    Text_Y = 12;
+    Text_X_PITCH = 3;
+    Text_Y_PITCH = 9;
+    Text_COLOR1 = 0x123456;
+    Text_COLOR2 = 0x654321;
+    save_point_mode = SAVE_POINT_MANUAL;
+    for (int i = 0; i < FLAG_COUNT; ++i)
+        Game_stat.Flags[i] = uint8_t(i % 2);
+    for (int i = 0; i < STRING_VAR_COUNT; ++i)
+        std::snprintf(Game_stat.StringVars[i], STRING_VAR_SIZE, "var %d", i);
+    Game_stat.system_menu_flag = 1; // state 106, which resumes the music, runs only while it is on
+    Game_stat.fps_on = 1;
+    Game_stat.disp_timer_on = 1;
+    Game_stat.disp_timer_single_on = 1;
+    Game_stat.SingleTimer = 2;
+    for (int i = 0; i < TIMER_COUNT; ++i)
+        Game_stat.Timers[i] = TimerRec{0, uint64_t(1000 * (i + 1)), 0, 10 * i, 20 * i, 0, {}};
+    std::snprintf(Game_stat.WindowTitle, sizeof Game_stat.WindowTitle, "field title");
+    Snapshot_take();
+    const SaveStat saved = Save_stat;
+    const GameStat a = Game_stat;
+    Save(3);
+
+    // B: every field somewhere else, music and effect included.
+    Start("#stop_midi\r\n#stop_wav\r\n#play_midi town.mid\r\n#play_wav 1 bell.wav\r\n#halt\r\n");
+    ASSERT_TRUE(Run_to_halt());
+    Surface_set_name(&BackBuffer, ".\\gdat\\other.bmp");
+    Surface_set_name(&BackgroundSurface, ".\\gdat\\other.bmp");
+    Surface_set_name(&PartsSurface, ".\\gdat\\other.bmp");
+    Font_Size = 16;
+    Text_WAIT = 5;
+    Text_AREA = Rect{0, 0, 640, 480};
+    Text_X_PITCH = Text_Y_PITCH = 0;
+    Text_COLOR1 = Text_COLOR2 = 0xFFFFFF;
+    save_point_mode = SAVE_POINT_AUTO;
+    std::memset(&Game_stat, 0x7F, sizeof Game_stat);
+    Game_stat.WindowTitle[0] = '\0';
+
+    ASSERT_EQ(Load(3), SlotRead::Ok);
+    Run_frames(1); // state 106 resumes the music and the effect
+    EXPECT_STREQ(ScriptFileName, ".\\txt\\a.txt");
+    EXPECT_EQ(ScriptCursor, 40);
+    EXPECT_STREQ(BackBuffer.PictureName, ".\\gdat\\bs.bmp");
+    EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\bg.bmp");
+    EXPECT_STREQ(PartsSurface.PictureName, ".\\gdat\\pt.bmp");
+    EXPECT_EQ(Font_Size, 31);
+    EXPECT_EQ(Text_WAIT, 77);
+    EXPECT_EQ(Text_AREA.left, 11);
+    EXPECT_EQ(Text_AREA.top, 12);
+    EXPECT_EQ(Text_AREA.right, 613);
+    EXPECT_EQ(Text_AREA.bottom, 414);
+    EXPECT_EQ(Cursor(), std::pair(11, 12));
+    EXPECT_EQ(Text_X_PITCH, 3);
+    EXPECT_EQ(Text_Y_PITCH, 9);
+    EXPECT_EQ(Text_COLOR1, 0x123456u);
+    EXPECT_EQ(Text_COLOR2, 0x654321u);
+    EXPECT_EQ(save_point_mode, SAVE_POINT_MANUAL);
+    EXPECT_EQ(std::memcmp(Game_stat.Flags, a.Flags, sizeof a.Flags), 0);
+    EXPECT_EQ(std::memcmp(Game_stat.StringVars, a.StringVars, sizeof a.StringVars), 0);
+    EXPECT_EQ(Game_stat.system_menu_flag, 1);
+    EXPECT_EQ(Game_stat.fps_on, 1);
+    EXPECT_EQ(Game_stat.disp_timer_on, 1);
+    EXPECT_EQ(Game_stat.disp_timer_single_on, 1);
+    EXPECT_EQ(Game_stat.SingleTimer, 2);
+    for (int i = 0; i < TIMER_COUNT; ++i) {
+        EXPECT_EQ(Game_stat.Timers[i].accumulated_ms, a.Timers[i].accumulated_ms) << i;
+        EXPECT_EQ(Game_stat.Timers[i].disp_x, a.Timers[i].disp_x) << i;
+        EXPECT_EQ(Game_stat.Timers[i].disp_y, a.Timers[i].disp_y) << i;
+        EXPECT_EQ(Game_stat.Timers[i].running, 0) << i;
+    }
+    EXPECT_STREQ(Game_stat.WindowTitle, "field title");
+    EXPECT_EQ(Game_stat.halt_on, a.halt_on);
+    EXPECT_EQ(Game_stat.text_on, a.text_on);
+    EXPECT_EQ(BgmState.MusicPlaying, 1);
+    EXPECT_EQ(BgmState.MusicType, MUSIC_MIDI);
+    EXPECT_STREQ(BgmState.MusicPath, ".\\MIDI\\field.mid");
+    EXPECT_EQ(WavState.WavPlaying, 1);
+    EXPECT_EQ(WavState.WAV_loop_flag, WAV_LOOP);
+    EXPECT_STREQ(WavState.WavLoopPath, ".\\wav\\rain.wav");
+    // What the next save point writes is the record that was loaded, byte for byte.
+    Snapshot_take();
+    EXPECT_EQ(std::memcmp(&Save_stat, &saved, sizeof saved), 0);
 }
 
 TEST_F(SaveTest, State106RestartsMusicAndOnlyALoopingEffect) {
@@ -298,6 +409,64 @@ TEST_F(SaveTest, AWriteThatFailsLeavesTheOldSaveAndSaysWhy) {
     fs::remove_all(game_dir + "/SAVE");
     Write_file("SAVE", "not a folder");
     EXPECT_FALSE(Slot_write(2, &reason));
+}
+
+// A hostile game folder plants links where a save writes: nothing outside the game changes.
+TEST_F(SaveTest, ASaveNeverWritesThroughALinkOutOfTheGame) {
+    Start("#sp\r\n#halt\r\n");
+    ASSERT_TRUE(Run_to_halt());
+    char outside_name[] = "/tmp/kotoyumi-outside-XXXXXX";
+    ASSERT_NE(::mkdtemp(outside_name), nullptr);
+    const std::string outside = outside_name;
+    std::ofstream(outside + "/victim.sh") << "original";
+    auto victim = [&] {
+        std::ifstream in(outside + "/victim.sh", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+
+    // The temporary file as a link to an outside file: the link goes, the outside file stays.
+    fs::create_directory(game_dir + "/SAVE");
+    fs::create_symlink(outside + "/victim.sh", game_dir + "/SAVE/data03.svd.tmp");
+    Save(3);
+    EXPECT_EQ(victim(), "original");
+    EXPECT_EQ(fs::file_size(game_dir + "/SAVE/data03.svd"), sizeof(SaveStat));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(game_dir + "/SAVE/data03.svd.tmp")));
+
+    // The slot file itself as a link out: refused as outside the game, the outside file unread.
+    fs::create_symlink(outside + "/victim.sh", game_dir + "/SAVE/data04.svd");
+    std::string reason;
+    EXPECT_FALSE(Slot_write(4, &reason));
+    EXPECT_EQ(victim(), "original");
+    EXPECT_EQ(Load(4, &reason), SlotRead::Refused);
+    EXPECT_NE(reason.find("ゲームのフォルダの外"), std::string::npos) << reason;
+
+    // The whole SAVE folder as a link out: refused, nothing made there.
+    fs::remove_all(game_dir + "/SAVE");
+    fs::create_symlink(outside, game_dir + "/SAVE");
+    EXPECT_FALSE(Slot_write(0, &reason));
+    EXPECT_NE(reason.find("ゲームのフォルダの外"), std::string::npos) << reason;
+    EXPECT_FALSE(fs::exists(outside + "/data00.svd"));
+    fs::remove(game_dir + "/SAVE");
+    fs::remove_all(outside);
+}
+
+// A slot whose label shows a date but whose file cannot be read says why, not that it is missing.
+TEST_F(SaveTest, AnUnreadableSlotSaysWhyItCannotBeLoaded) {
+    Start("#halt\r\n");
+    fs::create_directories(game_dir + "/SAVE/data05.svd");
+    char label[SLOT_LABEL_SIZE];
+    EXPECT_TRUE(Slot_label(5, label)) << "the label shows its date";
+    std::string reason;
+    EXPECT_EQ(Slot_probe(5, &reason), SlotRead::Refused);
+    EXPECT_NE(reason.find("ファイルを開けません（not a regular file）"), std::string::npos) << reason;
+    EXPECT_EQ(Load(5, &reason), SlotRead::Refused);
+    EXPECT_FALSE(Load_game_can_try(5, "System_load_task()"));
+    EXPECT_FALSE(Load_game_can_try(6, "System_load_task()"));
+    const std::vector<std::string> boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].rfind("System_load_task()|このセーブデータは読み込めません\n\n【data05  ", 0), 0u)
+        << boxes[0];
+    EXPECT_EQ(boxes[1], "System_load_task()|セーブデータがありません");
 }
 
 } // namespace

@@ -39,6 +39,10 @@ const PlatformBackend* Headless_backend();
 // a line it does not understand (the reason names the line).
 bool Headless_configure(const HeadlessOptions& options, std::string* error);
 
+// True once a line of the run's log could not be written (said on standard error; the run then
+// ends with exit code 1).
+bool Headless_log_failed();
+
 // Gives the runner its view of the engine.
 void Headless_set_probe(const HeadlessProbe& probe);
 

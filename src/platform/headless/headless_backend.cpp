@@ -1,7 +1,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +42,8 @@ struct State {
     std::vector<RecordedBox> boxes;
     std::vector<std::string> log_lines;
     FILE* log_file = nullptr;
+    std::string log_name;    // as the runner was given it, for the message when it cannot be written
+    bool log_failed = false; // a line could not be written: the run ends with 1
     HeadlessProbe probe;
 
     // Scenario: commands and where we are in them.
@@ -48,7 +52,8 @@ struct State {
     size_t next = 0;
     uint32_t budget = 0; // virtual ms left of the current run / until
     const ScenarioCommand* until = nullptr;
-    std::string base_dir; // the folder relative scenario paths start from
+    std::string base_dir;    // the folder relative scenario paths start from
+    std::string events_name; // the scenario file as the runner was given it, for messages
 
     // Playing on its own.
     bool autoplay = false;
@@ -67,13 +72,28 @@ struct State {
 
 State S;
 
+void Quit(int code) {
+    S.quitting = true;
+    S.quit_code = code;
+}
+
+// A log that cannot be written (a full disk, a closed pipe) is said once and ends the run with 1:
+// a run whose record is lost must not look like one that passed.
+void Log_failed() {
+    if (S.log_failed) return;
+    S.log_failed = true;
+    std::fprintf(stderr, "kotoyumi: cannot write the log %s: %s\n", S.log_name.c_str(), std::strerror(errno));
+    if (!S.quitting) Quit(1);
+}
+
 void Log(const std::string& line) {
     std::string stamped = std::to_string(S.clock) + " " + line;
     if (S.recording) S.log_lines.push_back(stamped);
-    if (S.log_file) {
-        std::fputs(stamped.c_str(), S.log_file);
-        std::fputc('\n', S.log_file);
-        std::fflush(S.log_file);
+    if (S.log_file && !S.log_failed) {
+        errno = 0;
+        if (std::fputs(stamped.c_str(), S.log_file) == EOF || std::fputc('\n', S.log_file) == EOF ||
+            std::fflush(S.log_file) == EOF)
+            Log_failed();
     }
 }
 
@@ -103,18 +123,14 @@ void Push_key(EventType type, int key) {
     S.events.push_back(e);
 }
 
-void Quit(int code) {
-    S.quitting = true;
-    S.quit_code = code;
-}
-
 std::string Relative_to_base(const std::string& path) {
     return path.empty() || path[0] == '/' ? path : S.base_dir + "/" + path;
 }
 
 // Writes a shot; one that cannot be written ends the run as a bad scenario would (code 2), so a
-// check of the pictures never passes on pictures that were never made.
-bool Write_shot(const std::string& path) {
+// check of the pictures never passes on pictures that were never made. `line` is the scenario line
+// that asked for it (0 for the shots the runner takes by itself).
+bool Write_shot(const std::string& path, int line = 0) {
     std::vector<uint32_t> black;
     const uint32_t* picture = S.picture.data();
     if (S.picture.empty()) {
@@ -122,7 +138,12 @@ bool Write_shot(const std::string& path) {
         picture = black.data();
     }
     if (Png_write(path.c_str(), picture, WINDOW_WIDTH, WINDOW_HEIGHT)) return true;
-    std::fprintf(stderr, "kotoyumi: cannot write the shot %s\n", path.c_str());
+    if (line > 0) {
+        std::fprintf(stderr, "kotoyumi: %s: line %d: cannot write the shot %s\n", S.events_name.c_str(), line,
+                     path.c_str());
+    } else {
+        std::fprintf(stderr, "kotoyumi: cannot write the shot %s\n", path.c_str());
+    }
     if (!S.quitting) Quit(2);
     return false;
 }
@@ -189,7 +210,7 @@ void Step_scenario() {
             break;
         }
         case ScenarioCommand::Shot:
-            Write_shot(Relative_to_base(c.text));
+            Write_shot(Relative_to_base(c.text), c.line);
             break;
         case ScenarioCommand::Until:
             S.until = &c;
@@ -308,11 +329,7 @@ void Close(int code) {
     if (!S.shots_dir.empty()) Write_shot(S.shots_dir + "/final.png");
     Log("exit " + std::to_string(code));
     S.window = false;
-    if (S.log_file == stdout) {
-        std::fflush(stdout);
-    } else if (S.log_file) {
-        std::fclose(S.log_file);
-    }
+    if (S.log_file && S.log_file != stdout && std::fclose(S.log_file) != 0) Log_failed();
     S.log_file = nullptr;
 }
 
@@ -415,6 +432,7 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
             return false;
         }
     }
+    S.events_name = options.events_path;
     if (!options.events_path.empty()) {
         std::ifstream in(options.events_path, std::ios::binary);
         if (!in || !std::filesystem::is_regular_file(options.events_path)) {
@@ -433,6 +451,7 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
     } else {
         S.autoplay = true;
     }
+    S.log_name = options.log_path.empty() ? "(standard output)" : options.log_path;
     if (options.log_path.empty()) {
         S.log_file = stdout; // without --log the run is told on standard output
     } else {
@@ -443,6 +462,10 @@ bool Headless_configure(const HeadlessOptions& options, std::string* error) {
         }
     }
     return true;
+}
+
+bool Headless_log_failed() {
+    return S.log_failed;
 }
 
 void Headless_set_probe(const HeadlessProbe& probe) {

@@ -13,11 +13,18 @@ constexpr uint32_t OVERLAY_MS = 1000;
 constexpr uint32_t MARK_BG = 0x202428;
 constexpr uint32_t MARK_TEXT = 0xE8E4DC;
 
-bool overlay = false;
+// The levels the player changed last, shown for a second in the bottom-right corner.
+enum class Overlay { None, Volume, AutoSpeed };
+Overlay overlay = Overlay::None;
 uint32_t overlay_since = 0;
 
 bool Overlay_due() {
-    return overlay && Platform_time_ms() - overlay_since < OVERLAY_MS;
+    return overlay != Overlay::None && Platform_time_ms() - overlay_since < OVERLAY_MS;
+}
+
+void Show_overlay(Overlay what) {
+    overlay = what;
+    overlay_since = Platform_time_ms();
 }
 
 // A dark label with light text, right-aligned at `right`, top at `y`.
@@ -39,26 +46,31 @@ void Marks_draw(Surface* s) {
     } else if (Auto_active()) {
         Label(s, WINDOW_WIDTH - 4, 4, "AUTO");
     }
-    if (Overlay_due()) {
-        const std::string text =
+    if (!Overlay_due()) return;
+    std::string text = "オート " + Level(Auto_speed());
+    if (overlay == Overlay::Volume)
+        text =
             Volume.muted ? "消音中 (M)" : "音楽 " + Level(Volume.music) + "  効果音 " + Level(Volume.effects);
-        Label(s, WINDOW_WIDTH - 4, WINDOW_HEIGHT - 28, text);
-    }
+    Label(s, WINDOW_WIDTH - 4, WINDOW_HEIGHT - 28, text);
 }
 
 uint32_t Marks_state() {
     uint32_t state = (Skip_shown() ? 1u : 0u) | (Auto_active() ? 2u : 0u);
-    if (Overlay_due())
+    if (Overlay_due() && overlay == Overlay::Volume)
         state |= 4u | (Volume.muted ? 8u : 0u) | uint32_t(Volume.music) << 8 | uint32_t(Volume.effects) << 16;
+    if (Overlay_due() && overlay == Overlay::AutoSpeed) state |= 16u | uint32_t(Auto_speed()) << 8;
     return state;
 }
 
 void Marks_show_volume() {
-    overlay = true;
-    overlay_since = Platform_time_ms();
+    Show_overlay(Overlay::Volume);
+}
+
+void Marks_show_auto_speed() {
+    Show_overlay(Overlay::AutoSpeed);
 }
 
 void Marks_reset() {
-    overlay = false;
+    overlay = Overlay::None;
     overlay_since = 0;
 }

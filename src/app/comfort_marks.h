@@ -1,5 +1,6 @@
 // What the window shows over the story's picture for the player's comforts: a small mark in the
-// top-right corner while skip or auto is on, and the volume levels for a second after they change.
+// top-right corner while skip or auto is on, and for a second after a change the volume levels or
+// the auto speed ("オート 125%"), whichever changed last.
 // Drawn into the window picture only, never into BackBuffer.
 #pragma once
 
@@ -14,8 +15,9 @@ void Marks_draw(Surface* window_picture);
 // nothing is drawn), so the frame shows the window picture again only then.
 uint32_t Marks_state();
 
-// Shows the volume overlay for a second from now.
+// Shows the volume levels, or the auto speed, for a second from now.
 void Marks_show_volume();
+void Marks_show_auto_speed();
 
 // Start-up state: no overlay.
 void Marks_reset();

@@ -19,6 +19,11 @@ void Volume_key(void (*change)(int), int delta) {
     Marks_show_volume();
 }
 
+void Auto_speed_key(int steps_quicker) {
+    Auto_pace_change(steps_quicker);
+    Marks_show_auto_speed();
+}
+
 } // namespace
 
 bool Player_comfort_input(const PlatformEvent& e) {
@@ -35,10 +40,10 @@ bool Player_comfort_input(const PlatformEvent& e) {
         if (!e.repeat) Auto_toggle();
         return true;
     case KEY_PLUS:
-        Auto_pace_change(1);
+        Auto_speed_key(1);
         return true;
     case KEY_MINUS:
-        Auto_pace_change(-1);
+        Auto_speed_key(-1);
         return true;
     case KEY_PAGEUP:
         Open_backlog();

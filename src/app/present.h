@@ -14,5 +14,9 @@ void Present_frame();
 // A repaint request: BackBuffer at (0, 0), without the shake offsets, always handed to the window.
 void Present_paint();
 
+// Shows the comfort marks as they are now over the last frame's picture, if they changed since it
+// was shown (a box about to open over it must not show a mark that has gone off).
+void Present_marks();
+
 // The window picture as last composed (640x480, 0x00RRGGBB).
 const uint32_t* Present_window_picture();

@@ -14,12 +14,12 @@ namespace {
 constexpr int MAX_ROUNDS = 1500;
 constexpr uint32_t AUTO_BASE_MS = 1000;
 constexpr uint32_t AUTO_PER_CHAR_MS = 60;
-constexpr int PACE_STEP = 25;
+constexpr int SPEED_STEP = 25;
 
 bool skip_switch = false;
 bool skipping = false; // this frame skips
 bool auto_on = false;
-int pace = 100;
+int speed = 100; // percent of the plain pace
 
 // The click wait auto is timing.
 bool in_wait = false;
@@ -100,7 +100,11 @@ void Auto_set(bool on) {
 }
 
 void Auto_pace_change(int steps_quicker) {
-    pace = std::clamp(pace - steps_quicker * PACE_STEP, PACE_STEP, 400);
+    speed = std::clamp(speed + steps_quicker * SPEED_STEP, SPEED_STEP, 400);
+}
+
+int Auto_speed() {
+    return speed;
 }
 
 void Auto_player_input() {
@@ -117,12 +121,12 @@ bool Auto_active() {
 
 uint32_t Auto_delay_ms(uint64_t chars) {
     const uint64_t plain = AUTO_BASE_MS + AUTO_PER_CHAR_MS * std::min<uint64_t>(chars, 10000);
-    return uint32_t(plain * uint64_t(pace) / 100);
+    return uint32_t(plain * 100 / uint64_t(speed));
 }
 
 void Skip_auto_reset() {
     skip_switch = skipping = auto_on = false;
-    pace = 100;
+    speed = 100;
     in_wait = false;
     wait_began = 0;
     wait_chars = chars_mark = 0;

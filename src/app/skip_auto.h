@@ -7,7 +7,8 @@
 // wait, the title menu, the system menu, a box, the name prompt); timers keep real time.
 //
 // Auto passes a click wait or page end by itself after about 1 s plus 60 ms for every character
-// shown since the last one, stretched or shortened by the pace; any other click or key ends it.
+// shown since the last one, at the player's speed; any other click or key ends it (a modifier
+// key alone is no key here: it only changes what another key or click means).
 #pragma once
 
 #include <cstdint>
@@ -29,8 +30,12 @@ void Skip_stop();
 void Auto_toggle();
 void Auto_set(bool on);
 
-// + and -: a quicker or slower auto pace (percent of the plain pause, 25 to 400).
+// + and -: auto a step (25%) quicker or slower; the speed stays within 25% and 400% of the plain
+// pace, whose pause it divides.
 void Auto_pace_change(int steps_quicker);
+
+// The auto speed in percent of the plain pace (100 at start-up).
+int Auto_speed();
 
 // A click or key that is not one of the comfort keys: ends auto mode.
 void Auto_player_input();
@@ -39,8 +44,8 @@ void Auto_player_input();
 bool Skip_shown();
 bool Auto_active();
 
-// How long auto waits at a click wait after `chars` characters were shown, at the present pace.
+// How long auto waits at a click wait after `chars` characters were shown, at the present speed.
 uint32_t Auto_delay_ms(uint64_t chars);
 
-// Start-up state: skip and auto off, plain pace.
+// Start-up state: skip and auto off, the plain pace (speed 100%).
 void Skip_auto_reset();

@@ -10,6 +10,7 @@
 #include "app/name_dialog.h"
 #include "app/present.h"
 #include "app/skip_auto.h"
+#include "app/ui_kit.h"
 #include "core/dialogs.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -70,17 +71,38 @@ const EngineModule MODULES[] = {
     {"marks", Marks_reset, nullptr},
 };
 
-// A box or the name prompt asks the player something: skipping stops there.
-BoxAnswer Box_stopping_skip(const char* text_utf8, const char* caption_utf8, BoxKind kind) {
+// A box or the name prompt asks the player something: skipping stops there, before it opens, and
+// its mark goes from the picture the dialog is drawn over.
+void Before_dialog() {
     Skip_stop();
-    return Message_box_show(text_utf8, caption_utf8, kind);
-}
-std::string Name_prompt_stopping_skip(const std::string& default_sjis) {
-    Skip_stop();
-    return Name_dialog(default_sjis);
+    Present_marks();
 }
 
-const DialogProcs WINDOW_DIALOGS = {Box_stopping_skip, Name_prompt_stopping_skip};
+// The mouse events over a dialog were its own, and the click that brought it up belonged to it: the
+// screen behind it waits for a new press instead of taking the old one again.
+void After_dialog() {
+    int x = MouseX, y = MouseY;
+    Ui_take_pointer(&x, &y);
+    uint32_t held = 0;
+    for (uint32_t bit : {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON})
+        if (Platform_key_down(-int(bit))) held |= bit;
+    Mouse_dialog_closed(x, y, held);
+}
+
+BoxAnswer Window_box(const char* text_utf8, const char* caption_utf8, BoxKind kind) {
+    Before_dialog();
+    const BoxAnswer answer = Message_box_show(text_utf8, caption_utf8, kind);
+    After_dialog();
+    return answer;
+}
+std::string Window_name_prompt(const std::string& default_sjis) {
+    Before_dialog();
+    std::string name = Name_dialog(default_sjis);
+    After_dialog();
+    return name;
+}
+
+const DialogProcs WINDOW_DIALOGS = {Window_box, Window_name_prompt};
 
 } // namespace
 

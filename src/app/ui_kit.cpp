@@ -3,6 +3,13 @@
 #include "app/present.h"
 #include "app/window_messages.h"
 
+namespace {
+
+bool pointer_seen = false;
+int pointer_x = 0, pointer_y = 0;
+
+} // namespace
+
 bool Ui_inside(const UiRect& r, int x, int y) {
     return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
 }
@@ -61,6 +68,9 @@ bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const Platform
         case EventType::MouseMove:
         case EventType::MouseDown:
         case EventType::MouseUp:
+            pointer_seen = true;
+            pointer_x = e.x;
+            pointer_y = e.y;
             if (!Ui_inside(area, e.x, e.y)) {
                 WndProc(e);
                 if (e.type == EventType::MouseDown) break;
@@ -72,4 +82,12 @@ bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const Platform
         }
         draw();
     }
+}
+
+bool Ui_take_pointer(int* x, int* y) {
+    if (!pointer_seen) return false;
+    pointer_seen = false;
+    *x = pointer_x;
+    *y = pointer_y;
+    return true;
 }

@@ -61,3 +61,7 @@ enum class UiStep { Continue, Close };
 // dialog, false when the window was closed or the platform asked the program to end.
 bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const PlatformEvent&)>& handle,
                    const std::function<void()>& draw);
+
+// Where the pointer was at the last mouse event a dialog's loop took since the last call (such
+// events never reach the window's mouse record); false, with *x and *y untouched, if none came.
+bool Ui_take_pointer(int* x, int* y);

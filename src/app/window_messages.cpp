@@ -10,16 +10,6 @@
 #include "sound/music.h"
 #include "system/system_menu.h"
 
-namespace {
-
-void Record_mouse(const PlatformEvent& event) {
-    MouseButtons = event.buttons;
-    MouseX = event.x & 0xFFFF;
-    MouseY = event.y & 0xFFFF;
-}
-
-} // namespace
-
 void Go_on_input() {
     if (Game_stat.wait_on == 1) Wait_click();
     if (Game_stat.halt_on == 1) System_exit();
@@ -36,6 +26,8 @@ void WndProc(const PlatformEvent& event) {
         break;
     case EventType::KeyDown:
         if (Player_comfort_input(event)) break;
+        // A modifier only changes what the next key or click means (Shift for +, Ctrl for skip).
+        if (event.key == KEY_SHIFT || event.key == KEY_CONTROL || event.key == KEY_ALT) break;
         Auto_player_input();
         if (event.key == KEY_RETURN || event.key == KEY_SPACE)
             Go_on_input();
@@ -46,21 +38,21 @@ void WndProc(const PlatformEvent& event) {
         Auto_player_input();
         if (event.button == 1) {
             Go_on_input();
-            Record_mouse(event);
+            Mouse_record(event);
         } else if (event.button == 2) {
-            Record_mouse(event);
+            Mouse_record(event);
         }
         break;
     case EventType::MouseUp:
         if (event.button == 1) {
-            Record_mouse(event);
+            Mouse_record(event);
         } else if (event.button == 2) {
             if (Game_stat.wait_on == 1) System_menu_open();
-            Record_mouse(event);
+            Mouse_record(event);
         }
         break;
     case EventType::MouseMove:
-        Record_mouse(event);
+        Mouse_record(event);
         break;
     case EventType::MusicNotify:
         Bgm_notify();

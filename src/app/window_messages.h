@@ -5,10 +5,11 @@
 
 #include "platform/platform.h"
 
-// Handles one window event. The player's comfort keys and the wheel go to app/player_keys.h; any
-// other key or button press ends auto mode and then acts as always: repaint, the "go on" input (left
-// press, Enter, Space), Escape and closing the window (end of program), the system menu on a right
-// release during a `wait`, the mouse record, and the music's end-of-play notification.
+// Handles one window event. The player's comfort keys and the wheel go to app/player_keys.h; a
+// modifier key alone does nothing; any other key or button press ends auto mode and then acts as
+// always: repaint, the "go on" input (left press, Enter, Space), Escape and closing the window (end
+// of program), the system menu on a right release during a `wait`, the mouse record, and the
+// music's end-of-play notification.
 void WndProc(const PlatformEvent& event);
 
 // The "go on" input: ends a `wait` click wait, ends the program after `halt`, ends a page-end wait

@@ -27,6 +27,13 @@ uint32_t Event_key_state(uint32_t mouse_bits, bool shift, bool control) {
            (control ? MK_CONTROL : 0);
 }
 
+int Event_pace_key(int unshifted, bool shift, bool colon_key) {
+    if (unshifted == '=' || (unshifted == '+' && !shift) || (unshifted == ';' && shift && colon_key))
+        return KEY_PLUS;
+    if (unshifted == '-' && !shift) return KEY_MINUS;
+    return KEY_NONE;
+}
+
 void Event_copy_text(char* dst, size_t dst_size, const char* src) {
     size_t n = strnlen(src, dst_size);
     if (n == dst_size) {

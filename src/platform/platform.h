@@ -32,13 +32,14 @@ enum PlatformKey : int {
     KEY_OTHER,
     KEY_PAGEUP,
     KEY_PAGEDOWN,
-    KEY_PLUS, // `+` or `=` on the main keys, `+` on the keypad
-    KEY_MINUS,
+    KEY_PLUS,  // a typed `+` whatever the layout (or `=`, the key `+` shares on many), the keypad's `+`
+    KEY_MINUS, // a typed `-`, the keypad's `-`
     KEY_F2,
     KEY_F3,
     KEY_F4,
     KEY_F5,
     KEY_F12,
+    KEY_ALT, // Alt, AltGr or a Super key: like Shift and Ctrl, a modifier with no meaning alone
 };
 
 // Bits of the key-state word carried by mouse events (the engine's MouseButtons).

@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "app/backlog_view.h"
+#include "app/present.h"
 #include "app/skip_auto.h"
+#include "core/dialogs.h"
 #include "features/story_fixture.h"
 #include "script/backlog.h"
 #include "sound/volume.h"
@@ -109,8 +111,9 @@ TEST_F(ComfortTest, SkipAndAutoNeverPassAChoiceAKeyWaitOrTheNamePrompt) {
 }
 
 // Auto passes a click wait after 1 s + 60 ms a character shown since the last one (at the plain
-// pace), quicker after +; a click ends auto mode.
-TEST_F(ComfortTest, AutoPacesItselfByTheTextShownAndAClickEndsIt) {
+// pace), quicker after + (whose speed shows for a second); modifier keys alone leave it on, any
+// other key ends it.
+TEST_F(ComfortTest, AutoPacesItselfByTheTextShownAndAKeyEndsIt) {
     Start(SJ_A SJ_A SJ_A SJ_A SJ_A "#w\r\n" SJ_A "#w\r\n" SJ_A "#w\r\n#halt\r\n");
     ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
     Auto_set(true);
@@ -120,13 +123,57 @@ TEST_F(ComfortTest, AutoPacesItselfByTheTextShownAndAClickEndsIt) {
     Run_frames(3);
     EXPECT_EQ(Game_stat.wait_on, 0);
     EXPECT_EQ(Auto_delay_ms(5), 1300u);
-    Auto_pace_change(2); // two steps quicker
-    EXPECT_EQ(Auto_delay_ms(5), 650u);
+
+    for (int key : {int(KEY_SHIFT), int(KEY_PLUS), int(KEY_CONTROL), int(KEY_ALT), int(KEY_PLUS)})
+        Key(key); // Shift then + is how most keyboards type +
+    EXPECT_TRUE(Auto_active());
+    EXPECT_EQ(Auto_delay_ms(5), 866u) << "two steps quicker: 150%";
+    Run_frames(1);
+    auto overlay_shown = [] { return Headless_window_picture()[460 * 640 + 630] == 0x202428u; };
+    EXPECT_TRUE(overlay_shown()) << "オート 150% in the bottom-right corner";
+    Run_frames(1000 / FRAME_PERIOD_MS);
+    EXPECT_FALSE(overlay_shown()) << "for a second";
+
     ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
     Key('x');
     EXPECT_FALSE(Auto_active());
     Run_frames(200);
     EXPECT_EQ(Game_stat.wait_on, 1);
+}
+
+// Skip stops before a box or the name prompt opens, and its mark is gone from the picture the
+// dialog is drawn over.
+TEST_F(ComfortTest, SkipAndItsMarkStopBeforeABoxOrThePromptOpens) {
+    static const DialogProcs* window_dialogs = Dialogs_get();
+    static bool mark_under_dialog = false;
+    static int dialogs = 0;
+    static auto look = [] {
+        ++dialogs;
+        mark_under_dialog = Skip_shown() || Present_window_picture()[10 * 640 + 634] == 0x202428u;
+    };
+    static const DialogProcs spy = {[](const char* text, const char* caption, BoxKind kind) {
+                                        const BoxAnswer answer = window_dialogs->box(text, caption, kind);
+                                        look();
+                                        return answer;
+                                    },
+                                    [](const std::string& default_sjis) {
+                                        std::string name = window_dialogs->name_prompt(default_sjis);
+                                        look();
+                                        return name;
+                                    }};
+    for (const char* dialog : {"#text_input \\STR 0 \"" SJ_A "\"\r\n", "#set_str \\STX 0 \"" SJ_A "\"\r\n"}) {
+        Fresh();
+        Start(SJ_A "#w\r\n" + std::string(dialog) + "#halt\r\n");
+        Dialogs_set(&spy);
+        Skip_set(true);
+        dialogs = 0;
+        Run_frames(1);
+        EXPECT_EQ(Headless_window_picture()[10 * 640 + 634], 0x202428u) << "the mark shows while skipping";
+        Run_frames(2);
+        EXPECT_EQ(dialogs, 1) << dialog;
+        EXPECT_FALSE(mark_under_dialog) << dialog;
+        Dialogs_set(window_dialogs);
+    }
 }
 
 // The backlog keeps the earlier page's text in its colour; opening and closing the view at a click

@@ -1,7 +1,9 @@
 #!/bin/bash
-# The real executable in a real window under Xvfb: title, size and centring, the start-up picture
-# on screen pixel for pixel, mouse input at --scale 2, idle processor use, and Escape ending it with
-# exit code 0. Usage: window_under_xvfb.sh KOTOYUMI_EXE DEMO_DIR
+# The real executable in a real window under Xvfb, which runs no window manager: title, size and
+# centring, the start-up picture on screen pixel for pixel, --scale 2, idle processor use, Alt+Enter,
+# the auto-advance keys on two keyboard layouts, a box over the load screen, Escape and a quit
+# request ending it with exit code 0, and no display at all. Usage: window_under_xvfb.sh
+# KOTOYUMI_EXE DEMO_DIR
 set -uo pipefail
 exe=$1
 work=$(mktemp -d /tmp/kotoyumi-xvfb-XXXXXX)
@@ -106,7 +108,73 @@ diff_pixels=$(compare -metric AE "$work/window2.png" "$demo/gdat/system/Back00.b
 echo "--scale 2: 1280x960, picture doubled exactly"
 stop_game
 
-# --- a request to quit from outside (what closing the window sends) ends it with exit code 0 --------
+# Takes a picture of the window; pixel_at gives the colour of its pixel (x, y).
+shoot() {
+  import -window "$wid" "$work/now.png"
+}
+pixel_at() {
+  convert "$work/now.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6
+}
+
+# --- auto-advance keys: + typed on US and Japanese keys quickens auto and shows the speed ------------
+for layout in us jp; do
+  setxkbmap -display "$DISPLAY" "$layout" || fail "setxkbmap $layout"
+  start_game --scale 1
+  xdotool key --window "$wid" a
+  sleep 0.3
+  shoot
+  [[ $(pixel_at 634 10) == 202428 ]] || fail "no AUTO mark after A"
+  xdotool key --window "$wid" plus  # Shift and a key on either layout
+  sleep 0.3
+  shoot
+  [[ $(pixel_at 634 10) == 202428 ]] || fail "+ on the $layout layout ended auto"
+  [[ $(pixel_at 630 460) == 202428 ]] || fail "+ on the $layout layout shows no speed"
+  stop_game
+  echo "$layout keys: + quickens auto and shows the speed"
+done
+setxkbmap -display "$DISPLAY" us
+
+# --- Alt+Enter without a window manager, then the system menu and a box over the load screen ---------
+# No window manager carries out the switch: after any number of them the window still shows the
+# whole picture and a click lands where it is drawn.
+printf '#wait\r\n#halt\r\n' >"$demo/txt/config.txt"
+start_game --scale 1
+for switches in 1 2 3; do
+  xdotool key --window "$wid" alt+Return
+  sleep 0.5
+  shoot
+  diff_pixels=$(compare -metric AE "$work/now.png" "$demo/gdat/system/Back00.bmp" null: 2>&1)
+  # The wait icon blinks on the picture: 25x25 pixels may differ.
+  [[ "$diff_pixels" -lt 625 ]] || fail "after $switches Alt+Enter the window differs in $diff_pixels pixels"
+done
+xdotool mousemove --window "$wid" 300 200 click 3
+sleep 0.5
+shoot
+convert "$work/now.png" -crop 100x120+300+200 +repage "$work/menu_shown.png"
+convert "$demo/gdat/system/menu_window_main.bmp" -crop 100x120+0+0 +repage "$work/menu_normal.png"
+diff_pixels=$(compare -metric AE "$work/menu_shown.png" "$work/menu_normal.png" null: 2>&1)
+[[ "$diff_pixels" == 0 ]] || fail "the system menu is not at the right click (differs in $diff_pixels pixels)"
+echo "Alt+Enter x3 without a window manager: whole picture, the menu opens at the click"
+# The load screen, then a press on an empty slot that the box comes up under, released over the
+# box; Enter answers it.
+xdotool mousemove --window "$wid" 316 240 click 1
+sleep 0.5
+xdotool mousemove --window "$wid" 200 195 mousedown 1
+sleep 0.3
+xdotool mouseup 1
+sleep 0.2
+shoot
+[[ $(pixel_at 440 190) == 3A4A66 ]] || fail "no box over the empty slot"
+xdotool key --window "$wid" Return
+sleep 0.5
+shoot
+[[ $(pixel_at 440 190) != 3A4A66 ]] || fail "the box came back after it was answered"
+stop_game
+echo "load screen: the box over an empty slot shows once"
+printf '#delay 99999999\r\n' >"$demo/txt/config.txt"
+
+# --- a request to quit from outside (what closing the window sends) ends it as Escape does ----------
+rm -rf "$XDG_CONFIG_HOME"
 start_game
 kill -TERM "$game_pid"
 for _ in $(seq 60); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.05; done
@@ -114,5 +182,13 @@ wait "$game_pid"
 code=$?
 game_pid=
 [[ $code -eq 0 ]] || fail "exit code $code after a quit request"
-echo "quit request: exit code 0"
+ls "$XDG_CONFIG_HOME"/kotoyumi/* >/dev/null 2>&1 || fail "no settings written after a quit request"
+echo "quit request: exit code 0, settings written"
+
+# --- no display: not a window nobody sees, but the window failure ---------------------------------
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$exe" "$demo" >"$work/nodisplay.log" 2>&1
+code=$?
+[[ $code -eq 1 ]] || fail "exit code $code without a display"
+grep -q "cannot open the window" "$work/nodisplay.log" || fail "no message without a display: $(cat "$work/nodisplay.log")"
+echo "no display: exit code 1, cannot open the window"
 echo "PASS"

@@ -142,3 +142,22 @@ TEST(EventMapping, TypedTextIsCutOnlyBetweenCharacters) {
     Event_copy_text(tiny, sizeof tiny, "abc");
     EXPECT_EQ(tiny[0], '\0');
 }
+
+// + and - are what the key types with the Shift state of the press: Shift+= on US keys, Shift+; on
+// Japanese ones (which have a key of their own for :), a + key of its own elsewhere.
+TEST(EventMapping, PaceKeysFollowTheTypedCharacterOnEveryLayout) {
+    struct Case {
+        int unshifted;
+        bool shift, colon_key;
+        int key;
+    };
+    const Case cases[] = {
+        {'=', true, false, KEY_PLUS},  {'=', false, false, KEY_PLUS}, {';', true, true, KEY_PLUS},
+        {'+', false, false, KEY_PLUS}, {'-', false, true, KEY_MINUS}, {'-', false, false, KEY_MINUS},
+        {';', true, false, KEY_NONE},  {';', false, true, KEY_NONE},  {'-', true, true, KEY_NONE},
+        {'-', true, false, KEY_NONE},  {'+', true, false, KEY_NONE},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Event_pace_key(c.unshifted, c.shift, c.colon_key), c.key)
+            << char(c.unshifted) << " shift " << c.shift << " colon key " << c.colon_key;
+}

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/headless_probe.h"
 #include "features/story_fixture.h"
 #include "sound/music.h"
 #include "system/slot_files.h"
@@ -57,6 +58,17 @@ class MenuTest : public StoryTest {
         Wait_guard();
     }
     static uint32_t At(int x, int y) { return Surface_get(&BackBuffer, x, y); }
+    // Plays `script` under the headless runner with the scenario `events`, to the scenario's end.
+    void Run_scenario(const std::string& script, const std::string& events) {
+        Write_file("scenario.txt", events);
+        HeadlessOptions options;
+        options.events_path = game_dir + "/scenario.txt";
+        std::string error;
+        ASSERT_TRUE(Headless_configure(options, &error)) << error;
+        Headless_set_probe(Headless_probe());
+        Start(script);
+        EXPECT_EQ(Main_loop(), 0);
+    }
 };
 
 TEST_F(MenuTest, WindowsOpenAtTheMouseKeptInsideTheScreenAndRestoreThePixelsUnderThem) {
@@ -194,6 +206,27 @@ TEST_F(MenuTest, SaveScreenNoYesAndSavingTwice) {
         EXPECT_EQ(Game_stat.SystemMenuState, 0);
         EXPECT_EQ(Game_stat.wait_on, 1);
     }
+}
+
+// A click on a slot belongs to the box it brings up: a press held for 150 ms (nine frames) shows
+// one box, not one a frame, and "No" keeps the save screen with nothing written.
+TEST_F(MenuTest, APressHeldOnASlotBringsUpOneBox) {
+    const std::string hold = "down 200 155\nrun 150\nup 200 155\nrun 100\n"; // slot 0
+    Run_scenario("#wait\r\n#halt\r\n",
+                 "until wait\nrun 250\nrclick 300 200\nrun 250\nclick 316 216\nrun 250\n" +
+                     ("answer no\n" + hold) + // save
+                     "rclick 300 300\nrun 250\nrclick 300 200\nrun 250\n"
+                     "click 316 240\nrun 250\n" + // load
+                     hold);
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"System_save_task()|Saveしますか？",
+                                                 "System_load_task()|セーブデータがありません"}));
+    EXPECT_FALSE(std::filesystem::exists(game_dir + "/SAVE/data00.svd"));
+    EXPECT_EQ(Game_stat.SystemMenuState, 102);
+
+    Fresh();
+    Run_scenario("#start_menu 245 190\r\n#halt\r\n", "until title\nrun 250\nclick 270 240\nrun 250\n" + hold);
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Start_load_task()|セーブデータがありません"});
+    EXPECT_EQ(Game_stat.TitleMenuState, 202);
 }
 
 TEST_F(MenuTest, LoadScreensEmptySlotsCancelAndTitleLoad) {

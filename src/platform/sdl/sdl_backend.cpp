@@ -5,9 +5,38 @@ namespace {
 
 SdlOptions options;
 
+// True if SDL_VIDEODRIVER (or the same hint) names `driver` among the drivers it asks for.
+bool driver_asked_for(const char* driver) {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (asked == nullptr) return false;
+    const size_t n = SDL_strlen(driver);
+    for (const char* p = asked; *p != '\0';) {
+        const char* end = SDL_strchr(p, ',');
+        const size_t len = end != nullptr ? size_t(end - p) : SDL_strlen(p);
+        if (len == n && SDL_strncasecmp(p, driver, n) == 0) return true;
+        p += len + (end != nullptr ? 1 : 0);
+    }
+    return false;
+}
+
+// Without a display SDL falls back to drivers whose windows nobody sees: a game would run on
+// unseen for ever. They are taken only when asked for by name.
+bool unseen_driver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) return true;
+    for (const char* unseen : {"offscreen", "dummy", "evdev"})
+        if (SDL_strcasecmp(driver, unseen) == 0 && !driver_asked_for(unseen)) return true;
+    return false;
+}
+
 bool open_window(const char* title_utf8) {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         SDL_Log("cannot start SDL: %s", SDL_GetError());
+        return false;
+    }
+    if (unseen_driver()) {
+        SDL_Log("no display: SDL offers only its \"%s\" video driver", SDL_GetCurrentVideoDriver());
+        SDL_Quit();
         return false;
     }
     if (!Sdl_window_open(title_utf8, options)) {
@@ -50,6 +79,8 @@ void ignore_log(const char*) {}
 // off otherwise, or every letter key would bring a text event too.
 void text_input(bool on) {
     if (on) {
+        // Text still queued was typed before the prompt opened, by keys meant for something else.
+        SDL_FlushEvents(SDL_TEXTEDITING, SDL_TEXTINPUT);
         SDL_StartTextInput();
     } else {
         SDL_StopTextInput();

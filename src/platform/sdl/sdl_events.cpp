@@ -53,11 +53,14 @@ int key_from_sdl(SDL_Keycode sym) {
         return KEY_PAGEUP;
     case SDLK_PAGEDOWN:
         return KEY_PAGEDOWN;
-    case SDLK_PLUS:
-    case SDLK_EQUALS:
+    case SDLK_LALT:
+    case SDLK_RALT:
+    case SDLK_LGUI:
+    case SDLK_RGUI:
+    case SDLK_MODE:
+        return KEY_ALT;
     case SDLK_KP_PLUS:
         return KEY_PLUS;
-    case SDLK_MINUS:
     case SDLK_KP_MINUS:
         return KEY_MINUS;
     case SDLK_F2:
@@ -76,6 +79,14 @@ int key_from_sdl(SDL_Keycode sym) {
     // SDL's key codes for letters and digits are already their lower-case ASCII codes.
     if ((sym >= 'a' && sym <= 'z') || (sym >= '0' && sym <= '9')) return int(sym);
     return KEY_OTHER;
+}
+
+// The key a press means. SDL names a key by what it types alone; + and - are taken from what it
+// types with the Shift state of the press, which depends on the layout.
+int key_of(const SDL_Keysym& keysym) {
+    const bool colon_key = SDL_GetScancodeFromKey(SDLK_COLON) != SDL_SCANCODE_UNKNOWN;
+    const int pace = Event_pace_key(int(keysym.sym), (keysym.mod & KMOD_SHIFT) != 0, colon_key);
+    return pace != KEY_NONE ? pace : key_from_sdl(keysym.sym);
 }
 
 // SDL's button numbers (1 left, 2 middle, 3 right) in the engine's order (1 left, 2 right,
@@ -161,7 +172,7 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
     case SDL_KEYUP:
         if (take_fullscreen_key(e.key)) return false;
         out->type = e.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
-        out->key = key_from_sdl(e.key.keysym.sym);
+        out->key = key_of(e.key.keysym);
         out->repeat = e.key.repeat != 0;
         return true;
     case SDL_MOUSEBUTTONDOWN:

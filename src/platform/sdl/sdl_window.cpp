@@ -5,10 +5,15 @@
 #include "platform/icon.h"
 #include "platform/sdl/sdl_internal.h"
 
+#if defined(KOTOYUMI_X11)
+#include <SDL_syswm.h> // last: it brings in Xlib, whose macros nothing after it must meet
+#endif
+
 namespace {
 
 SDL_Window* window = nullptr;
 WindowFit fit;
+int windowed_scale = 1;
 std::vector<uint32_t> last_picture; // empty until the first present
 std::vector<uint32_t> staging;      // only for window surfaces that are not 32-bit XRGB
 
@@ -33,6 +38,24 @@ void set_icon() {
     SDL_FreeSurface(icon);
 }
 
+// The part of the window surface that the window shows. SDL's size of the window can be wrong:
+// without a window manager nobody carries out a switch to full screen, yet SDL takes the window to
+// be as large as the desktop from then on, also after the switch back. The X server knows.
+void visible_size(const SDL_Surface* surface, int* w, int* h) {
+    *w = surface->w;
+    *h = surface->h;
+#if defined(KOTOYUMI_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    XWindowAttributes attributes;
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 &&
+        XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) != 0) {
+        *w = SDL_min(*w, attributes.width);
+        *h = SDL_min(*h, attributes.height);
+    }
+#endif
+}
+
 bool is_xrgb(const SDL_PixelFormat* format) {
     return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000 && format->Gmask == 0xFF00 &&
            format->Bmask == 0xFF && format->Amask == 0;
@@ -43,16 +66,17 @@ bool is_xrgb(const SDL_PixelFormat* format) {
 void draw(const uint32_t* picture) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) return;
-    fit = Window_fit(surface->w, surface->h);
+    int w = 0, h = 0;
+    visible_size(surface, &w, &h);
+    fit = Window_fit(w, h);
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
     if (is_xrgb(surface->format)) {
-        Window_draw(picture, fit, static_cast<uint32_t*>(surface->pixels), surface->w, surface->h,
-                    size_t(surface->pitch));
+        Window_draw(picture, fit, static_cast<uint32_t*>(surface->pixels), w, h, size_t(surface->pitch));
     } else {
-        staging.resize(size_t(surface->w) * surface->h);
-        Window_draw(picture, fit, staging.data(), surface->w, surface->h, size_t(surface->w) * 4);
-        SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, staging.data(), surface->w * 4,
-                          surface->format->format, surface->pixels, surface->pitch);
+        staging.resize(size_t(w) * h);
+        Window_draw(picture, fit, staging.data(), w, h, size_t(w) * 4);
+        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, staging.data(), w * 4, surface->format->format,
+                          surface->pixels, surface->pitch);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     SDL_UpdateWindowSurface(window);
@@ -66,6 +90,7 @@ bool Sdl_window_open(const char* title_utf8, const SdlOptions& options) {
     // The X server's own shared-memory images are lighter. The environment variable still wins.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const int scale = fitting_scale(options.scale);
+    windowed_scale = scale;
     Uint32 flags = SDL_WINDOW_SHOWN;
     if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window = SDL_CreateWindow(title_utf8, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -113,6 +138,8 @@ void Sdl_window_toggle_fullscreen() {
     const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     // The size-changed event that follows redraws the picture at its new scale.
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Back in the window, its size is set again: SDL may still hold the desktop's (see visible_size).
+    if (full) SDL_SetWindowSize(window, WINDOW_WIDTH * windowed_scale, WINDOW_HEIGHT * windowed_scale);
 }
 
 bool Sdl_window_fullscreen() {

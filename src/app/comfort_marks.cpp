@@ -14,9 +14,11 @@ constexpr uint32_t MARK_BG = 0x202428;
 constexpr uint32_t MARK_TEXT = 0xE8E4DC;
 
 // The levels the player changed last, shown for a second in the bottom-right corner.
-enum class Overlay { None, Volume, AutoSpeed };
+enum class Overlay { None, Volume, AutoSpeed, Note };
 Overlay overlay = Overlay::None;
 uint32_t overlay_since = 0;
+std::string note;
+uint32_t notes_shown = 0; // tells one note from the next in Marks_state
 
 bool Overlay_due() {
     return overlay != Overlay::None && Platform_time_ms() - overlay_since < OVERLAY_MS;
@@ -48,6 +50,7 @@ void Marks_draw(Surface* s) {
     }
     if (!Overlay_due()) return;
     std::string text = "オート " + Level(Auto_speed());
+    if (overlay == Overlay::Note) text = note;
     if (overlay == Overlay::Volume)
         text =
             Volume.muted ? "消音中 (M)" : "音楽 " + Level(Volume.music) + "  効果音 " + Level(Volume.effects);
@@ -59,6 +62,7 @@ uint32_t Marks_state() {
     if (Overlay_due() && overlay == Overlay::Volume)
         state |= 4u | (Volume.muted ? 8u : 0u) | uint32_t(Volume.music) << 8 | uint32_t(Volume.effects) << 16;
     if (Overlay_due() && overlay == Overlay::AutoSpeed) state |= 16u | uint32_t(Auto_speed()) << 8;
+    if (Overlay_due() && overlay == Overlay::Note) state |= 32u | notes_shown << 8;
     return state;
 }
 
@@ -70,7 +74,15 @@ void Marks_show_auto_speed() {
     Show_overlay(Overlay::AutoSpeed);
 }
 
+void Marks_show_note(const std::string& text_utf8) {
+    note = text_utf8;
+    ++notes_shown;
+    Show_overlay(Overlay::Note);
+}
+
 void Marks_reset() {
     overlay = Overlay::None;
     overlay_since = 0;
+    note.clear();
+    notes_shown = 0;
 }

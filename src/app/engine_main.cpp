@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "app/comfort_marks.h"
 #include "app/command_words.h"
 #include "app/frame_loop.h"
 #include "app/headless_probe.h"
@@ -68,11 +69,11 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
     }
     // The window remembers the player's settings; the runner's runs depend on nothing but the scenario.
     PlayerSettings settings;
-    std::string settings_path;
+    std::string settings_path, settings_ignored;
     if (!options.headless) {
         if (!Host_config_folder().empty())
             settings_path = Settings_path(Host_config_folder(), Host_current_folder());
-        if (!settings_path.empty()) Settings_load(settings_path, &settings);
+        if (!settings_path.empty()) Settings_load(settings_path, &settings, &settings_ignored);
         if (options.scale_given) settings.scale = options.scale;
         if (options.fullscreen_given) settings.fullscreen = true;
         Platform_use_backend(window_backend(settings.scale, settings.fullscreen));
@@ -86,6 +87,8 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
     System_reset();
     if (!options.headless) Volume_set(settings.volume);
     System_init();
+    // The player learns why the remembered settings did not come back, not only standard error.
+    if (!settings_ignored.empty()) Marks_show_note("設定ファイルを読めないので、既定の設定で始めます");
     std::function<void()> report_first_frame;
     if (options.report_startup)
         report_first_frame = [started] {

@@ -69,7 +69,8 @@ bool Player_comfort_input(const PlatformEvent& e) {
     case KEY_F12:
         if (!e.repeat) {
             std::string result;
-            Screenshot_take(&result);
+            Marks_show_note(Screenshot_take(&result) ? "スクリーンショット " + result
+                                                     : "スクリーンショットを保存できません：" + result);
         }
         return true;
     default:

@@ -107,7 +107,7 @@ std::string Settings_path(const std::string& config_folder, const std::string& g
     return config_folder + "/kotoyumi/" + Folder_name(game_folder) + "-" + hex + ".conf";
 }
 
-bool Settings_load(const std::string& path, PlayerSettings* out) {
+bool Settings_load(const std::string& path, PlayerSettings* out, std::string* ignored) {
     std::vector<uint8_t> bytes;
     const HostRead read = Host_read_file(path, &bytes, FILE_LIMIT);
     if (read == HostRead::CannotOpen && !Host_exists(path)) return false;
@@ -115,6 +115,7 @@ bool Settings_load(const std::string& path, PlayerSettings* out) {
     if (read == HostRead::Ok && Settings_parse(std::string(bytes.begin(), bytes.end()), out, &error))
         return true;
     std::fprintf(stderr, "kotoyumi: ignoring the settings file %s: %s\n", path.c_str(), error.c_str());
+    if (ignored) *ignored = error;
     return false;
 }
 

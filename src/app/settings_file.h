@@ -26,8 +26,8 @@ bool Settings_parse(const std::string& text, PlayerSettings* out, std::string* e
 std::string Settings_path(const std::string& config_folder, const std::string& game_folder);
 
 // Reads the file into *out; false if there is none. A damaged or unreadable file is left alone
-// (false) with one line on standard error.
-bool Settings_load(const std::string& path, PlayerSettings* out);
+// (false) with one line on standard error and its reason in *ignored (if given).
+bool Settings_load(const std::string& path, PlayerSettings* out, std::string* ignored = nullptr);
 
 // Writes the file, making kotoyumi/ if needed; a failure is told in one line on standard error.
 void Settings_save(const std::string& path, const PlayerSettings& settings);

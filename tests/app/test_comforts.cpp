@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/backlog_view.h"
+#include "app/comfort_marks.h"
 #include "app/present.h"
 #include "app/skip_auto.h"
 #include "core/dialogs.h"
@@ -263,6 +264,23 @@ TEST_F(ComfortTest, VolumeKeysReachTheSoundDevice) {
                                               "0 volume music 90 effects 100", "0 volume music 90 effects 90",
                                               "0 volume music 90 effects 80"}));
     Volume_set(VolumeLevels{});
+}
+
+// F12 tells the player where the picture went, or why it could not be saved, for a second.
+TEST_F(ComfortTest, AScreenshotIsToldInTheWindowWhetherItWorkedOrNot) {
+    Start("#halt\r\n");
+    Write_file("screenshots", "a file where the folder should be");
+    Key(KEY_F12);
+    const uint32_t refused = Marks_state();
+    EXPECT_NE(refused & 32u, 0u) << "a note shows";
+    std::filesystem::remove(game_dir + "/screenshots");
+    Key(KEY_F12);
+    EXPECT_NE(Marks_state() & 32u, 0u);
+    EXPECT_NE(Marks_state(), refused) << "the second note is another one";
+    EXPECT_EQ(Headless_log_lines().back().find("screenshot \"screenshots/"), 2u)
+        << Headless_log_lines().back();
+    Headless_advance(1000);
+    EXPECT_EQ(Marks_state() & 32u, 0u) << "gone after a second";
 }
 
 // The corner mark goes over the window picture only: BackBuffer keeps the story's pixels, and the

@@ -61,8 +61,10 @@ TEST(SettingsFile, OneFilePerGameFolderAndADamagedFileIsIgnored) {
     EXPECT_EQ(read.scale, 2);
     std::ofstream(path, std::ios::trunc) << "scale=2\nmusic=";
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(Settings_load(path, &read));
+    std::string ignored;
+    EXPECT_FALSE(Settings_load(path, &read, &ignored));
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_FALSE(ignored.empty()) << "the window can tell the player too";
     fs::remove_all(folder);
 }

@@ -29,10 +29,11 @@ struct CheckState {
     // Music that may be playing at this point of the walk: the last play not stopped since.
     bool music_may_play = false;
     // Block nesting of the walk: where each open `{` stands, and the music state at its start and
-    // at the end of the parts walked so far.
+    // at the end of the parts walked so far; whether its command has reported it already.
     struct Open {
         int32_t at;
         bool music_at_start, music_after_parts;
+        bool reported = false;
     };
     std::vector<Open> blocks;
     // True when the last command was a jump, a file change or `halt` outside any block: stepping

@@ -141,6 +141,13 @@ void BM_CheckOneLongLineOfMistakes(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckOneLongLineOfMistakes)->Unit(benchmark::kMillisecond);
 
+// A block opened at every byte of 1 MiB, none closed: a finding for each.
+void BM_CheckABlockOpenedAtEveryByte(benchmark::State& state) {
+    Game game(std::string(size_t(SCRIPT_BUFFER_SIZE), '{'));
+    Check_in(state, game.folder);
+}
+BENCHMARK(BM_CheckABlockOpenedAtEveryByte)->Unit(benchmark::kMillisecond);
+
 // 40,000 file changes to one script of almost 1 MiB.
 void BM_CheckManyFileChanges(benchmark::State& state) {
     Game game(Lines("#file_change big.txt *a:\r\n", 40000));

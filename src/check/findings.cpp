@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
+#include <utility>
 
 #include "core/sjis.h"
 
 namespace {
 
-std::vector<Finding> found;
+std::deque<Finding> found; // grows without moving what it holds
 int file_index = -1;
 std::string file_name;
 const uint8_t* file_bytes = nullptr;
@@ -56,8 +58,8 @@ Place Findings_place(int32_t offset) {
     return p;
 }
 
-void Findings_add(const Place& place, Severity severity, const std::string& message) {
-    found.push_back(Finding{place, severity, message});
+void Findings_add(const Place& place, Severity severity, std::string message) {
+    found.push_back(Finding{place, severity, std::move(message)});
 }
 
 void Check_error(int32_t offset, const std::string& message) {
@@ -68,11 +70,18 @@ void Check_warning(int32_t offset, const std::string& message) {
     Findings_add(Findings_place(offset), Severity::Warning, message);
 }
 
-std::vector<Finding> Findings_sorted() {
-    std::vector<Finding> sorted = found;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Finding& a, const Finding& b) {
-        return a.place.file != b.place.file ? a.place.file < b.place.file : a.place.offset < b.place.offset;
-    });
+std::vector<const Finding*> Findings_sorted() {
+    std::vector<const Finding*> sorted;
+    sorted.reserve(found.size());
+    for (const Finding& f : found)
+        sorted.push_back(&f);
+    const auto before = [](const Finding* a, const Finding* b) {
+        return a->place.file != b->place.file ? a->place.file < b->place.file
+                                              : a->place.offset < b->place.offset;
+    };
+    // Most come in order already: the walk reports as it goes.
+    if (!std::is_sorted(sorted.begin(), sorted.end(), before))
+        std::stable_sort(sorted.begin(), sorted.end(), before);
     return sorted;
 }
 

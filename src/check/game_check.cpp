@@ -208,8 +208,8 @@ int Check_game(FILE* out, bool strict) {
     Whole_game_warnings();
     Boxes_catch(false);
 
-    for (const Finding& f : Findings_sorted())
-        std::fprintf(out, "%s\n", Finding_line(f).c_str());
+    for (const Finding* f : Findings_sorted())
+        std::fprintf(out, "%s\n", Finding_line(*f).c_str());
     const int errors = Findings_count(Severity::Error), warnings = Findings_count(Severity::Warning);
     const auto counted = [](long long n, const char* one) {
         return std::to_string(n) + " " + one + (n == 1 ? "" : "s");

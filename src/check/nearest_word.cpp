@@ -8,7 +8,7 @@ namespace {
 // Words far longer than any command or label are not worth comparing.
 constexpr size_t LONGEST = 64;
 // Known words compared on each side of the misspelt one in each sorted order.
-constexpr size_t NEIGHBOURS = 128;
+constexpr size_t NEIGHBOURS = 32;
 
 std::string Reversed(std::string word) {
     std::reverse(word.begin(), word.end());
@@ -79,6 +79,8 @@ std::string Nearest_word(const std::string& word, const WordIndex& index) {
         const std::string key = from_end ? Reversed(word) : word;
         const auto [first, end] = Around(sorted, key);
         for (size_t i = first; i < end; ++i) {
+            const size_t n = sorted[i].size();
+            if (n + limit < key.size() || n > key.size() + limit) continue;
             const size_t d = Distance(key, sorted[i], limit);
             if (d > best_distance) continue;
             const std::string known = from_end ? Reversed(sorted[i]) : sorted[i];

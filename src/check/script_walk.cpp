@@ -23,6 +23,8 @@ namespace {
 
 // The labels `*` at a line's start define, seen by the label search: each word's first place.
 std::unordered_map<std::string, int32_t> labels;
+// The hints for the unknown words met in this script, by word as written.
+std::unordered_map<std::string, std::string> hints;
 
 WordIndex Words(const CommandEntry* table, size_t count) {
     std::vector<std::string> words;
@@ -46,10 +48,11 @@ void Unknown(int32_t at, const char* mark, const std::string& word, const Comman
     }
     // The tables never change while the program runs: each is indexed once.
     static std::map<const CommandEntry*, WordIndex> indexes;
-    auto found = indexes.find(table);
-    if (found == indexes.end()) found = indexes.emplace(table, Words(table, count)).first;
-    const std::string nearest = Nearest_word(word, found->second);
-    if (!nearest.empty()) message += " (did you mean " + std::string(mark) + nearest + "?)";
+    auto index = indexes.find(table);
+    if (index == indexes.end()) index = indexes.emplace(table, Words(table, count)).first;
+    const auto [hint, fresh] = hints.try_emplace(mark + word);
+    if (fresh) hint->second = Nearest_word(word, index->second);
+    if (!hint->second.empty()) message += " (did you mean " + std::string(mark) + hint->second + "?)";
     Check_error(at, message);
 }
 
@@ -192,6 +195,7 @@ void Character(bool utf8) {
 
 void Walk_script(bool utf8) {
     labels.clear();
+    hints.clear();
     Block_map_build();
     Check.blocks.clear();
     Check.flow_ended = false;

@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <unordered_set>
 #include <utility>
 
 #include "core/sjis.h"
 
 namespace {
 
-std::deque<Finding> found; // grows without moving what it holds
+std::deque<Finding> found;                // grows without moving what it holds
+std::unordered_set<std::string> messages; // each text once, however many findings say it
 int file_index = -1;
 std::string file_name;
 const uint8_t* file_bytes = nullptr;
@@ -59,7 +61,7 @@ Place Findings_place(int32_t offset) {
 }
 
 void Findings_add(const Place& place, Severity severity, std::string message) {
-    found.push_back(Finding{place, severity, std::move(message)});
+    found.push_back(Finding{place, severity, &*messages.insert(std::move(message)).first});
 }
 
 void Check_error(int32_t offset, const std::string& message) {
@@ -87,7 +89,7 @@ std::vector<const Finding*> Findings_sorted() {
 
 std::string Finding_line(const Finding& f) {
     return f.place.name + ":" + std::to_string(f.place.line) + ":" + std::to_string(f.place.column) +
-           (f.severity == Severity::Error ? ": error: " : ": warning: ") + f.message;
+           (f.severity == Severity::Error ? ": error: " : ": warning: ") + *f.message;
 }
 
 int Findings_count(Severity severity) {
@@ -97,6 +99,7 @@ int Findings_count(Severity severity) {
 
 void Findings_reset() {
     found.clear();
+    messages.clear();
     last = Place();
     file_index = -1;
     file_name.clear();

@@ -18,7 +18,7 @@ struct Place {
 struct Finding {
     Place place;
     Severity severity;
-    std::string message; // UTF-8
+    const std::string* message; // UTF-8; findings that say the same share it
 };
 
 // Makes `name` the file the next places are counted in, with its bytes (kept, not copied: they

@@ -40,6 +40,15 @@ struct CheckState {
     // cannot reach what follows it except through a label.
     bool flow_ended = false;
 
+    // A picture smaller than the window loaded onto the background: warned of unless the next
+    // command copies from the background (the picture was staged there to be copied); `at` -1 if
+    // none waits. The copy check sets `copied_from_background`.
+    struct Staged {
+        int32_t at = -1;
+        std::string warning;
+    } small_background;
+    bool copied_from_background = false;
+
     // Labels that jumps and file changes name: "host path of the script|label".
     std::set<std::string> named_labels;
     std::vector<LabelRequest> label_requests;

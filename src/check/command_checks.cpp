@@ -48,6 +48,7 @@ void Rectangle() {
     Boxes_take("");
     for (const std::string& surface : {a.dst, a.src})
         if (!Word_in(SURFACES, surface)) Check_error(at, Message(Not_one_of("surface", surface, SURFACES)));
+    Check.copied_from_background = a.src == "BG";
 }
 
 // A label that a jump asks for in `script` (a host path), searched by the engine's own label search

@@ -128,10 +128,10 @@ void Check_background_picture(int32_t at, const std::string& path) {
     if (!Check_picture(at, path)) return;
     const FileVerdict& v = Picture_verdict(path, false);
     if (v.width < WINDOW_WIDTH || v.height < WINDOW_HEIGHT)
-        Check_warning(at, Check.command + ": picture " + Shown(path) + " is " + std::to_string(v.width) +
-                              "x" + std::to_string(v.height) +
-                              ", smaller than the 640x480 background: the picture "
-                              "before it still shows around it");
+        Check.small_background = {at, Check.command + ": picture " + Shown(path) + " is " +
+                                          std::to_string(v.width) + "x" + std::to_string(v.height) +
+                                          ", smaller than the 640x480 background: the picture before it "
+                                          "still shows around it"};
 }
 
 void Check_engine_picture(const std::string& path, int need_w, int need_h, const char* why) {

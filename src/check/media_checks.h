@@ -13,8 +13,8 @@
 // True if it is fine.
 bool Check_picture(int32_t at, const std::string& path, int need_w = 0, int need_h = 0, const char* why = "");
 
-// A picture loaded onto the background surface: as above, and one smaller than the window is warned
-// of, as the picture before it still shows around it.
+// A picture loaded onto the background surface: as above, and one smaller than the window is kept
+// in Check.small_background, to be warned of (the picture before it still shows around it).
 void Check_background_picture(int32_t at, const std::string& path);
 
 // A picture the engine itself opens as a BMP (start-up pictures, menu windows): as above, reported

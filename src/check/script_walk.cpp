@@ -56,6 +56,11 @@ void Unknown(int32_t at, const char* mark, const std::string& word, const Comman
     Check_error(at, message);
 }
 
+// The small background picture left by the command before, unless this one copied from it.
+void Small_background_after(const CheckState::Staged& before) {
+    if (before.at >= 0 && !Check.copied_from_background) Check_warning(before.at, before.warning);
+}
+
 // `#`: a comment line, or a command word looked up in the engine's table and checked. The cursor
 // is left where the handler would leave it.
 void Command() {
@@ -70,12 +75,17 @@ void Command() {
     const CommandEntry* entry = Command_read_word(&word) ? Command_find(table, count, word) : nullptr;
     ++Check.commands;
     Check.flow_ended = false;
+    const CheckState::Staged staged = Check.small_background;
+    Check.small_background = {};
+    Check.copied_from_background = false;
     if (!entry) {
+        Small_background_after(staged);
         Unknown(at, "#", word, table, count, "command");
         return;
     }
     Check.command = "#" + word;
     if (entry->check) entry->check();
+    Small_background_after(staged);
 }
 
 // `\`: an escape word from the engine's table of them.
@@ -243,4 +253,7 @@ void Walk_script(bool utf8) {
     }
     for (const CheckState::Open& b : Check.blocks)
         if (!b.reported) Check_error(b.at, "this block never closes (no matching })");
+    Check.copied_from_background = false;
+    Small_background_after(Check.small_background);
+    Check.small_background = {};
 }

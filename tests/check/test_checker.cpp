@@ -150,6 +150,7 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
         {"#if_flag 1 {\r\n#jump *a:\r\n/\r\n}\r\n*b:\r\n#jump *b:\r\n*a:\r\n", nullptr},
         {"## #g_laod 1a / } \x81\x7f\r\n\\EOS\r\n#set_str \\STR 0 \"a;\"\r\n\\STR 0\r\n", nullptr},
         {"#set_text_area 0 0 640 480\r\n#set_font_size 100\r\n\x82\xa0{a}\r\n", nullptr},
+        {"#g_load BG system\\Parts.bmp\r\n#g_copy BS 0 0 BG 0 0 75 25\r\n", nullptr}, // staged to be copied
         {" \t*a:\r\n*abcdefghijklmnopqrstuvwxyz0123456:\r\n#jump *a:\r\n#jump "
          "*abcdefghijklmnopqrstuvwxyz01234\r\n",
          nullptr},

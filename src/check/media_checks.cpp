@@ -13,13 +13,11 @@
 #include "platform/midi_check.h"
 #include "platform/platform.h"
 #include "script/script_file.h"
+#include "sound/effects.h"
 #include "sound/media_strings.h"
 #include "system/menu_window.h"
 
 namespace {
-
-// Sounds and music are read whole as well; none is near this size.
-constexpr size_t FILE_LIMIT = PICTURE_FILE_LIMIT;
 
 // What became of reading one file: empty `problem` if it is usable.
 struct FileVerdict {
@@ -34,9 +32,10 @@ std::string Shown(const std::string& path) {
     return Sjis_to_utf8(path.c_str());
 }
 
-// Reads the file at `path` (as scripts write it); a problem if it cannot be.
-bool Read(const std::string& path, std::vector<uint8_t>* bytes, FileVerdict* v) {
-    switch (File_read_bytes(path.c_str(), bytes, FILE_LIMIT)) {
+// Reads the file at `path` (as scripts write it), refused above the size its loader refuses; a
+// problem if it cannot be read.
+bool Read(const std::string& path, size_t limit, std::vector<uint8_t>* bytes, FileVerdict* v) {
+    switch (File_read_bytes(path.c_str(), bytes, limit)) {
     case FileRead::Ok:
         return true;
     case FileRead::CannotOpen:
@@ -64,7 +63,7 @@ const FileVerdict& Picture_verdict(const std::string& path, bool bmp_only) {
     FileVerdict& v = it->second;
     if (!fresh) return v;
     std::vector<uint8_t> bytes;
-    if (!Read(path, &bytes, &v)) return v;
+    if (!Read(path, PICTURE_FILE_LIMIT, &bytes, &v)) return v;
     DecodedImage image;
     std::string why;
     if (!(bmp_only ? Bmp_decode : Image_decode)(bytes.data(), bytes.size(), &image, &why)) {
@@ -81,7 +80,10 @@ const FileVerdict& Sound_verdict(const std::string& path, const char* kind) {
     FileVerdict& v = it->second;
     if (!fresh) return v;
     std::vector<uint8_t> bytes;
-    if (!Read(path, &bytes, &v)) return v;
+    const size_t limit = !std::strcmp(kind, "wav")    ? WAV_FILE_LIMIT
+                         : !std::strcmp(kind, "midi") ? MIDI_FILE_LIMIT
+                                                      : MP3_FILE_LIMIT;
+    if (!Read(path, limit, &bytes, &v)) return v;
     if (!std::strcmp(kind, "wav")) {
         if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) ||
             std::memcmp(bytes.data() + 8, "WAVE", 4))

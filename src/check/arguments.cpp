@@ -1,9 +1,9 @@
 #include "check/arguments.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
+#include "check/block_map.h"
 #include "check/check_state.h"
 #include "core/dialogs.h"
 #include "core/lifecycle.h"
@@ -30,6 +30,22 @@ std::string No_name(const std::string& default_sjis) {
 
 const DialogProcs CATCHING = {Catch, No_name};
 
+// A number the parser refused, whose first byte is `at`. The parser passes line ends to find a
+// number: one missing at the end of the command's line is reported where that line ends.
+void Report_not_decimal(int32_t at) {
+    int32_t gap = at;
+    while (gap > 0 && ScriptSource.base[gap - 1] <= 0x20)
+        --gap;
+    for (; gap < at; ++gap) {
+        if (ScriptSource.base[gap] == '\r' || ScriptSource.base[gap] == '\n') {
+            Check_error(gap, Check.command + " needs a number on its own line; the next line's \"" +
+                                 Arg_text(at) + "\" is read as one");
+            return;
+        }
+    }
+    Check_error(at, Check.command + ": \"" + Arg_text(at) + "\" is not a decimal number");
+}
+
 } // namespace
 
 bool Boxes_take(const char* caption) {
@@ -43,8 +59,7 @@ bool Boxes_take(const char* caption) {
             int32_t at = b.cursor;
             while (at > 0 && ScriptSource.base[at - 1] > 0x20 && ScriptSource.base[at - 1] != ',')
                 --at;
-            if (at != last_number)
-                Check_error(at, Check.command + ": \"" + Arg_text(at) + "\" is not a decimal number");
+            if (at != last_number) Report_not_decimal(at);
             last_number = at;
         } else if (b.caption == "Kaiseki_TextStr_DQ()") {
             Check_error(b.cursor, Check.command + ": the text must stand in double quotes (\"...\")");
@@ -86,16 +101,10 @@ std::string Arg_text(int32_t at) {
 
 int32_t Check_num(int32_t* at, bool* decimal) {
     const int32_t start = Arg_start(true);
-    const bool next_line = std::memchr(ScriptSource.base + ScriptCursor, '\n', size_t(start - ScriptCursor));
     const int32_t value = Kaiseki_Num();
     const bool refused = Boxes_take("えらー");
     if (decimal) *decimal = !refused;
-    if (refused) {
-        Check_error(start, next_line
-                               ? Check.command + " needs a number on its own line; the next line's \"" +
-                                     Arg_text(start) + "\" is read as one"
-                               : Check.command + ": \"" + Arg_text(start) + "\" is not a decimal number");
-    }
+    if (refused) Report_not_decimal(start);
     if (at) *at = start;
     return value;
 }
@@ -167,24 +176,25 @@ void Review_quoted(const char* quoted, size_t limit, std::string* text, int32_t*
                              " bytes; at most " + std::to_string(limit) + " fit");
 }
 
-void Check_block(int32_t from, int parts) {
-    const int32_t saved = ScriptCursor;
-    ScriptCursor = from;
-    // The engine's own skips: the closing `}` as a `/` would find it, then each part as a choice
-    // or a false condition passes it.
-    const bool closes = Skip_else_part();
-    const int32_t close = ScriptCursor - 2; // the `}`
-    ScriptCursor = from;
+bool Check_block(int32_t from, int parts, int32_t open) {
+    // Where the engine's own skips would stop: the closing `}` as a `/` finds it, then each part
+    // as a choice or a false condition passes it.
+    const int32_t close = Block_close(from);
     int found = 0;
-    while (closes && found < parts && Skip_then_part() && ScriptCursor - 1 < close)
-        ++found;
-    Boxes_take("Error");
-    if (!closes) {
-        Check_error(from - 1, Check.command + ": the block never closes (no matching })");
-    } else if (found < parts) {
-        Check_error(from - 1, Check.command + ": the block needs " + std::to_string(parts) +
-                                  (parts == 1 ? " / " : " / lines ") + "before its }, found " +
-                                  std::to_string(found));
+    for (int32_t at = from; close >= 0 && found < parts; ++found) {
+        at = Block_part_end(at);
+        if (at < 0 || at > close) break;
+        ++at;
     }
-    ScriptCursor = saved;
+    if (close < 0 && Block_closes_at_all(from)) {
+        Check_error(open, Check.command + ": the block's } is more than " + std::to_string(SKIP_LIMIT) +
+                              " bytes away; the engine's search for it gives up");
+    } else if (close < 0) {
+        Check_error(open, Check.command + ": the block never closes (no matching })");
+    } else if (found < parts) {
+        Check_error(open, Check.command + ": the block needs " + std::to_string(parts) +
+                              (parts == 1 ? " / " : " / lines ") + "before its }, found " +
+                              std::to_string(found));
+    }
+    return close >= 0;
 }

@@ -50,8 +50,8 @@ void Review_quoted(const char* quoted, size_t limit, std::string* text, int32_t*
 
 // Checks that the block that starts at `from` (just after its `{`, or for `if_timer` just after
 // its number) closes, and that `parts` separating `/` stand in it before its `}`: the skips a
-// choice or a false condition makes. The cursor is left where it was.
-void Check_block(int32_t from, int parts);
+// choice or a false condition makes. Reported at `open` (its `{`). True if the block closes.
+bool Check_block(int32_t from, int parts, int32_t open);
 
 // The text of the argument at `at` as written, up to a blank or comma (UTF-8), for messages.
 std::string Arg_text(int32_t at);

@@ -29,15 +29,25 @@ struct CheckState {
     // Music that may be playing at this point of the walk: the last play not stopped since.
     bool music_may_play = false;
     // Block nesting of the walk: where each open `{` stands, and the music state at its start and
-    // at the end of the parts walked so far.
+    // at the end of the parts walked so far; whether its command has reported it already.
     struct Open {
         int32_t at;
         bool music_at_start, music_after_parts;
+        bool reported = false;
     };
     std::vector<Open> blocks;
     // True when the last command was a jump, a file change or `halt` outside any block: stepping
     // cannot reach what follows it except through a label.
     bool flow_ended = false;
+
+    // A picture smaller than the window loaded onto the background: warned of unless the next
+    // command copies from the background (the picture was staged there to be copied); `at` -1 if
+    // none waits. The copy check sets `copied_from_background`.
+    struct Staged {
+        int32_t at = -1;
+        std::string warning;
+    } small_background;
+    bool copied_from_background = false;
 
     // Labels that jumps and file changes name: "host path of the script|label".
     std::set<std::string> named_labels;

@@ -1,5 +1,6 @@
 #include "check/command_checks.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -7,7 +8,6 @@
 #include "check/check_state.h"
 #include "check/media_checks.h"
 #include "core/file_io.h"
-#include "core/path.h"
 #include "core/sjis.h"
 #include "features/flags.h"
 #include "features/jump.h"
@@ -48,6 +48,7 @@ void Rectangle() {
     Boxes_take("");
     for (const std::string& surface : {a.dst, a.src})
         if (!Word_in(SURFACES, surface)) Check_error(at, Message(Not_one_of("surface", surface, SURFACES)));
+    Check.copied_from_background = a.src == "BG";
 }
 
 // A label that a jump asks for in `script` (a host path), searched by the engine's own label search
@@ -96,11 +97,16 @@ void Check_halt() {
 
 void Check_g_load() {
     ++ScriptCursor;
-    Check_symbol_in("surface", SURFACES);
-    Skip_arg_separators();
     int32_t at = 0;
+    const std::string surface = Check_symbol(&at);
+    if (!Word_in(SURFACES, surface)) Check_error(at, Message(Not_one_of("surface", surface, SURFACES)));
+    Skip_arg_separators();
     const std::string name = Check_symbol(&at);
-    Check_picture(at, ".\\gdat\\" + name);
+    if (surface == "BG") {
+        Check_background_picture(at, ".\\gdat\\" + name);
+    } else {
+        Check_picture(at, ".\\gdat\\" + name);
+    }
 }
 
 void Check_g_copy() {
@@ -133,9 +139,9 @@ void Check_if_flag() {
         Check_error(at, Message("no { follows"));
         return;
     }
-    Check_block(ScriptCursor, 1);
+    const bool closes = Check_block(ScriptCursor, 1, ScriptCursor - 1);
     // The walk goes on into both parts; the `{` it will not meet is opened here.
-    Check.blocks.push_back({ScriptCursor - 1, Check.music_may_play, false});
+    Check.blocks.push_back({ScriptCursor - 1, Check.music_may_play, false, !closes});
 }
 
 void Check_jump() {
@@ -151,11 +157,12 @@ void Check_file_change() {
     const FileChangeArgs args = Read_file_change_args();
     const std::string& path = args.path;
     const int32_t label_at = ScriptCursor - int32_t(args.label.size());
-    std::vector<uint8_t> bytes;
-    std::string target = Path_resolve(path.c_str());
-    switch (File_read_bytes(path.c_str(), &bytes, SCRIPT_BUFFER_SIZE)) {
+    std::string target;
+    switch (Check_script_file(path, &target)) {
     case FileRead::Ok:
-        Check.followed_scripts.push_back(path);
+        if (std::find(Check.followed_scripts.begin(), Check.followed_scripts.end(), path) ==
+            Check.followed_scripts.end())
+            Check.followed_scripts.push_back(path);
         break;
     // The script in memory stays, and the label is looked for in it.
     case FileRead::CannotOpen:
@@ -192,9 +199,9 @@ void Check_select3() {
         if (option.empty() || option == "/" || option == "}")
             Check_error(option_at, Message("needs three option lines after its {"));
     }
-    Check_block(ScriptCursor, SELECT_OPTIONS);
+    const bool closes = Check_block(ScriptCursor, SELECT_OPTIONS, open);
     // The walk goes on into the parts; the block's `{` is opened here.
-    Check.blocks.push_back({open, Check.music_may_play, false});
+    Check.blocks.push_back({open, Check.music_may_play, false, !closes});
 }
 
 void Check_play_wav() {
@@ -353,9 +360,16 @@ void Check_if_timer() {
     Check_symbol_in("comparison", "<|=|>");
     Skip_blanks_and_lf();
     Check_num();
-    Check_block(ScriptCursor, 1);
+    // A `{` after the number is stepped over when the condition holds, but counts as a block of
+    // its own when the skip passes the first part.
+    const int32_t brace = Arg_start(false);
+    const bool braced = Script_byte(brace - ScriptCursor) == '{';
+    if (braced)
+        Check_error(brace, Check.command + " takes no {: its first part starts on the next line and ends "
+                                           "at a /, the second ends at a }");
+    const bool reported = braced || !Check_block(ScriptCursor, 1, ScriptCursor);
     // The block has no `{`: its parts are walked from here, as inside braces.
-    Check.blocks.push_back({ScriptCursor, Check.music_may_play, false});
+    Check.blocks.push_back({ScriptCursor, Check.music_may_play, false, reported});
 }
 
 void Check_disp_timer_single() {
@@ -388,4 +402,8 @@ void Check_str() {
         return;
     }
     Check.variable_shown.push_back({n, Findings_place(at)});
+    // The byte after the number ends it and is passed over with the escape, whatever it is.
+    if (Script_byte() == ',')
+        Check_warning(ScriptCursor, Message("the , right after the number ends it and is not shown (put a "
+                                            "space before it to show it)"));
 }

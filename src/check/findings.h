@@ -18,7 +18,7 @@ struct Place {
 struct Finding {
     Place place;
     Severity severity;
-    std::string message; // UTF-8
+    const std::string* message; // UTF-8; findings that say the same share it
 };
 
 // Makes `name` the file the next places are counted in, with its bytes (kept, not copied: they
@@ -29,12 +29,13 @@ void Findings_begin_file(const std::string& name, const uint8_t* bytes, int32_t 
 Place Findings_place(int32_t offset);
 
 // Records a finding at a place, or at a byte of the current file.
-void Findings_add(const Place& place, Severity severity, const std::string& message);
+void Findings_add(const Place& place, Severity severity, std::string message);
 void Check_error(int32_t offset, const std::string& message);
 void Check_warning(int32_t offset, const std::string& message);
 
-// Every finding so far, in file order and by position within each file.
-std::vector<Finding> Findings_sorted();
+// Every finding so far, in file order and by position within each file (valid until the next
+// finding or reset).
+std::vector<const Finding*> Findings_sorted();
 
 // "txt/config.txt:12:5: error: message".
 std::string Finding_line(const Finding& f);

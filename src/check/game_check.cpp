@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "check/arguments.h"
@@ -38,7 +39,7 @@ void Script_finding(const std::string& host_path, const std::string& message) {
 // Reads one script into the buffer, as a file change reads it. False (reported) if it cannot be.
 bool Read_script(const std::string& path) {
     const std::string host = Path_resolve(path.c_str());
-    switch (Script_read(path.c_str())) {
+    switch (Script_read_quietly(path.c_str())) {
     case FileRead::Ok:
         return true;
     case FileRead::CannotOpen:
@@ -70,7 +71,12 @@ void Walk_file(const std::string& path) {
     Check.lines += Line_count();
     // Each script starts as a file change or the start-up leaves it: nothing known about music.
     Check.music_may_play = false;
-    Walk_script();
+    // The engine steps CR LF lines of Shift-JIS text: a script in another form says so once.
+    const int32_t lf = Script_bare_lf(ScriptBuffer, ScriptLength);
+    if (lf >= 0) Check_error(lf, Script_lf_message(Shown_name(host)));
+    const int32_t utf8 = Script_utf8_start(ScriptBuffer, ScriptLength);
+    if (utf8 >= 0) Check_error(utf8, Script_utf8_message(Shown_name(host)));
+    Walk_script(utf8 >= 0);
 }
 
 // Every line-start label word of the script in memory, for "did you mean" hints.
@@ -86,7 +92,30 @@ std::vector<std::string> Label_words() {
     return words;
 }
 
-// Looks for every asked-for label with the engine's label search, one script in memory at a time.
+bool Label_word_end(uint8_t b) {
+    return b == ' ' || b == '\t' || b == '\r' || b == '\n';
+}
+
+// What the label search can find in the script in memory, all at once: the word of every `*` with
+// only blanks before it on its line, up to a blank or line end, cut at the bytes the search
+// compares. A label is found exactly when it is one of these.
+std::unordered_set<std::string> Label_search_words() {
+    std::unordered_set<std::string> words;
+    bool line_start = true; // only blanks since the last line end
+    for (int32_t at = 0; at < ScriptLength; ++at) {
+        const uint8_t b = ScriptBuffer[at];
+        if (b == '*' && line_start) {
+            int32_t end = at;
+            while (end < ScriptLength && !Label_word_end(ScriptBuffer[end]) && end - at < LABEL_WORD_LIMIT)
+                ++end;
+            words.emplace(reinterpret_cast<const char*>(ScriptBuffer) + at, size_t(end - at));
+        }
+        line_start = b == '\r' || b == '\n' || (line_start && (b == ' ' || b == '\t'));
+    }
+    return words;
+}
+
+// Looks for every asked-for label in its script, one script in memory at a time.
 void Resolve_labels() {
     std::map<std::string, std::vector<const LabelRequest*>> by_script;
     for (const LabelRequest& r : Check.label_requests)
@@ -94,15 +123,21 @@ void Resolve_labels() {
     for (const auto& [host, requests] : by_script) {
         // Host paths name scripts already read once; read again through the engine's own reader.
         std::string sjis;
-        if (!Utf8_to_sjis(host, &sjis) || Script_read(sjis.c_str()) != FileRead::Ok) continue;
-        std::vector<std::string> words;
+        if (!Utf8_to_sjis(host, &sjis) || Script_read_quietly(sjis.c_str()) != FileRead::Ok) continue;
+        const std::unordered_set<std::string> found = Label_search_words();
+        WordIndex words;
+        bool indexed = false;
+        std::map<std::string, std::string> hints; // by missing label
         for (const LabelRequest* r : requests) {
-            if (Label_search(r->label.c_str()) >= 0) continue;
-            if (words.empty()) words = Label_words();
+            if (found.count(r->label)) continue;
+            if (!indexed) words = Word_index(Label_words());
+            indexed = true;
+            const auto [hint, fresh] = hints.try_emplace(r->label);
+            if (fresh) hint->second = Nearest_word(r->label, words);
             std::string message =
                 "label " + Sjis_to_utf8(r->label.c_str()) + " is not in " + Shown_name(host);
-            const std::string nearest = Nearest_word(r->label, words);
-            if (!nearest.empty()) message += " (did you mean " + Sjis_to_utf8(nearest.c_str()) + "?)";
+            if (!hint->second.empty())
+                message += " (did you mean " + Sjis_to_utf8(hint->second.c_str()) + "?)";
             Findings_add(r->place, Severity::Error, message + "; the program ends there");
         }
     }
@@ -173,8 +208,8 @@ int Check_game(FILE* out, bool strict) {
     Whole_game_warnings();
     Boxes_catch(false);
 
-    for (const Finding& f : Findings_sorted())
-        std::fprintf(out, "%s\n", Finding_line(f).c_str());
+    for (const Finding* f : Findings_sorted())
+        std::fprintf(out, "%s\n", Finding_line(*f).c_str());
     const int errors = Findings_count(Severity::Error), warnings = Findings_count(Severity::Warning);
     const auto counted = [](long long n, const char* one) {
         return std::to_string(n) + " " + one + (n == 1 ? "" : "s");

@@ -9,28 +9,33 @@
 #include "core/path.h"
 #include "core/sjis.h"
 #include "gfx/image_decode.h"
+#include "gfx/picture_load.h"
 #include "platform/midi_check.h"
+#include "platform/platform.h"
+#include "script/script_file.h"
+#include "sound/effects.h"
 #include "sound/media_strings.h"
 #include "system/menu_window.h"
 
 namespace {
-
-constexpr size_t FILE_LIMIT = 256u << 20; // as the picture loader refuses larger files
 
 // What became of reading one file: empty `problem` if it is usable.
 struct FileVerdict {
     std::string problem;
     int width = 0, height = 0;
 };
-std::map<std::string, FileVerdict> verdicts; // by "kind|path"
+std::map<std::string, FileVerdict> verdicts;   // by "kind|host path": each file is read once
+std::map<std::string, std::string> host_paths; // by path as scripts write it
+std::map<std::string, FileRead> script_reads;  // by host path
 
 std::string Shown(const std::string& path) {
     return Sjis_to_utf8(path.c_str());
 }
 
-// Reads the file at `path` (as scripts write it); a problem if it cannot be.
-bool Read(const std::string& path, std::vector<uint8_t>* bytes, FileVerdict* v) {
-    switch (File_read_bytes(path.c_str(), bytes, FILE_LIMIT)) {
+// Reads the file at `path` (as scripts write it), refused above the size its loader refuses; a
+// problem if it cannot be read.
+bool Read(const std::string& path, size_t limit, std::vector<uint8_t>* bytes, FileVerdict* v) {
+    switch (File_read_bytes(path.c_str(), bytes, limit)) {
     case FileRead::Ok:
         return true;
     case FileRead::CannotOpen:
@@ -46,12 +51,19 @@ bool Read(const std::string& path, std::vector<uint8_t>* bytes, FileVerdict* v) 
     return false;
 }
 
+// Path_resolve, once for each path: a name spelt in another case needs a folder listing.
+const std::string& Host(const std::string& path) {
+    auto [it, fresh] = host_paths.try_emplace(path);
+    if (fresh) it->second = Path_resolve(path.c_str());
+    return it->second;
+}
+
 const FileVerdict& Picture_verdict(const std::string& path, bool bmp_only) {
-    auto [it, fresh] = verdicts.try_emplace((bmp_only ? "bmp|" : "picture|") + path);
+    auto [it, fresh] = verdicts.try_emplace((bmp_only ? "bmp|" : "picture|") + Host(path));
     FileVerdict& v = it->second;
     if (!fresh) return v;
     std::vector<uint8_t> bytes;
-    if (!Read(path, &bytes, &v)) return v;
+    if (!Read(path, PICTURE_FILE_LIMIT, &bytes, &v)) return v;
     DecodedImage image;
     std::string why;
     if (!(bmp_only ? Bmp_decode : Image_decode)(bytes.data(), bytes.size(), &image, &why)) {
@@ -64,11 +76,14 @@ const FileVerdict& Picture_verdict(const std::string& path, bool bmp_only) {
 }
 
 const FileVerdict& Sound_verdict(const std::string& path, const char* kind) {
-    auto [it, fresh] = verdicts.try_emplace(std::string(kind) + "|" + path);
+    auto [it, fresh] = verdicts.try_emplace(std::string(kind) + "|" + Host(path));
     FileVerdict& v = it->second;
     if (!fresh) return v;
     std::vector<uint8_t> bytes;
-    if (!Read(path, &bytes, &v)) return v;
+    const size_t limit = !std::strcmp(kind, "wav")    ? WAV_FILE_LIMIT
+                         : !std::strcmp(kind, "midi") ? MIDI_FILE_LIMIT
+                                                      : MP3_FILE_LIMIT;
+    if (!Read(path, limit, &bytes, &v)) return v;
     if (!std::strcmp(kind, "wav")) {
         if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) ||
             std::memcmp(bytes.data() + 8, "WAVE", 4))
@@ -87,7 +102,7 @@ const FileVerdict& Sound_verdict(const std::string& path, const char* kind) {
 
 // The picture's problem, or one with its size; empty if it is fine.
 std::string Picture_problem(const std::string& path, int need_w, int need_h, const char* why, bool bmp_only) {
-    Check.pictures.insert(Path_resolve(path.c_str()));
+    Check.pictures.insert(Host(path));
     const FileVerdict& v = Picture_verdict(path, bmp_only);
     if (!v.problem.empty()) return v.problem;
     if (v.width < need_w || v.height < need_h)
@@ -98,16 +113,27 @@ std::string Picture_problem(const std::string& path, int need_w, int need_h, con
 
 } // namespace
 
-void Check_picture(int32_t at, const std::string& path, int need_w, int need_h, const char* why) {
+bool Check_picture(int32_t at, const std::string& path, int need_w, int need_h, const char* why) {
     const size_t n = path.size();
     const std::string ending = path.substr(n >= 4 ? n - 4 : 0);
     if (ending != ".jpg" && ending != ".JPG" && ending != ".bmp" && ending != ".BMP") {
         Check_error(at, Check.command + ": picture " + Shown(path) +
                             " must end in .bmp, .BMP, .jpg or .JPG (exactly)");
-        return;
+        return false;
     }
     const std::string problem = Picture_problem(path, need_w, need_h, why, false);
     if (!problem.empty()) Check_error(at, Check.command + ": picture " + Shown(path) + " " + problem);
+    return problem.empty();
+}
+
+void Check_background_picture(int32_t at, const std::string& path) {
+    if (!Check_picture(at, path)) return;
+    const FileVerdict& v = Picture_verdict(path, false);
+    if (v.width < WINDOW_WIDTH || v.height < WINDOW_HEIGHT)
+        Check.small_background = {at, Check.command + ": picture " + Shown(path) + " is " +
+                                          std::to_string(v.width) + "x" + std::to_string(v.height) +
+                                          ", smaller than the 640x480 background: the picture before it "
+                                          "still shows around it"};
 }
 
 void Check_engine_picture(const std::string& path, int need_w, int need_h, const char* why) {
@@ -115,7 +141,7 @@ void Check_engine_picture(const std::string& path, int need_w, int need_h, const
     if (problem.empty()) return;
     Place p;
     p.file = -1; // before every script
-    p.name = Path_resolve(path.c_str());
+    p.name = Host(path);
     if (p.name.rfind("./", 0) == 0) p.name.erase(0, 2);
     Findings_add(p, Severity::Error, "picture " + Shown(path) + " " + problem);
 }
@@ -126,17 +152,29 @@ void Check_menu_picture(const MenuLayout& layout) {
 }
 
 void Check_effect(int32_t at, const std::string& path) {
-    Check.sounds.insert(Path_resolve(path.c_str()));
+    Check.sounds.insert(Host(path));
     const FileVerdict& v = Sound_verdict(path, "wav");
     if (!v.problem.empty()) Check_error(at, Check.command + ": sound " + Shown(path) + " " + v.problem);
 }
 
 void Check_music(int32_t at, const std::string& path, bool midi) {
-    Check.sounds.insert(Path_resolve(path.c_str()));
+    Check.sounds.insert(Host(path));
     const FileVerdict& v = Sound_verdict(path, midi ? "midi" : "mp3");
     if (!v.problem.empty()) Check_error(at, Check.command + ": music " + Shown(path) + " " + v.problem);
 }
 
+FileRead Check_script_file(const std::string& path, std::string* host) {
+    *host = Host(path);
+    auto [it, fresh] = script_reads.try_emplace(*host);
+    if (fresh) {
+        std::vector<uint8_t> bytes;
+        it->second = File_read_bytes(path.c_str(), &bytes, SCRIPT_BUFFER_SIZE);
+    }
+    return it->second;
+}
+
 void Media_checks_reset() {
     verdicts.clear();
+    host_paths.clear();
+    script_reads.clear();
 }

@@ -1,10 +1,13 @@
 #include "check/script_walk.h"
 
 #include <cstring>
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "check/arguments.h"
+#include "check/block_map.h"
 #include "check/check_state.h"
 #include "check/command_checks.h"
 #include "check/nearest_word.h"
@@ -18,28 +21,44 @@
 
 namespace {
 
-// The label a `*` at a line's start defines, seen by the label search: its first-seen place.
-struct LabelSeen {
-    std::string word;
-    int32_t at;
-};
-std::vector<LabelSeen> labels;
+// The labels `*` at a line's start define, seen by the label search: each word's first place.
+std::unordered_map<std::string, int32_t> labels;
+// The hints for the unknown words met in this script, by word as written.
+std::unordered_map<std::string, std::string> hints;
 
-std::vector<std::string> Words(const CommandEntry* table, size_t count) {
+WordIndex Words(const CommandEntry* table, size_t count) {
     std::vector<std::string> words;
     for (size_t i = 0; i < count; ++i)
         if (table[i].handler) words.push_back(table[i].word);
-    return words;
+    return Word_index(words);
 }
 
-// Unknown words: the engine shows the box and goes on; the hint names the nearest known word.
+// Unknown words: the engine shows the box and goes on. A known word that a comma ran into is
+// named as such, and otherwise the hint names the nearest known word.
 void Unknown(int32_t at, const char* mark, const std::string& word, const CommandEntry* table, size_t count,
              const char* kind) {
     const std::string shown = Sjis_to_utf8(word.c_str());
     std::string message = std::string("unknown ") + kind + " " + mark + shown;
-    const std::string nearest = Nearest_word(word, Words(table, count));
-    if (!nearest.empty()) message += " (did you mean " + std::string(mark) + nearest + "?)";
+    const size_t comma = word.find(',');
+    if (comma != std::string::npos && Command_find(table, count, word.substr(0, comma))) {
+        std::string meant = shown;
+        meant[meant.find(',')] = ' ';
+        Check_error(at, message + ": a command word ends at a space or line end: write " + mark + meant);
+        return;
+    }
+    // The tables never change while the program runs: each is indexed once.
+    static std::map<const CommandEntry*, WordIndex> indexes;
+    auto index = indexes.find(table);
+    if (index == indexes.end()) index = indexes.emplace(table, Words(table, count)).first;
+    const auto [hint, fresh] = hints.try_emplace(mark + word);
+    if (fresh) hint->second = Nearest_word(word, index->second);
+    if (!hint->second.empty()) message += " (did you mean " + std::string(mark) + hint->second + "?)";
     Check_error(at, message);
+}
+
+// The small background picture left by the command before, unless this one copied from it.
+void Small_background_after(const CheckState::Staged& before) {
+    if (before.at >= 0 && !Check.copied_from_background) Check_warning(before.at, before.warning);
 }
 
 // `#`: a comment line, or a command word looked up in the engine's table and checked. The cursor
@@ -56,12 +75,17 @@ void Command() {
     const CommandEntry* entry = Command_read_word(&word) ? Command_find(table, count, word) : nullptr;
     ++Check.commands;
     Check.flow_ended = false;
+    const CheckState::Staged staged = Check.small_background;
+    Check.small_background = {};
+    Check.copied_from_background = false;
     if (!entry) {
+        Small_background_after(staged);
         Unknown(at, "#", word, table, count, "command");
         return;
     }
     Check.command = "#" + word;
     if (entry->check) entry->check();
+    Small_background_after(staged);
 }
 
 // `\`: an escape word from the engine's table of them.
@@ -110,15 +134,13 @@ void Star() {
         Check_warning(at, "label " + Sjis_to_utf8(word.c_str()) +
                               " has a 31-byte name: it is passed over, but no jump can reach it (the search "
                               "compares at most 32 bytes)");
-    for (const LabelSeen& l : labels) {
-        if (l.word == word) {
-            Check_warning(at, "label " + Sjis_to_utf8(word.c_str()) +
-                                  " is defined twice; jumps go to the first, on line " +
-                                  std::to_string(Findings_place(l.at).line));
-            return;
-        }
+    const auto [first, fresh] = labels.try_emplace(word, at);
+    if (!fresh) {
+        Check_warning(at, "label " + Sjis_to_utf8(word.c_str()) +
+                              " is defined twice; jumps go to the first, on line " +
+                              std::to_string(Findings_place(first->second).line));
+        return;
     }
-    labels.push_back(LabelSeen{word, at});
     if (Check.flow_ended)
         Check.unreached_candidates.push_back({CheckScript + "|" + word, Findings_place(at)});
     Check.flow_ended = false;
@@ -159,7 +181,7 @@ void Slash() {
 }
 
 // A character of story text at the cursor, two bytes for a lead byte as the interpreter steps.
-void Character() {
+void Character(bool utf8) {
     const uint8_t b = Script_byte();
     ++Check.story_characters;
     Check.flow_ended = false;
@@ -169,26 +191,29 @@ void Character() {
     }
     // The interpreter takes any byte of 0x80 or above with the next one; what it draws must be a
     // Shift-JIS character. A half-width katakana is one byte in Shift-JIS, but not to the interpreter.
-    if (b >= 0xA1 && b <= 0xDF)
+    // A UTF-8 script has been reported once as a whole.
+    if (!utf8 && b >= 0xA1 && b <= 0xDF)
         Check_error(ScriptCursor,
                     "a half-width katakana is stepped as the first byte of a two-byte character: it "
                     "cannot be shown and takes the byte after it along");
-    else if (!Cp932_is_lead(b) || !Cp932_is_trail(Script_byte(1)))
+    else if (!utf8 && (!Cp932_is_lead(b) || !Cp932_is_trail(Script_byte(1))))
         Check_error(ScriptCursor, "bytes that are not Shift-JIS");
     ScriptCursor += 2;
 }
 
 } // namespace
 
-void Walk_script() {
+void Walk_script(bool utf8) {
     labels.clear();
+    hints.clear();
+    Block_map_build();
     Check.blocks.clear();
     Check.flow_ended = false;
     ScriptCursor = 0;
     while (Script_in_text()) {
         const uint8_t b = Script_byte();
         if (Sjis_is_lead(b)) {
-            Character();
+            Character(utf8);
             continue;
         }
         switch (b) {
@@ -223,9 +248,12 @@ void Walk_script() {
             ++ScriptCursor;
             break;
         default:
-            Character();
+            Character(utf8);
         }
     }
     for (const CheckState::Open& b : Check.blocks)
-        Check_error(b.at, "this block never closes (no matching })");
+        if (!b.reported) Check_error(b.at, "this block never closes (no matching })");
+    Check.copied_from_background = false;
+    Small_background_after(Check.small_background);
+    Check.small_background = {};
 }

@@ -4,4 +4,6 @@
 #pragma once
 
 // Walks the script in ScriptBuffer (ScriptSource set to it), findings counted in the current file.
-void Walk_script();
+// With `utf8` (the script is known to be UTF-8, and reported so), bytes that are not Shift-JIS are
+// not reported one by one.
+void Walk_script(bool utf8);

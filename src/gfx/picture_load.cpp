@@ -13,10 +13,6 @@
 
 namespace {
 
-// Larger files are refused, before anything is allocated for them, as the old heap allocation
-// failure was: the largest picture the decoders accept (4096 x 4096 at 32 bits) takes 64 MiB.
-constexpr size_t PICTURE_FILE_LIMIT = 72u << 20;
-
 std::string Format(const char* pattern, const std::string& value) {
     std::string text = pattern;
     size_t at = text.find("%s");

@@ -2,7 +2,14 @@
 // JPEG or BMP form (PXL_LoadJpeg), with the file-name check that comes first.
 #pragma once
 
+#include <cstddef>
+
 #include "gfx/surface.h"
+
+// Larger picture files are refused, before anything is allocated for them, as the old heap
+// allocation failure was: the largest picture the decoders accept (4096 x 4096 at 32 bits) takes
+// 64 MiB.
+constexpr size_t PICTURE_FILE_LIMIT = 72u << 20;
 
 // True if `path` (Shift-JIS) ends in ".jpg", ".JPG", ".bmp" or ".BMP" (exactly these). Otherwise
 // shows the unsupported-format box with the last four bytes of the path and returns false.

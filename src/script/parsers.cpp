@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int SKIP_LIMIT = 65535;
-
 char symbol[PARSE_LIMIT + 1];
 char text_line[PARSE_LIMIT + 1];
 char quoted[PARSE_LIMIT + 1];

@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-constexpr int PARSE_LIMIT = 254; // bytes a parser result can hold, before its terminator
+constexpr int PARSE_LIMIT = 254;  // bytes a parser result can hold, before its terminator
+constexpr int SKIP_LIMIT = 65535; // bytes a block skip passes before it gives up
 
 // A signed decimal number: passes over bytes of 0x20 and below (it may stand on a later line),
 // then reads up to a byte of 0x20 or below or a comma, which is left under the cursor. A `-`

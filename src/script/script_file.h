@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "core/file_io.h"
 
@@ -46,8 +47,23 @@ void Script_load_first();
 // Reads the script file at `path` (as scripts write it) into the buffer from its first byte; the
 // rest of the buffer keeps what it held. Sets the file name and puts the cursor at the buffer's
 // start. A file that cannot be read or is larger than the buffer leaves everything untouched; no
-// box is shown here. The result is the file read's (core/file_io.h).
+// box is shown here. The result is the file read's (core/file_io.h). A script with LF line ends or
+// in UTF-8 is named on standard error, one line for each, and read all the same.
 FileRead Script_read(const char* path);
+
+// Script_read without the lines on standard error (the checker reports these itself).
+FileRead Script_read_quietly(const char* path);
+
+// The first LF of the text that does not follow a CR, or -1: the engine steps CR LF line ends only.
+int32_t Script_bare_lf(const uint8_t* bytes, int32_t length);
+
+// The first byte above ASCII if the text is UTF-8 with characters beyond ASCII and is not also
+// readable as Shift-JIS; else -1.
+int32_t Script_utf8_start(const uint8_t* bytes, int32_t length);
+
+// What is wrong and the command that converts the script `shown` (a host path), for each of the two.
+std::string Script_lf_message(const std::string& shown);
+std::string Script_utf8_message(const std::string& shown);
 
 // Start-up state: an all-zero buffer, no file name, the cursor at 0.
 void Script_reset();

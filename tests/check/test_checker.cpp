@@ -8,6 +8,7 @@
 #include "app/command_words.h"
 #include "check/game_check.h"
 #include "check/nearest_word.h"
+#include "script/script_file.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -55,7 +56,7 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
         {"#flag_on 256\r\n", "txt/config.txt:1:10: error: #flag_on: flag number 256 is outside 0-255"},
         {"#delay 1a0\r\n", "txt/config.txt:1:8: error: #delay: \"1a0\" is not a decimal number"},
         {"#delay\r\n\x82\xa0\r\n",
-         "txt/config.txt:2:1: error: #delay needs a number on its own line; the next "
+         "txt/config.txt:1:7: error: #delay needs a number on its own line; the next "
          "line's \"あ\" is read as one"},
         {"#set_text_wait 5001\r\n",
          "txt/config.txt:1:16: error: #set_text_wait: wait 5001 is outside 0-5000"},
@@ -89,6 +90,9 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
         {"#if_flag 1 {\r\na\r\n}\r\n",
          "txt/config.txt:1:12: error: #if_flag: the block needs 1 / before its }, found 0"},
         {"#if_flag 1\r\na\r\n", "txt/config.txt:1:11: error: #if_flag: no { follows"},
+        {"#g_change,SPREAD\r\n",
+         "txt/config.txt:1:1: error: unknown command #g_change,SPREAD: a command word "
+         "ends at a space or line end: write #g_change SPREAD"},
         {"{\r\n", "txt/config.txt:1:1: error: this block never closes (no matching })"},
         {"a}\r\n", "txt/config.txt:1:2: error: } without a block to close"},
         {"#g_load BG a.png\r\n", "txt/config.txt:1:12: error: #g_load: picture .\\gdat\\a.png must end in "
@@ -129,6 +133,13 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
                              "stepping stops before it"},
         {"\\STR 3\r\n",
          "txt/config.txt:1:6: warning: \\STR 3 shows a variable that no #set_str or #text_input sets"},
+        {"#set_str \\STR 0 \"a\"\r\n\\STR 0,\r\n",
+         "txt/config.txt:2:7: warning: \\STR: the , right after the "
+         "number ends it and is not shown (put a space before it to "
+         "show it)"},
+        {"#g_load BG system\\Parts.bmp\r\n",
+         "txt/config.txt:1:12: warning: #g_load: picture .\\gdat\\system\\Parts.bmp is 75x25, smaller than "
+         "the 640x480 background: the picture before it still shows around it"},
         {"#play_midi a.mid\r\n#play_mp3 b.mp3\r\n", "txt/config.txt:2:11: warning: #play_mp3: music may "
                                                     "already be playing here; the engine refuses to start "
                                                     "another until it is stopped"},
@@ -139,6 +150,10 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
         {"#if_flag 1 {\r\n#jump *a:\r\n/\r\n}\r\n*b:\r\n#jump *b:\r\n*a:\r\n", nullptr},
         {"## #g_laod 1a / } \x81\x7f\r\n\\EOS\r\n#set_str \\STR 0 \"a;\"\r\n\\STR 0\r\n", nullptr},
         {"#set_text_area 0 0 640 480\r\n#set_font_size 100\r\n\x82\xa0{a}\r\n", nullptr},
+        {"#g_load BG system\\Parts.bmp\r\n#g_copy BS 0 0 BG 0 0 75 25\r\n", nullptr}, // staged to be copied
+        {" \t*a:\r\n*abcdefghijklmnopqrstuvwxyz0123456:\r\n#jump *a:\r\n#jump "
+         "*abcdefghijklmnopqrstuvwxyz01234\r\n",
+         nullptr},
     };
     for (const Case& c : cases) {
         Write_file("txt/config.txt", c.script);
@@ -154,6 +169,51 @@ TEST_F(CheckerTest, EachMistakeIsReportedAtItsPlace) {
         Write_file("txt/config.txt", c.script);
         for (const std::string& line : Run())
             EXPECT_NE(line.rfind("txt/", 0), 0u) << c.script << "\n" << line;
+    }
+}
+
+// Mistakes that a careless checker reports many times over, or not at all: each gets one finding.
+TEST_F(CheckerTest, EachMistakeIsReportedOnce) {
+    Copy_demo_media();
+    const std::string lf = "the line ends in LF without CR: the engine needs CR LF line ends (convert the "
+                           "script with: sed -i 's/\\r*$/\\r/' txt/config.txt)";
+    const std::string utf8 =
+        "the script is UTF-8: the engine reads Shift-JIS (CP932) with CR LF line ends "
+        "(convert it with: iconv -f UTF-8 -t CP932 txt/config.txt | sed 's/\\r*$/\\r/' > "
+        "converted.txt && mv converted.txt txt/config.txt)";
+    struct Case {
+        std::string script, finding;
+    };
+    const Case cases[] = {
+        {"#flag_on 1\n#halt\n", "txt/config.txt:1:11: error: " + lf},
+        {"#flag_on 1\r\n#w\n#halt\r\n", "txt/config.txt:2:3: error: " + lf},
+        {"#flag_on 1\r\n\xe3\x81\x82\xef\xbd\xb1\xe3\x81\x84\r\n#halt\r\n",
+         "txt/config.txt:2:1: error: " + utf8},
+        {"#if_flag 1 {\r\na\r\n/\r\n", "txt/config.txt:1:12: error: #if_flag: the block never closes (no "
+                                       "matching })"},
+        {"#select3 {\r\na\r\nb\r\nc\r\n/\r\n/\r\n",
+         "txt/config.txt:1:10: error: #select3: the block never closes (no matching })"},
+        {"#shot_timer TIMER_1\r\n#if_timer TIMER_1 < 100  {\r\nx\r\n/\r\n}\r\n",
+         "txt/config.txt:2:26: error: #if_timer takes no {: its first part starts on the next line and ends "
+         "at a /, the second ends at a }"},
+        {"#if_flag 1 {\r\n" + std::string(70000, ';') + "\r\n/\r\n}\r\n",
+         "txt/config.txt:1:12: error: #if_flag: the block's } is more than 65535 bytes away; the engine's "
+         "search for it gives up"},
+    };
+    for (const Case& c : cases) {
+        Write_file("txt/config.txt", c.script);
+        std::vector<std::string> lines = Run();
+        lines.pop_back();
+        EXPECT_EQ(lines, std::vector<std::string>{c.finding}) << c.script;
+    }
+    // The engine says the same on standard error when it reads such a script.
+    for (const char* script : {"#halt\n", "\xe3\x81\x82\r\n"}) {
+        Write_file("txt/config.txt", script);
+        testing::internal::CaptureStderr();
+        Script_read(".\\txt\\config.txt");
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said, "kotoyumi: txt/config.txt" +
+                            std::string(script[1] == 'h' ? ":1: " + lf : ": " + utf8) + "\n");
     }
 }
 
@@ -189,7 +249,7 @@ TEST_F(CheckerTest, FileChangesAreFollowedAndEveryScriptAndPictureIsRead) {
 }
 
 TEST(NearestWord, OnlyWordsCloseEnoughToBeMeant) {
-    const std::vector<std::string> known = {"g_load", "g_copy", "wait", "w", "wk", "set_str"};
+    const WordIndex known = Word_index({"g_load", "g_copy", "wait", "w", "wk", "set_str"});
     EXPECT_EQ(Nearest_word("g_laod", known), "g_load"); // two neighbours swapped: one edit
     EXPECT_EQ(Nearest_word("g_lod", known), "g_load");
     EXPECT_EQ(Nearest_word("set_sttr", known), "set_str");
@@ -198,6 +258,14 @@ TEST(NearestWord, OnlyWordsCloseEnoughToBeMeant) {
     EXPECT_EQ(Nearest_word("wxyz", known), "");    // short words allow one edit only
     EXPECT_EQ(Nearest_word("flag_on", known), ""); // nothing near
     EXPECT_EQ(Nearest_word("", known), "");
+    // Among many words, one two edits away is still found while either end of it is intact.
+    std::vector<std::string> many;
+    for (int i = 0; i < 50000; ++i)
+        many.push_back("*scene" + std::to_string(i) + ":");
+    const WordIndex index = Word_index(many);
+    EXPECT_EQ(Nearest_word("*sceen123:", index), "*scene123:");
+    EXPECT_EQ(Nearest_word("*scene4321", index), "*scene4321:");
+    EXPECT_EQ(Nearest_word("*snee12345:", index), "*scene12345:");
 }
 
 TEST_F(CheckerTest, ExitCodesFollowErrorsAndStrictness) {

@@ -213,3 +213,8 @@ void String_vars_reset() {
     depth = 0;
     outer_escape = 0;
 }
+
+void String_vars_restore(const SaveStat&) {
+    Str_leave_all();
+    Window_title_apply();
+}

@@ -155,8 +155,8 @@ TEST_F(SaveTest, EveryFieldOfTheRecordComesBackFromALoad) {
     Text.Font_Size = 31;
     Text.Text_WAIT = 77;
     Text.Text_AREA = Rect{11, 12, 613, 414};
-    Text.Text_X = 11;
-    Text.Text_Y = 12;
+    Text.Text_X = 200; // mid-page: a load puts the cursor at the area's top-left instead
+    Text.Text_Y = 300;
     Text.Text_X_PITCH = 3;
     Text.Text_Y_PITCH = 9;
     Text.Text_COLOR1 = 0x123456;
@@ -235,9 +235,21 @@ TEST_F(SaveTest, EveryFieldOfTheRecordComesBackFromALoad) {
     EXPECT_EQ(WavState.WavPlaying, 1);
     EXPECT_EQ(WavState.WAV_loop_flag, WAV_LOOP);
     EXPECT_STREQ(WavState.WavLoopPath, ".\\wav\\rain.wav");
-    // What the next save point writes is the record that was loaded, byte for byte.
+    // What the next save point writes is the record that was loaded, byte for byte, but for the
+    // cursor.
+    SaveStat expected = saved;
+    expected.Text.Text_X = 11;
+    expected.Text.Text_Y = 12;
     Snapshot_take();
-    EXPECT_EQ(std::memcmp(&Save_stat, &saved, sizeof saved), 0);
+    EXPECT_EQ(std::memcmp(&Save_stat, &expected, sizeof expected), 0);
+}
+
+TEST_F(SaveTest, MusicIsRecordedAsMidiOrMp3ByItsType) {
+    Write_file("MIDI/lake.mp3", "ID3\3\0\0\0\0\0\0" + std::string(32, '\0'));
+    Start("#play_mp3 lake.mp3\r\n#sp\r\n#halt\r\n");
+    ASSERT_TRUE(Run_to_halt());
+    EXPECT_STREQ(Save_stat.MP3_file, ".\\MIDI\\lake.mp3");
+    EXPECT_STREQ(Save_stat.MIDI_file, "");
 }
 
 TEST_F(SaveTest, State106RestartsMusicAndOnlyALoopingEffect) {

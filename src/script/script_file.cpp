@@ -72,6 +72,7 @@ void Script_save(SaveStat* record) {
 
 void Script_restore(const SaveStat& record) {
     Script_read(record.Script_file);
+    Str_leave_all();
     ScriptSource = {ScriptBuffer, ScriptLength};
     ScriptCursor = record.Script_offset;
 }

@@ -58,6 +58,6 @@ void Script_reset();
 // (inside a shown string variable, the \STR that showed it: see Str_resume_offset).
 void Script_save(SaveStat* record);
 
-// A load's part (the record already checked): the saved script read again, the cursor at the
-// saved offset in it.
+// A load's part (the record already checked): the saved script read again, no string variable
+// being shown, the cursor at the saved offset in the script.
 void Script_restore(const SaveStat& record);

@@ -215,6 +215,5 @@ void String_vars_reset() {
 }
 
 void String_vars_restore(const SaveStat&) {
-    Str_leave_all();
     Window_title_apply();
 }

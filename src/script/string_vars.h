@@ -68,6 +68,5 @@ int32_t Str_resume_offset();
 // Start-up state: no variable being shown. (The areas themselves live in Game_stat.)
 void String_vars_reset();
 
-// A load's part, once Game_stat is back: no variable being shown (the cursor is in the script),
-// and the window shows the restored title.
+// A load's part, once Game_stat is back: the window shows the restored title.
 void String_vars_restore(const SaveStat& record);

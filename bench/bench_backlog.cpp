@@ -17,8 +17,8 @@ void Fill_ring() {
         "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad"; // あいうえおかきく
     for (int page = 0; page < BACKLOG_PAGES; ++page) {
         for (int line = 0; line < 16; ++line) {
-            Text_Y = 20 + 26 * line;
-            Text_COLOR1 = line % 3 == 0 ? 0xFFE1BEu : 0xFFFFFFu;
+            Text.Text_Y = 20 + 26 * line;
+            Text.Text_COLOR1 = line % 3 == 0 ? 0xFFE1BEu : 0xFFFFFFu;
             for (int i = 0; i < 28; ++i)
                 Backlog_char(kana + 2 * ((i + line + page) % 8), 2);
         }

@@ -49,7 +49,7 @@ void BM_StepDrawingAFullWidthCharacter(benchmark::State& state) {
     ScriptSource = {ScriptBuffer, ScriptLength};
     ScriptCursor = 0;
     Text_defaults();
-    Text_WAIT = 0;
+    Text.Text_WAIT = 0;
     Game_stat.text_on = 1;
     Interpreter_start();
     Text_task(); // the glyphs are met once before timing: the steady state of a page

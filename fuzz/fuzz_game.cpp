@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t script_size = declared < size - 2 ? declared : size - 2;
     Harness_write("txt/config.txt", std::string(reinterpret_cast<const char*>(data + 2), script_size));
     Harness_start();
-    if (declared & 0x8000) Text_WAIT = 0; // fast text: more of the script is reached
+    if (declared & 0x8000) Text.Text_WAIT = 0; // fast text: more of the script is reached
     const uint8_t* input = data + 2 + script_size;
     size_t inputs = (size - 2 - script_size) / 3;
     if (inputs > MOST_INPUTS) inputs = MOST_INPUTS;

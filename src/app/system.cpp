@@ -27,6 +27,7 @@
 #include "script/save_point.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
+#include "script/text_settings.h"
 #include "sound/effects.h"
 #include "sound/music.h"
 #include "system/save_load_screens.h"
@@ -44,31 +45,34 @@ void Stop_mp3() {
 }
 
 // Every module that keeps state. The stops run in this order when the program ends: the MIDI
-// music, the MP3 music, then the sound effect.
+// music, the MP3 music, then the sound effect. A save point runs the saves in this order, a load
+// the restores: the script, the pictures and the text settings before Game_stat, and after it what
+// follows from it (the timers' time so far, the title, effects that were running finished at once).
 const EngineModule MODULES[] = {
-    {"midi", Music_reset, Stop_midi},
-    {"mp3", nullptr, Stop_mp3},
-    {"wav", Effect_reset, Effect_stop},
-    {"game_stat", Game_stat_reset, nullptr},
-    {"surfaces", Surfaces_reset, nullptr},
-    {"present", Present_reset, nullptr},
-    {"frame", Main_task_reset, nullptr},
-    {"mouse", Mouse_reset, nullptr},
-    {"fps", Fps_reset, nullptr},
-    {"script", Script_reset, nullptr},
-    {"interpreter", Interpreter_reset, nullptr},
-    {"string_vars", String_vars_reset, nullptr},
-    {"timers", Timers_reset, nullptr},
-    {"select", Select_reset, nullptr},
-    {"transition", Transition_reset, nullptr},
-    {"shake_fade", Shake_fade_reset, nullptr},
-    {"snapshot", Snapshot_reset, nullptr},
-    {"system_menu", System_menu_reset, nullptr},
-    {"save_load_screens", Save_load_screens_reset, nullptr},
-    {"title_menu", Title_menu_reset, nullptr},
-    {"backlog", Backlog_reset, nullptr},
-    {"skip_auto", Skip_auto_reset, nullptr},
-    {"marks", Marks_reset, nullptr},
+    {"midi", Music_reset, Stop_midi, Music_save, nullptr},
+    {"mp3", nullptr, Stop_mp3, nullptr, nullptr},
+    {"wav", Effect_reset, Effect_stop, Effect_save, nullptr},
+    {"script", Script_reset, nullptr, Script_save, Script_restore},
+    {"surfaces", Surfaces_reset, nullptr, Surfaces_save, Surfaces_restore},
+    {"text", nullptr, nullptr, Text_save, Text_restore},
+    {"game_stat", Game_stat_reset, nullptr, Game_stat_save, Game_stat_restore},
+    {"timers", Timers_reset, nullptr, Timers_save, Timers_restore},
+    {"string_vars", String_vars_reset, nullptr, nullptr, String_vars_restore},
+    {"transition", Transition_reset, nullptr, nullptr, Transition_restore},
+    {"shake_fade", Shake_fade_reset, nullptr, nullptr, Shake_fade_restore},
+    {"present", Present_reset, nullptr, nullptr, nullptr},
+    {"frame", Main_task_reset, nullptr, nullptr, nullptr},
+    {"mouse", Mouse_reset, nullptr, nullptr, nullptr},
+    {"fps", Fps_reset, nullptr, nullptr, nullptr},
+    {"interpreter", Interpreter_reset, nullptr, nullptr, nullptr},
+    {"select", Select_reset, nullptr, nullptr, nullptr},
+    {"snapshot", Snapshot_reset, nullptr, nullptr, nullptr},
+    {"system_menu", System_menu_reset, nullptr, nullptr, nullptr},
+    {"save_load_screens", Save_load_screens_reset, nullptr, nullptr, nullptr},
+    {"title_menu", Title_menu_reset, nullptr, nullptr, nullptr},
+    {"backlog", Backlog_reset, nullptr, nullptr, nullptr},
+    {"skip_auto", Skip_auto_reset, nullptr, nullptr, nullptr},
+    {"marks", Marks_reset, nullptr, nullptr, nullptr},
 };
 
 // A box or the name prompt asks the player something: skipping stops there, before it opens, and

@@ -86,3 +86,9 @@ extern GameStat Game_stat;
 
 // Start-up state: every byte zero.
 void Game_stat_reset();
+
+struct SaveStat;
+// The save point's part: the record's Game_stat, a copy of the live one.
+void Game_stat_save(SaveStat* record);
+// A load's part: the live record, a copy of the saved one.
+void Game_stat_restore(const SaveStat& record);

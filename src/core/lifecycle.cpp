@@ -23,6 +23,16 @@ void System_reset() {
         if (Modules[i].reset) Modules[i].reset();
 }
 
+void Engine_modules_save(SaveStat* record) {
+    for (size_t i = 0; i < ModuleCount; ++i)
+        if (Modules[i].save) Modules[i].save(record);
+}
+
+void Engine_modules_restore(const SaveStat& record) {
+    for (size_t i = 0; i < ModuleCount; ++i)
+        if (Modules[i].restore) Modules[i].restore(record);
+}
+
 void System_exit() {
     System_exit_with(0);
 }

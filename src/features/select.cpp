@@ -58,7 +58,7 @@ std::string Select_read_option() {
 }
 
 void Com_select3() {
-    if (int64_t(Text_Y) + 5 * int64_t(Text_Y_PITCH) > Text_AREA.bottom) {
+    if (int64_t(Text.Text_Y) + 5 * int64_t(Text.Text_Y_PITCH) > Text.Text_AREA.bottom) {
         Msg_box(
             "選択肢を表示するだけの画面の余裕がありません（T0T）\nそんな訳で、すぱっといさぎよく強制終了～♪",
             "Com_select3() ");
@@ -73,20 +73,21 @@ void Com_select3() {
 
     Surface_create(&SelectPlain, WINDOW_WIDTH, WINDOW_HEIGHT);
     Surface_create(&SelectLit, WINDOW_WIDTH, WINDOW_HEIGHT);
-    Text_Y = Fit(Text_Y + 3 * int64_t(Text_Y_PITCH) / 2);
+    Text.Text_Y = Fit(Text.Text_Y + 3 * int64_t(Text.Text_Y_PITCH) / 2);
     for (int k = 0; k < SELECT_OPTIONS; ++k) {
-        Text_X = Fit(int64_t(Text_AREA.left) + 20);
+        Text.Text_X = Fit(int64_t(Text.Text_AREA.left) + 20);
         Rect& r = SelectRect[k];
-        Rect_set(&r, Text_X, Text_Y, Fit(Text_X + (int64_t(options[k].size()) + 3) * Text_X_PITCH),
-                 Fit(int64_t(Text_Y) + Text_Y_PITCH));
+        Rect_set(&r, Text.Text_X, Text.Text_Y,
+                 Fit(Text.Text_X + (int64_t(options[k].size()) + 3) * Text.Text_X_PITCH),
+                 Fit(int64_t(Text.Text_Y) + Text.Text_Y_PITCH));
         Copy_rect(&SelectPlain, &BackBuffer, r);
         Copy_rect(&SelectLit, &BackBuffer, r);
-        TextPut3D(&SelectPlain, r.left, r.top, Font_Size, NORMAL_FACE, SHADOW, options[k].c_str());
-        TextPut3D(&SelectLit, r.left, r.top, Font_Size, LIT_FACE, SHADOW, options[k].c_str());
-        Text_Y = Fit(int64_t(Text_Y) + Text_Y_PITCH);
+        TextPut3D(&SelectPlain, r.left, r.top, Text.Font_Size, NORMAL_FACE, SHADOW, options[k].c_str());
+        TextPut3D(&SelectLit, r.left, r.top, Text.Font_Size, LIT_FACE, SHADOW, options[k].c_str());
+        Text.Text_Y = Fit(int64_t(Text.Text_Y) + Text.Text_Y_PITCH);
     }
-    Text_Y = Fit(Text_Y + 3 * int64_t(Text_Y_PITCH) / 2);
-    Text_X = Text_AREA.left;
+    Text.Text_Y = Fit(Text.Text_Y + 3 * int64_t(Text.Text_Y_PITCH) / 2);
+    Text.Text_X = Text.Text_AREA.left;
     for (const Rect& r : SelectRect)
         Copy_rect(&BackBuffer, &SelectPlain, r);
     shown_lit = 0;

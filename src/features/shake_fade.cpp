@@ -187,3 +187,9 @@ void Shake_fade_reset() {
     Surface_release(&BlackSurface);
     shake_watch = fade_watch = 0;
 }
+
+void Shake_fade_restore(const SaveStat&) {
+    if (Game_stat.shake_on == 1) Shake_finish();
+    if (Game_stat.fade_out_on == 1) Fade_out_finish();
+    if (Game_stat.fade_in_on == 1) Fade_in_finish();
+}

@@ -6,6 +6,8 @@
 
 #include "gfx/surface.h"
 
+struct SaveStat;
+
 // The picture name BackBuffer records at the end of a fade-out, so a save taken in the dark loads
 // dark.
 constexpr const char* BLACK_PICTURE = ".\\gdat\\black.bmp";
@@ -56,3 +58,7 @@ void Fade_in_finish();
 
 // Start-up state: no shake or fade, BlackSurface empty, stopwatches at 0.
 void Shake_fade_reset();
+
+// A load's part, once Game_stat is back: a shake, fade-out or fade-in it says was running is
+// finished at once, in this order (their steps are not in the record).
+void Shake_fade_restore(const SaveStat& record);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/dialogs.h"
+#include "core/save_stat.h"
 #include "core/sjis.h"
 #include "gfx/box_fill.h"
 #include "gfx/fixed_surfaces.h"
@@ -256,4 +257,16 @@ void Timer_wait_task() {
 void Timers_reset() {
     WaitTimer = 0;
     WaitTarget = 0;
+}
+
+void Timers_save(SaveStat* record) {
+    for (int i = 0; i < TIMER_COUNT; ++i) {
+        Timer_checkpoint(&Game_stat.Timers[i]);
+        record->Game_stat.Timers[i] = Game_stat.Timers[i];
+    }
+}
+
+void Timers_restore(const SaveStat&) {
+    for (TimerRec& t : Game_stat.Timers)
+        Timer_resume(&t);
 }

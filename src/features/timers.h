@@ -8,6 +8,8 @@
 
 #include "core/game_stat.h"
 
+struct SaveStat;
+
 // Reads a timer name; *name keeps it as written for the messages. The timer's index, or -1 for
 // anything but the three exact names TIMER_1, TIMER_2, TIMER_3.
 int Read_timer(std::string* name);
@@ -57,3 +59,10 @@ void Timer_wait_task();
 
 // Start-up state of what is not in Game_stat: the timed wait on TIMER_1 with target 0.
 void Timers_reset();
+
+// The save point's part, after Game_stat's: the three timers checkpointed, and the record's copies
+// of them with the time so far folded in.
+void Timers_save(SaveStat* record);
+
+// A load's part, after Game_stat's: the restored timers resumed.
+void Timers_restore(const SaveStat& record);

@@ -205,3 +205,7 @@ void Transition_finish() {
     Surface_copy(&BackBuffer, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, &BackgroundSurface, 0, 0);
     End_transition();
 }
+
+void Transition_restore(const SaveStat&) {
+    if (Game_stat.g_change_on == 1) Transition_finish();
+}

@@ -6,6 +6,8 @@
 
 #include "gfx/surface.h"
 
+struct SaveStat;
+
 constexpr int32_t TRANSITION_CURTAIN = 0;
 constexpr int32_t TRANSITION_SPREAD = 1;
 constexpr int32_t TRANSITION_STRETCH_X = 2;
@@ -44,3 +46,7 @@ void Transition_stretch(Surface* dst, int dx, int dy, int dw, int dh, const Surf
 
 // Start-up state: no transition, stopwatch at 0.
 void Transition_reset();
+
+// A load's part, once Game_stat is back: a transition it says was running is finished at once
+// (its steps are not in the record).
+void Transition_restore(const SaveStat& record);

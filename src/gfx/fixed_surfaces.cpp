@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/save_stat.h"
 #include "gfx/picture_load.h"
 #include "platform/platform.h"
 
@@ -14,6 +15,22 @@ int32_t ScreenOffsetY = 0;
 namespace {
 constexpr const char* PARTS_PATH = ".\\gdat\\system\\Parts.bmp";
 constexpr const char* BACK_PATH = ".\\gdat\\system\\Back00.bmp";
+
+// The three surfaces with the record's names for them, in the order a restore reloads them.
+struct SurfaceField {
+    Surface* surface;
+    char (SaveStat::*name)[SAVE_PATH_SIZE];
+};
+const SurfaceField SURFACES[] = {
+    {&BackBuffer, &SaveStat::BS_file},
+    {&BackgroundSurface, &SaveStat::BG_file},
+    {&PartsSurface, &SaveStat::PT_file},
+};
+
+void Load_picture(Surface* s) {
+    if (s->PictureName[0] != '\0') PXL_LoadJpeg(s, 0, 0, s->PictureName);
+}
+
 } // namespace
 
 void Surface_set_name(Surface* s, const char* name) {
@@ -40,5 +57,19 @@ void Surfaces_reset() {
         // nothing each time would cost more than the rest of the start.
         Surface_create(s, s->width, s->height);
         Surface_set_name(s, "");
+    }
+}
+
+void Surfaces_save(SaveStat* record) {
+    for (const SurfaceField& f : SURFACES)
+        Record_put_text(record->*f.name, f.surface->PictureName);
+}
+
+void Surfaces_restore(const SaveStat& record) {
+    for (const SurfaceField& f : SURFACES)
+        Load_picture(f.surface);
+    for (const SurfaceField& f : SURFACES) {
+        Surface_set_name(f.surface, record.*f.name);
+        Load_picture(f.surface);
     }
 }

@@ -16,8 +16,8 @@ uint64_t drawn = 0;
 
 void Backlog_char(const char* bytes, int n) {
     ++drawn;
-    if (current.empty() || current.back().y != Text_Y || current.back().colour != Text_COLOR1)
-        current.push_back(BacklogPiece{Text_Y, Text_COLOR1, std::string()});
+    if (current.empty() || current.back().y != Text.Text_Y || current.back().colour != Text.Text_COLOR1)
+        current.push_back(BacklogPiece{Text.Text_Y, Text.Text_COLOR1, std::string()});
     current.back().sjis.append(bytes, size_t(n));
 }
 

@@ -26,19 +26,19 @@ int wait_phase = 0;
 int page_phase = 0;
 
 void Draw_icon() {
-    Surface_and(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, ICON, 0);
-    Surface_or(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, 0, 0);
+    Surface_and(&BackBuffer, Text.Text_X, Text.Text_Y, ICON, ICON, &PartsSurface, ICON, 0);
+    Surface_or(&BackBuffer, Text.Text_X, Text.Text_Y, ICON, ICON, &PartsSurface, 0, 0);
 }
 
 void Erase_icon() {
-    Surface_copy(&BackBuffer, Text_X, Text_Y, ICON, ICON, &PartsSurface, 2 * ICON, 0);
+    Surface_copy(&BackBuffer, Text.Text_X, Text.Text_Y, ICON, ICON, &PartsSurface, 2 * ICON, 0);
 }
 
 // Both click waits begin alike; only the switch differs.
 void Begin_click_wait(int32_t* which) {
     Game_stat.text_on = 0;
     *which = 1;
-    Surface_copy(&PartsSurface, 2 * ICON, 0, ICON, ICON, &BackBuffer, Text_X, Text_Y);
+    Surface_copy(&PartsSurface, 2 * ICON, 0, ICON, ICON, &BackBuffer, Text.Text_X, Text.Text_Y);
     Stopwatch_start(&blink_watch);
     Draw_icon();
 }
@@ -67,7 +67,8 @@ void Clear_page() {
 void Draw_character(int n) {
     char bytes[2] = {char(Script_byte(0)), char(Script_byte(1))};
     Backlog_char(bytes, n);
-    ChrPut3D(&BackBuffer, Text_X, Text_Y, Font_Size, Text_COLOR1, Text_COLOR2, bytes, n);
+    ChrPut3D(&BackBuffer, Text.Text_X, Text.Text_Y, Text.Font_Size, Text.Text_COLOR1, Text.Text_COLOR2, bytes,
+             n);
     Text_advance(n);
 }
 
@@ -95,7 +96,7 @@ void Interpreter_stop() {
 }
 
 void Text_task() {
-    if (!Stopwatch_elapsed(step_watch, uint32_t(Text_WAIT))) return;
+    if (!Stopwatch_elapsed(step_watch, uint32_t(Text.Text_WAIT))) return;
     Stopwatch_start(&step_watch);
     // A script must end in a command that stops or redirects stepping; one that runs off its end
     // stops here, as if it had ended with `halt`. A string variable whose end marker was swallowed
@@ -144,25 +145,27 @@ bool Script_step_char() {
 
 // Cursor arithmetic is done in 64 bits: scripts can set sizes and areas large enough to overflow.
 void Text_advance(int n) {
-    const int64_t x = Text_X, y = Text_Y, w = int64_t(n) * Text_X_PITCH, pitch_y = Text_Y_PITCH;
-    if (y + pitch_y >= Text_AREA.bottom - pitch_y && x + w >= Text_AREA.right - 4 * int64_t(Text_X_PITCH)) {
-        Text_X = int32_t(x + w);
+    const int64_t x = Text.Text_X, y = Text.Text_Y, w = int64_t(n) * Text.Text_X_PITCH,
+                  pitch_y = Text.Text_Y_PITCH;
+    if (y + pitch_y >= Text.Text_AREA.bottom - pitch_y &&
+        x + w >= Text.Text_AREA.right - 4 * int64_t(Text.Text_X_PITCH)) {
+        Text.Text_X = int32_t(x + w);
         Begin_click_wait(&Game_stat.page_wait_on);
-    } else if (x + w < Text_AREA.right - 2 * int64_t(Text_X_PITCH)) {
-        Text_X = int32_t(x + w);
+    } else if (x + w < Text.Text_AREA.right - 2 * int64_t(Text.Text_X_PITCH)) {
+        Text.Text_X = int32_t(x + w);
     } else {
-        Text_X = Text_AREA.left;
-        Text_Y = int32_t(y + pitch_y);
+        Text.Text_X = Text.Text_AREA.left;
+        Text.Text_Y = int32_t(y + pitch_y);
     }
 }
 
 void Text_newline() {
-    const int64_t y = Text_Y, pitch_y = Text_Y_PITCH;
-    if (y + pitch_y > Text_AREA.bottom - pitch_y) {
+    const int64_t y = Text.Text_Y, pitch_y = Text.Text_Y_PITCH;
+    if (y + pitch_y > Text.Text_AREA.bottom - pitch_y) {
         Begin_click_wait(&Game_stat.page_wait_on);
     } else {
-        Text_X = Text_AREA.left;
-        Text_Y = int32_t(y + pitch_y);
+        Text.Text_X = Text.Text_AREA.left;
+        Text.Text_Y = int32_t(y + pitch_y);
     }
 }
 

@@ -15,5 +15,5 @@ void Save_point() {
 }
 
 void Save_point_auto() {
-    if (save_point_mode == SAVE_POINT_AUTO) Save_point();
+    if (Text.save_point_mode == SAVE_POINT_AUTO) Save_point();
 }

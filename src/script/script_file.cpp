@@ -10,9 +10,11 @@
 #include "core/file_io.h"
 #include "core/lifecycle.h"
 #include "core/path.h"
+#include "core/save_stat.h"
 #include "core/sjis.h"
 #include "platform/host_files.h"
 #include "script/interpreter.h"
+#include "script/string_vars.h"
 #include "script/text_settings.h"
 
 uint8_t ScriptBuffer[SCRIPT_BUFFER_SIZE];
@@ -141,4 +143,16 @@ void Script_reset() {
     ScriptLength = 0;
     ScriptSource = {ScriptBuffer, 0};
     ScriptCursor = 0;
+}
+
+void Script_save(SaveStat* record) {
+    record->Script_offset = Str_resume_offset();
+    Record_put_text(record->Script_file, ScriptFileName);
+}
+
+void Script_restore(const SaveStat& record) {
+    Script_read(record.Script_file);
+    Str_leave_all();
+    ScriptSource = {ScriptBuffer, ScriptLength};
+    ScriptCursor = record.Script_offset;
 }

@@ -12,6 +12,8 @@
 
 #include "core/file_io.h"
 
+struct SaveStat;
+
 constexpr int32_t SCRIPT_BUFFER_SIZE = 1048576;
 constexpr int SCRIPT_NAME_SIZE = 512;
 
@@ -67,3 +69,11 @@ std::string Script_utf8_message(const std::string& shown);
 
 // Start-up state: an all-zero buffer, no file name, the cursor at 0.
 void Script_reset();
+
+// The save point's part: the file name as Script_file and where a load resumes as Script_offset
+// (inside a shown string variable, the \STR that showed it: see Str_resume_offset).
+void Script_save(SaveStat* record);
+
+// A load's part (the record already checked): the saved script read again, no string variable
+// being shown, the cursor at the saved offset in the script.
+void Script_restore(const SaveStat& record);

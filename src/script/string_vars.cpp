@@ -213,3 +213,7 @@ void String_vars_reset() {
     depth = 0;
     outer_escape = 0;
 }
+
+void String_vars_restore(const SaveStat&) {
+    Window_title_apply();
+}

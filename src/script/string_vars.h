@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+struct SaveStat;
+
 constexpr int STRING_TEXT_LIMIT = 251; // bytes of text an area holds before "\EOS" and the NUL
 constexpr int WINDOW_TITLE_LIMIT = 128;
 constexpr const char* WINDOW_TITLE_DEFAULT = "ことゆみ Ver1.02"; // UTF-8
@@ -65,3 +67,6 @@ int32_t Str_resume_offset();
 
 // Start-up state: no variable being shown. (The areas themselves live in Game_stat.)
 void String_vars_reset();
+
+// A load's part, once Game_stat is back: the window shows the restored title.
+void String_vars_restore(const SaveStat& record);

@@ -9,16 +9,7 @@
 #include "script/save_point.h"
 #include "script/script_file.h"
 
-int32_t Font_Size;
-int32_t Text_WAIT;
-Rect Text_AREA;
-int32_t Text_X;
-int32_t Text_Y;
-int32_t Text_X_PITCH;
-int32_t Text_Y_PITCH;
-uint32_t Text_COLOR1;
-uint32_t Text_COLOR2;
-int32_t save_point_mode;
+TextSettings Text;
 
 namespace {
 
@@ -28,28 +19,39 @@ constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
 
 // Both pitches follow the character size, with truncating integer division.
 void Set_size(int32_t size) {
-    Font_Size = size;
-    Text_X_PITCH = size / 2;
-    Text_Y_PITCH = int32_t(int64_t(size) * 130 / 100);
+    Text.Font_Size = size;
+    Text.Text_X_PITCH = size / 2;
+    Text.Text_Y_PITCH = int32_t(int64_t(size) * 130 / 100);
 }
 
 } // namespace
 
 void Text_defaults() {
-    Text_WAIT = 20;
+    Text.Text_WAIT = 20;
     Set_size(20);
-    Rect_set(&Text_AREA, 20, 20, 620, 460);
+    Rect_set(&Text.Text_AREA, 20, 20, 620, 460);
     Text_home();
-    Text_COLOR1 = Rgb(255, 255, 255);
-    Text_COLOR2 = Rgb(30, 30, 30);
-    save_point_mode = SAVE_POINT_AUTO;
+    Text.Text_COLOR1 = Rgb(255, 255, 255);
+    Text.Text_COLOR2 = Rgb(30, 30, 30);
+    Text.save_point_mode = SAVE_POINT_AUTO;
     std::memset(Game_stat.Flags, 0, sizeof Game_stat.Flags);
 }
 
 void Text_home() {
     Backlog_page_break();
-    Text_X = Text_AREA.left;
-    Text_Y = Text_AREA.top;
+    Text.Text_X = Text.Text_AREA.left;
+    Text.Text_Y = Text.Text_AREA.top;
+}
+
+void Text_save(SaveStat* record) {
+    record->Text = Text;
+}
+
+void Text_restore(const SaveStat& record) {
+    Text = record.Text;
+    // Not Text_home: a load starts no page of the backlog.
+    Text.Text_X = Text.Text_AREA.left;
+    Text.Text_Y = Text.Text_AREA.top;
 }
 
 void Com_set_font_size() {
@@ -66,12 +68,12 @@ void Com_set_text_area() {
     const int32_t right = Kaiseki_Num();
     Skip_arg_separators();
     const int32_t bottom = Kaiseki_Num();
-    if (int64_t(right) - left < 4 * int64_t(Font_Size)) {
+    if (int64_t(right) - left < 4 * int64_t(Text.Font_Size)) {
         Msg_box("幅が狭いよ～ん", "Com_set_text_area()");
-    } else if (int64_t(bottom) - top < Font_Size) {
+    } else if (int64_t(bottom) - top < Text.Font_Size) {
         Msg_box("高さが狭いよ～ん", "Com_set_text_area()");
     } else {
-        Rect_set(&Text_AREA, left, top, right, bottom);
+        Rect_set(&Text.Text_AREA, left, top, right, bottom);
         Text_home();
     }
 }
@@ -84,7 +86,7 @@ void Com_set_text_wait() {
     } else if (wait > 5000) {
         Msg_box("５秒以内にしてねん♪", "Com_set_text_wait()");
     } else {
-        Text_WAIT = wait;
+        Text.Text_WAIT = wait;
     }
 }
 
@@ -101,8 +103,8 @@ void Com_set_text_color() {
             return;
         }
     }
-    Text_COLOR1 = Rgb(uint32_t(v[0]), uint32_t(v[1]), uint32_t(v[2]));
-    Text_COLOR2 = Rgb(uint32_t(v[3]), uint32_t(v[4]), uint32_t(v[5]));
+    Text.Text_COLOR1 = Rgb(uint32_t(v[0]), uint32_t(v[1]), uint32_t(v[2]));
+    Text.Text_COLOR2 = Rgb(uint32_t(v[3]), uint32_t(v[4]), uint32_t(v[5]));
 }
 
 void Com_save_point() {
@@ -114,19 +116,19 @@ void Com_save_point_mode() {
     ++ScriptCursor;
     const char* word = Kaiseki_Symbol();
     if (std::strcmp(word, "AUTO") == 0) {
-        save_point_mode = SAVE_POINT_AUTO;
+        Text.save_point_mode = SAVE_POINT_AUTO;
     } else if (std::strcmp(word, "MANUAL") == 0) {
-        save_point_mode = SAVE_POINT_MANUAL;
+        Text.save_point_mode = SAVE_POINT_MANUAL;
     } else {
         Msg_box("セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。",
                 "Com_save_point_mode()");
-        save_point_mode = SAVE_POINT_AUTO;
+        Text.save_point_mode = SAVE_POINT_AUTO;
     }
 }
 
 void Com_disp_save_point_mode() {
-    const char* text = save_point_mode == SAVE_POINT_AUTO ? "セーブポイントモードは AUTO です"
-                       : save_point_mode == SAVE_POINT_MANUAL ? "セーブポイントモードは MANUAL です"
-                                                              : "セーブポイントモードは無効な値です";
+    const char* text = Text.save_point_mode == SAVE_POINT_AUTO ? "セーブポイントモードは AUTO です"
+                       : Text.save_point_mode == SAVE_POINT_MANUAL ? "セーブポイントモードは MANUAL です"
+                                                                   : "セーブポイントモードは無効な値です";
     Msg_box(text, "Com_disp_save_point_mode()");
 }

@@ -4,20 +4,13 @@
 
 #include <cstdint>
 
-#include "core/rect.h"
+#include "core/save_stat.h"
 
-extern int32_t Font_Size;
-extern int32_t Text_WAIT;
-extern Rect Text_AREA;
-extern int32_t Text_X;
-extern int32_t Text_Y;
-extern int32_t Text_X_PITCH;
-extern int32_t Text_Y_PITCH;
-extern uint32_t Text_COLOR1; // 0x00BBGGRR
-extern uint32_t Text_COLOR2;
+// The live settings, laid out as the save record holds them (core/save_stat.h): a save point
+// copies them whole, and a load puts them back whole.
+extern TextSettings Text;
 constexpr int32_t SAVE_POINT_AUTO = 0;
 constexpr int32_t SAVE_POINT_MANUAL = 1;
-extern int32_t save_point_mode;
 
 // The settings at start: 20 px characters, one step every 20 ms, the area (20, 20)-(620, 460)
 // with the cursor at its top-left, white on a (30, 30, 30) shadow, AUTO save points, all flags 0.
@@ -25,6 +18,12 @@ void Text_defaults();
 
 // Puts the text cursor at the top-left corner of the text area.
 void Text_home();
+
+// The save point's part: the settings into the record, whole.
+void Text_save(SaveStat* record);
+// A load's part: the settings from the record, the cursor at the restored area's top-left (the
+// saved cursor is not used).
+void Text_restore(const SaveStat& record);
 
 // #set_font_size N: character height and the two pitches derived from it.
 void Com_set_font_size();

@@ -6,6 +6,7 @@
 #include "core/dialogs.h"
 #include "core/file_io.h"
 #include "core/path.h"
+#include "core/save_stat.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
 
@@ -47,4 +48,9 @@ void Effect_stop() {
 
 void Effect_reset() {
     WavState = WavRecord{};
+}
+
+void Effect_save(SaveStat* record) {
+    Record_put_text(record->WAV_file, WavState.WavPlaying == 1 ? WavState.WavLoopPath : "");
+    record->WAV_loop_flag = WavState.WAV_loop_flag;
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+struct SaveStat;
+
 constexpr uint32_t WAV_ONCE = 0x20001; // file name, asynchronous
 constexpr uint32_t WAV_LOOP = 0x20009; // file name, asynchronous, loop
 constexpr int WAV_PATH_SIZE = 256;
@@ -28,3 +30,7 @@ void Effect_stop();
 
 // Start-up state: nothing plays, the record empty.
 void Effect_reset();
+
+// The save point's part: the looping effect's path as WAV_file (empty for a one-shot or none) and
+// the play-mode word as it is.
+void Effect_save(SaveStat* record);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/dialogs.h"
+#include "core/save_stat.h"
 #include "core/sjis.h"
 #include "sound/media_strings.h"
 
@@ -100,4 +101,10 @@ void Bgm_notify() {
 void Music_reset() {
     Media_reset();
     BgmState = BgmRecord{};
+}
+
+void Music_save(SaveStat* record) {
+    const bool playing = BgmState.MusicPlaying == 1;
+    Record_put_text(record->MIDI_file, playing && BgmState.MusicType == MUSIC_MIDI ? BgmState.MusicPath : "");
+    Record_put_text(record->MP3_file, playing && BgmState.MusicType == MUSIC_MP3 ? BgmState.MusicPath : "");
 }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+struct SaveStat;
+
 constexpr int32_t MUSIC_MIDI = 0;
 constexpr int32_t MUSIC_MP3 = 1;
 constexpr int MUSIC_PATH_SIZE = 256;
@@ -35,3 +37,7 @@ void Bgm_notify();
 
 // Start-up state: nothing open, the record empty.
 void Music_reset();
+
+// The save point's part: the playing piece's path as MIDI_file or MP3_file by its type, the other
+// empty (both empty when nothing plays).
+void Music_save(SaveStat* record);

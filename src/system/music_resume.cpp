@@ -3,7 +3,7 @@
 #include "core/game_stat.h"
 #include "sound/effects.h"
 #include "sound/music.h"
-#include "system/save_stat.h"
+#include "system/snapshot.h"
 
 void System_load_begin_BGM() {
     constexpr const char* CAPTION = "System_load_begin_BGM()";

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "system/save_stat.h"
+#include "core/save_stat.h"
 
 constexpr int SLOT_COUNT = 8;
 constexpr int SLOT_LABEL_SIZE = 256;

@@ -4,10 +4,14 @@
 
 #include <string>
 
-#include "system/save_stat.h"
+#include "core/save_stat.h"
 
-// The save point: refills Save_stat from the live state (script position, picture names, playing
-// music and looping effect, text settings, timers checkpointed, Game_stat whole).
+// The snapshot the last save point left; what a save writes and a load fills.
+extern SaveStat Save_stat;
+
+// The save point: refills Save_stat from the live state, each module that owns saved state writing
+// its part (script position, picture names, playing music and looping effect, text settings,
+// Game_stat whole, timers checkpointed).
 void Snapshot_take();
 
 // Checks a record read from a slot file before anything live is touched: every text terminated
@@ -15,10 +19,11 @@ void Snapshot_take();
 // that script. False with the reason (Japanese, UTF-8) in *reason.
 bool Snapshot_check(const SaveStat& record, std::string* reason);
 
-// Rebuilds the live state from Save_stat (already checked): the script and its cursor, the three
-// surfaces repainted and reloaded, the text settings with the cursor at the area's top-left,
-// Game_stat, the timers resumed, the window title. A transition, shake or fade the record says was
-// running is finished at once. Music and the effect are left to state 106.
+// Rebuilds the live state from Save_stat (already checked), each module that owns saved state
+// restoring its part: the script and its cursor, the three surfaces repainted and reloaded, the
+// text settings with the cursor at the area's top-left, Game_stat, the timers resumed, the window
+// title. A transition, shake or fade the record says was running is finished at once. Music and
+// the effect are left to state 106.
 void Snapshot_restore();
 
 // Start-up state: the snapshot all zeros.

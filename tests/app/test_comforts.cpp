@@ -11,7 +11,7 @@
 #include "features/story_fixture.h"
 #include "script/backlog.h"
 #include "sound/volume.h"
-#include "system/save_stat.h"
+#include "system/snapshot.h"
 #include "system/title_menu.h"
 
 namespace {

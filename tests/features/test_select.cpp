@@ -34,7 +34,7 @@ class SelectTest : public StoryTest {
     // Starts the script and runs until the options are up.
     void Pending(const std::string& script = CHOICE, int text_y = 20) {
         Start(script);
-        Text_Y = text_y;
+        Text.Text_Y = text_y;
         ASSERT_TRUE(Run_until([] { return Game_stat.select_on == 1; }));
     }
     // How many pixels of option k's rectangle are in the highlight or the normal colour.
@@ -77,7 +77,7 @@ TEST_F(SelectTest, RoomCheckPassesAt330AndEndsTheProgramAt331) {
 
     Fresh();
     Start(CHOICE);
-    Text_Y = 331;
+    Text.Text_Y = 331;
     Run_frames(3);
     EXPECT_EQ(Quit_code(), 1);
     EXPECT_EQ(Game_stat.select_on, 0);

@@ -189,5 +189,5 @@ TEST_F(PictureCommandTest, TestCommandLaysTheMaskOverTheSample) {
     EXPECT_EQ(Surface_get(&BackBuffer, 300, 300), 0x808080u);
     EXPECT_EQ(Surface_get(&BackBuffer, 639, 479), 0x102030u);
     EXPECT_EQ(Surface_get(&BackBuffer, 639, 478), 0x808080u);
-    EXPECT_EQ(Text_X, 40) << "the story goes on";
+    EXPECT_EQ(Text.Text_X, 40) << "the story goes on";
 }

@@ -84,9 +84,9 @@ TEST_F(ShakeFadeTest, ShakeOffsetsStepByStep) {
         EXPECT_EQ(seen, expected) << symbol;
         EXPECT_EQ(first_frame, 4) << symbol << ": the first jolt comes 50 ms on, in the fourth frame";
         EXPECT_EQ(Game_stat.text_on, 1);
-        EXPECT_EQ(Text_X, 40) << "a shake leaves the text cursor where it was";
+        EXPECT_EQ(Text.Text_X, 40) << "a shake leaves the text cursor where it was";
         Run_frames(1);
-        EXPECT_EQ(Text_X, 60) << symbol << ": the text goes on where it stopped";
+        EXPECT_EQ(Text.Text_X, 60) << symbol << ": the text goes on where it stopped";
     }
 }
 
@@ -123,7 +123,7 @@ TEST_F(ShakeFadeTest, FadeOutCompoundsToBlackAndNamesTheBlackPicture) {
     EXPECT_EQ(Game_stat.text_on, 1);
     EXPECT_EQ(Cursor(), std::pair(20, 20));
     Run_frames(1);
-    EXPECT_EQ(Text_X, 40) << "the next character goes to the text area's top-left";
+    EXPECT_EQ(Text.Text_X, 40) << "the next character goes to the text area's top-left";
     EXPECT_NE(Surface_get(&BackBuffer, 25, 30), 0u);
 }
 
@@ -142,5 +142,5 @@ TEST_F(ShakeFadeTest, FadeInBringsUpTheBackgroundAndItsName) {
     EXPECT_STREQ(BackBuffer.PictureName, ".\\gdat\\bg.bmp");
     EXPECT_EQ(Game_stat.fade_in_on, 0);
     EXPECT_EQ(Game_stat.text_on, 1);
-    EXPECT_EQ(Text_X, 20);
+    EXPECT_EQ(Text.Text_X, 20);
 }

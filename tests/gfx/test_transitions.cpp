@@ -62,7 +62,7 @@ TEST_F(TransitionTest, CurtainFillsTenPixelBandsInSeventyFiveSteps) {
     EXPECT_EQ(Game_stat.text_on, 0);
     EXPECT_STREQ(BackBuffer.PictureName, ".\\gdat\\bg.bmp")
         << "the screen is named after the new picture at once";
-    EXPECT_EQ(Text_X, 80);
+    EXPECT_EQ(Text.Text_X, 80);
     EXPECT_TRUE(New_pixels().empty()) << "the stopwatch holds the first step back to the next frame";
 
     int steps = 0;
@@ -86,7 +86,7 @@ TEST_F(TransitionTest, CurtainFillsTenPixelBandsInSeventyFiveSteps) {
     const std::vector<uint32_t> home = Block(20, 20, 20, 20);
     Run_frames(1);
     EXPECT_NE(Block(20, 20, 20, 20), home) << "the next character is drawn at the text area's top-left";
-    EXPECT_EQ(Text_X, 40);
+    EXPECT_EQ(Text.Text_X, 40);
 }
 
 TEST_F(TransitionTest, SpreadOpensFromTheCentreCellsAndEndsAfterTick45) {
@@ -140,7 +140,7 @@ TEST_F(TransitionTest, StretchesGrowFromTheMiddleAndEndUnscaled) {
     }
     EXPECT_EQ(7 + Frames_to_end(), 13);
     EXPECT_TRUE(Shows_new());
-    EXPECT_EQ(Text_X, 20);
+    EXPECT_EQ(Text.Text_X, 20);
 }
 
 TEST(TransitionStretch, SamePixelsAsTheGeneralStretchClippedAnywhere) {

@@ -30,7 +30,7 @@ class ScriptTest : public EngineTest {
         Write_startup_pictures();
         Write_file("txt/config.txt", script);
         System_init();
-        if (fast) Text_WAIT = 0;
+        if (fast) Text.Text_WAIT = 0;
     }
 
     // Back to a fresh start inside one test (for tables of cases): clock 0, no boxes recorded,
@@ -63,7 +63,7 @@ class ScriptTest : public EngineTest {
     }
 
     // The text cursor.
-    static std::pair<int, int> Cursor() { return {Text_X, Text_Y}; }
+    static std::pair<int, int> Cursor() { return {Text.Text_X, Text.Text_Y}; }
     // Every box shown so far as "caption|text".
     static std::vector<std::string> Boxes() {
         std::vector<std::string> out;

@@ -46,7 +46,7 @@ TEST_F(ScriptTest, FirstCharacterWithTheDefaultsAndTheDefaultPace) {
     EXPECT_EQ(ScriptCursor, 2);
     EXPECT_TRUE(BackBuffer.pixels == expected.pixels)
         << "a 20 px white character with a (30,30,30) shadow at (20, 20)";
-    EXPECT_EQ(Text_X, 40);
+    EXPECT_EQ(Text.Text_X, 40);
     Headless_set_time(39);
     Text_task();
     EXPECT_EQ(ScriptCursor, 2) << "the next step is 20 ms after the last";
@@ -60,8 +60,8 @@ TEST_F(ScriptTest, FullPageLayoutEndsInAPageWaitWithTheIcon) {
     std::vector<std::pair<int, int>> drawn_at;
     std::vector<uint32_t> last_cell_before;
     while (Game_stat.page_wait_on == 0 && drawn_at.size() < 470) {
-        drawn_at.emplace_back(Text_X, Text_Y);
-        last_cell_before = Block(Text_X, Text_Y, 20, 20);
+        drawn_at.emplace_back(Text.Text_X, Text.Text_Y);
+        last_cell_before = Block(Text.Text_X, Text.Text_Y, 20, 20);
         Run_frames(1);
     }
     ASSERT_EQ(drawn_at.size(), 15u * 29 + 28) << "15 full lines of 29, then 28 on the last line";
@@ -112,7 +112,7 @@ TEST_F(ScriptTest, LabelLinesBlockMarksAndWhenTheyAreShownAsText) {
         EXPECT_EQ(ScriptCursor, row.cursor_after_1);
         Run_frames(row.steps - 1);
         EXPECT_EQ(ScriptCursor, row.cursor_after);
-        EXPECT_EQ(Text_X, row.text_x_after);
+        EXPECT_EQ(Text.Text_X, row.text_x_after);
         EXPECT_EQ(Shows_background(), row.page_untouched);
     }
 }
@@ -146,7 +146,7 @@ TEST_F(ScriptTest, CommentsEmptyWordsAndInvalidCommands) {
                                            : std::vector<std::string>{"Command_call()|" + row.box});
         EXPECT_TRUE(Shows_background());
         Run_frames(1);
-        EXPECT_EQ(Text_X, row.text_x_after_2) << "the next character is drawn";
+        EXPECT_EQ(Text.Text_X, row.text_x_after_2) << "the next character is drawn";
         EXPECT_FALSE(Shows_background());
     }
 }
@@ -204,7 +204,7 @@ TEST_F(ScriptTest, WaitIconsBlinkEvery200ms) {
         for (int i = 0; i < 10 && Game_stat.*row.waiting == 0; ++i)
             Run_frames(1);
         ASSERT_EQ(Game_stat.*row.waiting, 1);
-        ASSERT_EQ(Text_X, row.x);
+        ASSERT_EQ(Text.Text_X, row.x);
         uint32_t changed_at = Platform_time_ms();
         bool showing = true;
         std::vector<uint32_t> intervals;
@@ -237,7 +237,7 @@ TEST_F(ScriptTest, DelaysStopSteppingForTheirTimeAndNoInputShortensThem) {
         EXPECT_EQ(Game_stat.delay_on, 0);
         EXPECT_EQ(Game_stat.text_on, 1);
         Run_frames(1);
-        EXPECT_EQ(Text_X, 40) << "stepping resumes at the next frame";
+        EXPECT_EQ(Text.Text_X, 40) << "stepping resumes at the next frame";
     }
 
     Fresh();
@@ -261,7 +261,7 @@ TEST_F(ScriptTest, DelaysStopSteppingForTheirTimeAndNoInputShortensThem) {
     EXPECT_LT(lasted, 100u + FRAME_PERIOD_MS);
     EXPECT_EQ(Game_stat.text_on, 1);
     Run_frames(1);
-    EXPECT_EQ(Text_X, 40);
+    EXPECT_EQ(Text.Text_X, 40);
 }
 
 TEST_F(ScriptTest, PageCommandClearsAtOnceInEitherSavePointMode) {
@@ -278,7 +278,7 @@ TEST_F(ScriptTest, PageCommandClearsAtOnceInEitherSavePointMode) {
         EXPECT_EQ(Cursor(), std::pair(100, 100));
         EXPECT_EQ(Game_stat.text_on, 1) << "no wait";
         Run_frames(1);
-        EXPECT_EQ(Text_X, 120) << "the next character goes at the area's top-left";
+        EXPECT_EQ(Text.Text_X, 120) << "the next character goes at the area's top-left";
         EXPECT_FALSE(Shows_background());
         EXPECT_TRUE(Headless_boxes().empty());
     }
@@ -289,7 +289,7 @@ TEST_F(ScriptTest, PageEndWaitClickClearsThePageAndRightButtonDoesNothing) {
     Start("#set_text_area 100 100 200 140\r\n" SJ_SQUARE SJ_SQUARE SJ_SQUARE SJ_SQUARE);
     Run_frames(4);
     ASSERT_EQ(Game_stat.page_wait_on, 1);
-    EXPECT_EQ(Text_X, 160);
+    EXPECT_EQ(Text.Text_X, 160);
     EXPECT_TRUE(Shows_icon(160, 100));
 
     Mouse(EventType::MouseDown, 2);
@@ -305,7 +305,7 @@ TEST_F(ScriptTest, PageEndWaitClickClearsThePageAndRightButtonDoesNothing) {
     EXPECT_TRUE(Shows_background());
     EXPECT_EQ(Cursor(), std::pair(100, 100));
     Run_frames(1);
-    EXPECT_EQ(Text_X, 120) << "the fourth character starts the new page";
+    EXPECT_EQ(Text.Text_X, 120) << "the fourth character starts the new page";
 }
 
 TEST_F(ScriptTest, LineBreaksWrapsAndTheLastLine) {
@@ -342,7 +342,7 @@ TEST_F(ScriptTest, BrokenBlockStopsAsHaltDoesWithoutReadingPastTheScript) {
     // An older, longer script left closing braces behind the new one: they are not part of it.
     std::fill(ScriptBuffer, ScriptBuffer + 4096, uint8_t('}'));
     System_init();
-    Text_WAIT = 0;
+    Text.Text_WAIT = 0;
     Run_frames(3);
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|サーチＥＮＤ。{ }の対応が変？かも･･･（謎）"});
     EXPECT_EQ(Game_stat.text_on, 0);

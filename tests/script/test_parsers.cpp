@@ -179,5 +179,5 @@ TEST_F(ScriptTest, UnknownEscapeWordsAreReportedAndSteppingGoesOn) {
               std::vector<std::string>{"String_call()|警告：無効な文字変数 [\\STR1] が記述されています"});
     EXPECT_EQ(ScriptCursor, 5);
     Run_frames(2);
-    EXPECT_EQ(Text_X, 40) << "the space and the x after the word are drawn";
+    EXPECT_EQ(Text.Text_X, 40) << "the space and the x after the word are drawn";
 }

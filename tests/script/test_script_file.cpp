@@ -42,10 +42,10 @@ TEST_F(ScriptTest, FirstScriptSizeLimitIsTheBuffer) {
     EXPECT_EQ(Quit_code(), -1);
     EXPECT_EQ(ScriptLength, SCRIPT_BUFFER_SIZE);
     EXPECT_EQ(ScriptBuffer[SCRIPT_BUFFER_SIZE - 1], 0x82);
-    Text_WAIT = 0;
+    Text.Text_WAIT = 0;
     ScriptCursor = SCRIPT_BUFFER_SIZE - 1;
     Run_frames(1);
-    EXPECT_EQ(Text_X, 40) << "drawn as one (unknown) two-byte character";
+    EXPECT_EQ(Text.Text_X, 40) << "drawn as one (unknown) two-byte character";
     Run_frames(1);
     EXPECT_EQ(Game_stat.halt_on, 1);
     EXPECT_EQ(Game_stat.text_on, 0);
@@ -65,7 +65,7 @@ TEST_F(ScriptTest, AShorterScriptLeavesTheOldTailButStepsOnlyItsOwnBytes) {
     EXPECT_EQ(ScriptBuffer[100], 0);
 
     Run_frames(12);
-    EXPECT_EQ(Text_X, 20 + 10 * 10) << "the ten new bytes and nothing of the old tail";
+    EXPECT_EQ(Text.Text_X, 20 + 10 * 10) << "the ten new bytes and nothing of the old tail";
     EXPECT_EQ(Game_stat.halt_on, 1);
 
     EXPECT_EQ(Script_read(".\\txt\\missing.txt"), FileRead::CannotOpen);

@@ -16,13 +16,14 @@ constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
 
 // The text area, then the cursor.
 std::vector<int> Area_and_cursor() {
-    return {Text_AREA.left, Text_AREA.top, Text_AREA.right, Text_AREA.bottom, Text_X, Text_Y};
+    return {Text.Text_AREA.left,   Text.Text_AREA.top, Text.Text_AREA.right,
+            Text.Text_AREA.bottom, Text.Text_X,        Text.Text_Y};
 }
 std::vector<uint32_t> Colours() {
-    return {Text_COLOR1, Text_COLOR2};
+    return {Text.Text_COLOR1, Text.Text_COLOR2};
 }
 std::vector<int> Size_and_pitches() {
-    return {Font_Size, Text_X_PITCH, Text_Y_PITCH};
+    return {Text.Font_Size, Text.Text_X_PITCH, Text.Text_Y_PITCH};
 }
 const std::vector<int> DEFAULT_AREA = {20, 20, 620, 460, 20, 20};
 const std::vector<uint32_t> DEFAULT_COLOURS = {Rgb(255, 255, 255), Rgb(30, 30, 30)};
@@ -52,9 +53,9 @@ TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
         {"#set_font_size 30\r\n#set_text_area 0 0 119 100\r\n",
          {AREA + "幅が狭いよ～ん"},
          [] { EXPECT_EQ(Area_and_cursor(), DEFAULT_AREA); }}, // four characters of the current size
-        {"#set_text_wait 5000\r\n", {}, [] { EXPECT_EQ(Text_WAIT, 5000); }},
-        {"#set_text_wait 5001\r\n", {WAIT + "５秒以内にしてねん♪"}, [] { EXPECT_EQ(Text_WAIT, 0); }},
-        {"#set_text_wait -1\r\n", {WAIT + "マイナスは駄目よ～ん"}, [] { EXPECT_EQ(Text_WAIT, 0); }},
+        {"#set_text_wait 5000\r\n", {}, [] { EXPECT_EQ(Text.Text_WAIT, 5000); }},
+        {"#set_text_wait 5001\r\n", {WAIT + "５秒以内にしてねん♪"}, [] { EXPECT_EQ(Text.Text_WAIT, 0); }},
+        {"#set_text_wait -1\r\n", {WAIT + "マイナスは駄目よ～ん"}, [] { EXPECT_EQ(Text.Text_WAIT, 0); }},
         {"#set_text_color 1,2,3 4, 5 6\r\n",
          {},
          [] {
@@ -68,7 +69,7 @@ TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
          {},
          [] {
              EXPECT_EQ(Size_and_pitches(), (std::vector<int>{25, 12, 32}));
-             EXPECT_EQ(Text_X, 20) << "the cursor does not move";
+             EXPECT_EQ(Text.Text_X, 20) << "the cursor does not move";
          }},
         {"#set_font_size 0\r\n",
          {},
@@ -85,11 +86,11 @@ TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
          {MODE + "AUTO です", MODE + "MANUAL です",
           "Com_save_point_mode()|セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。",
           MODE + "AUTO です"},
-         [] { EXPECT_EQ(save_point_mode, SAVE_POINT_AUTO); }},
+         [] { EXPECT_EQ(Text.save_point_mode, SAVE_POINT_AUTO); }},
         {"#save_point_mode MANUAL\r\n#save_point\r\n#sp\r\n",
          {},
          [] {
-             EXPECT_EQ(save_point_mode, SAVE_POINT_MANUAL);
+             EXPECT_EQ(Text.save_point_mode, SAVE_POINT_MANUAL);
              EXPECT_EQ(Game_stat.halt_on, 1) << "both words are commands; the script ran to its end";
          }},
     };
@@ -104,7 +105,7 @@ TEST_F(ScriptTest, TextSettingCommandsAcceptAndRefuse) {
 
     Fresh();
     Start("#halt\r\n");
-    save_point_mode = 7;
+    Text.save_point_mode = 7;
     Com_disp_save_point_mode();
     ASSERT_EQ(Headless_boxes().size(), 1u);
     EXPECT_EQ(Headless_boxes()[0].text, "セーブポイントモードは無効な値です");
@@ -126,5 +127,5 @@ TEST_F(ScriptTest, SizeAndColoursReachTheNextCharacter) {
     ASSERT_GT(blue, 10) << "with a blue shadow";
     Run_frames(1);
     EXPECT_TRUE(BackBuffer.pixels == expected.pixels);
-    EXPECT_EQ(Text_X, 60) << "advanced by two pitches of 20";
+    EXPECT_EQ(Text.Text_X, 60) << "advanced by two pitches of 20";
 }

@@ -59,7 +59,7 @@ TEST_F(SoundTest, MusicRefusalsAndStopsOfTheOtherKind) {
               (std::vector<std::string>{
                   "Com_play_midi()|別の曲を演奏中です。一端演奏停止してから再度コマンド実行してください♪",
                   "Com_play_mp3()|別の曲を演奏中です。一端演奏停止してから再度コマンド実行してください♪"}));
-    EXPECT_EQ(Cursor(), std::pair(Text_AREA.left, Text_AREA.top))
+    EXPECT_EQ(Cursor(), std::pair(Text.Text_AREA.left, Text.Text_AREA.top))
         << "the refused commands' names are not typed out";
     EXPECT_EQ(BgmState.MusicPlaying, 1);
     EXPECT_STREQ(BgmState.MusicPath, ".\\MIDI\\town.mid");

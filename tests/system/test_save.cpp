@@ -82,16 +82,16 @@ TEST_F(SaveTest, ARecordIsWrittenByteForByteAtTheFormatsOffsets) {
     std::memcpy(&expected[2052], midi.data(), midi.size());
     std::memcpy(&expected[3076], wav.data(), wav.size());
     At(&expected, 3588, uint32_t(0x20009));
-    At(&expected, 3592, Font_Size);
-    At(&expected, 3596, Text_WAIT);
+    At(&expected, 3592, Text.Font_Size);
+    At(&expected, 3596, Text.Text_WAIT);
     At(&expected, 3600, int32_t(40));
     At(&expected, 3604, int32_t(60));
     At(&expected, 3608, int32_t(600));
     At(&expected, 3612, int32_t(440));
-    At(&expected, 3616, Save_stat.Text_X);
-    At(&expected, 3620, Save_stat.Text_Y);
-    At(&expected, 3624, Text_X_PITCH);
-    At(&expected, 3628, Text_Y_PITCH);
+    At(&expected, 3616, Save_stat.Text.Text_X);
+    At(&expected, 3620, Save_stat.Text.Text_Y);
+    At(&expected, 3624, Text.Text_X_PITCH);
+    At(&expected, 3628, Text.Text_Y_PITCH);
     At(&expected, 3632, uint32_t(255));
     At(&expected, 3636, uint32_t(255) << 16);
     At(&expected, 3640, int32_t(1));
@@ -116,7 +116,7 @@ TEST_F(SaveTest, SavePointsByModeAndWhatALoadBringsBack) {
     EXPECT_EQ(Game_stat.Flags[1], 0);
     EXPECT_EQ(Game_stat.text_on, 1);
     EXPECT_EQ(Game_stat.SystemMenuState, 106);
-    EXPECT_EQ(Cursor(), std::pair(Text_AREA.left, Text_AREA.top));
+    EXPECT_EQ(Cursor(), std::pair(Text.Text_AREA.left, Text.Text_AREA.top));
     EXPECT_EQ(Headless_log_lines().back().substr(Headless_log_lines().back().find(' ') + 1),
               "title \"ことゆみ Ver1.02\"");
 
@@ -152,16 +152,16 @@ TEST_F(SaveTest, EveryFieldOfTheRecordComesBackFromALoad) {
     Surface_set_name(&BackBuffer, ".\\gdat\\bs.bmp");
     Surface_set_name(&BackgroundSurface, ".\\gdat\\bg.bmp");
     Surface_set_name(&PartsSurface, ".\\gdat\\pt.bmp");
-    Font_Size = 31;
-    Text_WAIT = 77;
-    Text_AREA = Rect{11, 12, 613, 414};
-    Text_X = 11;
-    Text_Y = 12;
-    Text_X_PITCH = 3;
-    Text_Y_PITCH = 9;
-    Text_COLOR1 = 0x123456;
-    Text_COLOR2 = 0x654321;
-    save_point_mode = SAVE_POINT_MANUAL;
+    Text.Font_Size = 31;
+    Text.Text_WAIT = 77;
+    Text.Text_AREA = Rect{11, 12, 613, 414};
+    Text.Text_X = 200; // mid-page: a load puts the cursor at the area's top-left instead
+    Text.Text_Y = 300;
+    Text.Text_X_PITCH = 3;
+    Text.Text_Y_PITCH = 9;
+    Text.Text_COLOR1 = 0x123456;
+    Text.Text_COLOR2 = 0x654321;
+    Text.save_point_mode = SAVE_POINT_MANUAL;
     for (int i = 0; i < FLAG_COUNT; ++i)
         Game_stat.Flags[i] = uint8_t(i % 2);
     for (int i = 0; i < STRING_VAR_COUNT; ++i)
@@ -185,12 +185,12 @@ TEST_F(SaveTest, EveryFieldOfTheRecordComesBackFromALoad) {
     Surface_set_name(&BackBuffer, ".\\gdat\\other.bmp");
     Surface_set_name(&BackgroundSurface, ".\\gdat\\other.bmp");
     Surface_set_name(&PartsSurface, ".\\gdat\\other.bmp");
-    Font_Size = 16;
-    Text_WAIT = 5;
-    Text_AREA = Rect{0, 0, 640, 480};
-    Text_X_PITCH = Text_Y_PITCH = 0;
-    Text_COLOR1 = Text_COLOR2 = 0xFFFFFF;
-    save_point_mode = SAVE_POINT_AUTO;
+    Text.Font_Size = 16;
+    Text.Text_WAIT = 5;
+    Text.Text_AREA = Rect{0, 0, 640, 480};
+    Text.Text_X_PITCH = Text.Text_Y_PITCH = 0;
+    Text.Text_COLOR1 = Text.Text_COLOR2 = 0xFFFFFF;
+    Text.save_point_mode = SAVE_POINT_AUTO;
     std::memset(&Game_stat, 0x7F, sizeof Game_stat);
     Game_stat.WindowTitle[0] = '\0';
 
@@ -201,18 +201,18 @@ TEST_F(SaveTest, EveryFieldOfTheRecordComesBackFromALoad) {
     EXPECT_STREQ(BackBuffer.PictureName, ".\\gdat\\bs.bmp");
     EXPECT_STREQ(BackgroundSurface.PictureName, ".\\gdat\\bg.bmp");
     EXPECT_STREQ(PartsSurface.PictureName, ".\\gdat\\pt.bmp");
-    EXPECT_EQ(Font_Size, 31);
-    EXPECT_EQ(Text_WAIT, 77);
-    EXPECT_EQ(Text_AREA.left, 11);
-    EXPECT_EQ(Text_AREA.top, 12);
-    EXPECT_EQ(Text_AREA.right, 613);
-    EXPECT_EQ(Text_AREA.bottom, 414);
+    EXPECT_EQ(Text.Font_Size, 31);
+    EXPECT_EQ(Text.Text_WAIT, 77);
+    EXPECT_EQ(Text.Text_AREA.left, 11);
+    EXPECT_EQ(Text.Text_AREA.top, 12);
+    EXPECT_EQ(Text.Text_AREA.right, 613);
+    EXPECT_EQ(Text.Text_AREA.bottom, 414);
     EXPECT_EQ(Cursor(), std::pair(11, 12));
-    EXPECT_EQ(Text_X_PITCH, 3);
-    EXPECT_EQ(Text_Y_PITCH, 9);
-    EXPECT_EQ(Text_COLOR1, 0x123456u);
-    EXPECT_EQ(Text_COLOR2, 0x654321u);
-    EXPECT_EQ(save_point_mode, SAVE_POINT_MANUAL);
+    EXPECT_EQ(Text.Text_X_PITCH, 3);
+    EXPECT_EQ(Text.Text_Y_PITCH, 9);
+    EXPECT_EQ(Text.Text_COLOR1, 0x123456u);
+    EXPECT_EQ(Text.Text_COLOR2, 0x654321u);
+    EXPECT_EQ(Text.save_point_mode, SAVE_POINT_MANUAL);
     EXPECT_EQ(std::memcmp(Game_stat.Flags, a.Flags, sizeof a.Flags), 0);
     EXPECT_EQ(std::memcmp(Game_stat.StringVars, a.StringVars, sizeof a.StringVars), 0);
     EXPECT_EQ(Game_stat.system_menu_flag, 1);
@@ -235,9 +235,21 @@ TEST_F(SaveTest, EveryFieldOfTheRecordComesBackFromALoad) {
     EXPECT_EQ(WavState.WavPlaying, 1);
     EXPECT_EQ(WavState.WAV_loop_flag, WAV_LOOP);
     EXPECT_STREQ(WavState.WavLoopPath, ".\\wav\\rain.wav");
-    // What the next save point writes is the record that was loaded, byte for byte.
+    // What the next save point writes is the record that was loaded, byte for byte, but for the
+    // cursor.
+    SaveStat expected = saved;
+    expected.Text.Text_X = 11;
+    expected.Text.Text_Y = 12;
     Snapshot_take();
-    EXPECT_EQ(std::memcmp(&Save_stat, &saved, sizeof saved), 0);
+    EXPECT_EQ(std::memcmp(&Save_stat, &expected, sizeof expected), 0);
+}
+
+TEST_F(SaveTest, MusicIsRecordedAsMidiOrMp3ByItsType) {
+    Write_file("MIDI/lake.mp3", "ID3\3\0\0\0\0\0\0" + std::string(32, '\0'));
+    Start("#play_mp3 lake.mp3\r\n#sp\r\n#halt\r\n");
+    ASSERT_TRUE(Run_to_halt());
+    EXPECT_STREQ(Save_stat.MP3_file, ".\\MIDI\\lake.mp3");
+    EXPECT_STREQ(Save_stat.MIDI_file, "");
 }
 
 TEST_F(SaveTest, State106RestartsMusicAndOnlyALoopingEffect) {

@@ -10,6 +10,7 @@
 #include "core/sjis.h"
 #include "gfx/image_decode.h"
 #include "platform/midi_check.h"
+#include "platform/wav_check.h"
 #include "sound/media_strings.h"
 #include "system/menu_window.h"
 
@@ -70,9 +71,8 @@ const FileVerdict& Sound_verdict(const std::string& path, const char* kind) {
     std::vector<uint8_t> bytes;
     if (!Read(path, &bytes, &v)) return v;
     if (!std::strcmp(kind, "wav")) {
-        if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) ||
-            std::memcmp(bytes.data() + 8, "WAVE", 4))
-            v.problem = "is not a WAV file (no RIFF WAVE header)";
+        if (const char* why = Wav_problem(bytes.data(), bytes.size()))
+            v.problem = std::string("cannot play: ") + why;
     } else if (!Media_starts_like(!std::strcmp(kind, "midi") ? MusicKind::Midi : MusicKind::Mp3, bytes.data(),
                                   bytes.size())) {
         v.problem = !std::strcmp(kind, "midi")

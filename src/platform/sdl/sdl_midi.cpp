@@ -61,6 +61,7 @@ struct Midi {
     std::mutex error_lock;           // the synthesiser reports from either thread, `lock` held or not
     std::string error;               // its last error text
     std::bitset<FLUID_DBG + 1> said; // the levels said on stderr for the present piece
+    bool trying = false;             // a trial runs: it has no instruments, so it warns of them
 
     // The trial's synthesiser: no instruments, so its notes cost nothing. Main thread only.
     fluid_settings_t* trial_settings = nullptr;
@@ -76,16 +77,17 @@ Midi M;
 void log_message(int level, const char* message, void*) {
     std::lock_guard hold(M.error_lock);
     if (level <= FLUID_ERR) M.error = message;
-    if (level == FLUID_WARN && !M.said.test(size_t(level))) {
+    if (level == FLUID_WARN && !M.trying && !M.said.test(size_t(level))) {
         M.said.set(size_t(level));
         std::fprintf(stderr, "kotoyumi: synthesiser: %s\n", message);
     }
 }
 
-// A new piece may say each kind of message once again.
-void new_piece_messages() {
+// A new piece may say each kind of message once again; a trial says none.
+void new_piece_messages(bool trying) {
     std::lock_guard hold(M.error_lock);
     M.said.reset();
+    M.trying = trying;
 }
 
 // The error text kept since the last call, and none kept after it.
@@ -268,7 +270,7 @@ const char* Sdl_midi_trial(const uint8_t* data, size_t size, int frames) {
         M.trial_synth = new_fluid_synth(M.trial_settings);
         if (M.trial_synth == nullptr) return "シンセサイザを作れません";
     }
-    new_piece_messages();
+    new_piece_messages(true);
     take_error();
     fluid_player_t* player = new_fluid_player(M.trial_synth);
     bool playing = player != nullptr && fluid_player_add_mem(player, data, size) == FLUID_OK &&
@@ -281,6 +283,7 @@ const char* Sdl_midi_trial(const uint8_t* data, size_t size, int frames) {
     playing = playing && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
     if (player != nullptr) delete_fluid_player(player);
     fluid_synth_system_reset(M.trial_synth);
+    new_piece_messages(false);
     const std::string error = take_error();
     if (playing) return nullptr;
     M.trial_reason = error.empty() ? "シンセサイザが読めない MIDI データです" : error;
@@ -290,7 +293,7 @@ const char* Sdl_midi_trial(const uint8_t* data, size_t size, int frames) {
 bool Sdl_midi_play(const uint8_t* data, size_t size) {
     std::bitset<128> programs(1);
     Midi_problem(data, size, &programs);
-    new_piece_messages();
+    new_piece_messages(false);
     {
         std::lock_guard hold(M.lock);
         delete_player();

@@ -62,7 +62,7 @@ void Start() {
     if (started) return;
     started = true;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 0); // or the disk driver, given in the environment
     Write_files();
     Platform_use_backend(Sdl_backend(SdlOptions{}));
     Platform_open_window("bench");

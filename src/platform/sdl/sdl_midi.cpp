@@ -37,7 +37,8 @@ constexpr int POLYPHONY = 64;
 // The synthesiser's own default is quiet for one piece alone in the stream; at this gain a piece
 // sounds as loud as through the mixer's own MIDI decoder.
 constexpr double GAIN = 1.2;
-// The trial plays its piece at the stream's rate, at first a quarter of the shortest piece.
+// The trial plays at the stream's rate; what it plays of a piece by default is less than a quarter of
+// the shortest piece the check lets through.
 constexpr int TRIAL_FREQUENCY = 44100;
 static_assert(MIDI_TRIAL_FRAMES * 4 < MIDI_SHORTEST_US * uint64_t(TRIAL_FREQUENCY) / 1000000);
 
@@ -222,6 +223,15 @@ fluid_settings_t* new_settings(int frequency) {
     return settings;
 }
 
+// Makes the trial's synthesiser if there is none. False if it cannot be made.
+bool make_trial_synth() {
+    if (M.trial_synth != nullptr) return true;
+    route_messages();
+    M.trial_settings = new_settings(TRIAL_FREQUENCY);
+    M.trial_synth = new_fluid_synth(M.trial_settings);
+    return M.trial_synth != nullptr;
+}
+
 void delete_player() {
     if (M.player == nullptr) return;
     delete_fluid_player(M.player);
@@ -250,8 +260,9 @@ void Sdl_midi_open(int frequency) {
         fluid_sfloader_set_callbacks(loader, cut_open, cut_read, cut_seek, cut_tell, cut_close);
         fluid_synth_add_sfloader(M.synth, loader); // tried first, and deleted with the synthesiser
     }
-    // Program 0 is every channel's program until a piece selects another.
-    if (M.synth == nullptr || !load_programs(std::bitset<128>(1))) {
+    // Program 0 is every channel's program until a piece selects another. The trial's synthesiser
+    // is made here too, off the main thread.
+    if (M.synth == nullptr || !load_programs(std::bitset<128>(1)) || !make_trial_synth()) {
         const std::string error = take_error();
         const std::string soundfont = M.soundfont;
         Sdl_midi_close();
@@ -264,12 +275,7 @@ const char* Sdl_midi_problem() {
 }
 
 const char* Sdl_midi_trial(const uint8_t* data, size_t size, int frames) {
-    if (M.trial_synth == nullptr) {
-        route_messages();
-        M.trial_settings = new_settings(TRIAL_FREQUENCY);
-        M.trial_synth = new_fluid_synth(M.trial_settings);
-        if (M.trial_synth == nullptr) return "シンセサイザを作れません";
-    }
+    if (!make_trial_synth()) return "シンセサイザを作れません";
     new_piece_messages(true);
     take_error();
     fluid_player_t* player = new_fluid_player(M.trial_synth);

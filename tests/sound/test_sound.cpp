@@ -192,7 +192,7 @@ TEST_F(SoundTest, EffectsThatAreNotPlayableWavsGetABoxAndPipesAreNotWaitedOn) {
     Write_file("wav/song.wav", MIDI);
     Write_file("wav/form.wav", std::string("FORM\0\0\0\x2E"
                                            "AIFFCOMM\0\0\0\x12\0\x02\x80\0\0\0\0\x10",
-                                           30));
+                                           28));
     Write_file("wav/slow.wav", Test_wav(WAV_LOWEST_RATE - 1, 64));
     Write_file("wav/long.wav", Test_wav(WAV_LOWEST_RATE, 1600000));
     ASSERT_EQ(mkfifo((game_dir + "/wav/pipe.wav").c_str(), 0600), 0);

@@ -15,7 +15,9 @@ bool Sdl_wav_decode(const uint8_t* data, size_t size, std::vector<uint8_t>* samp
     if (SDL_LoadWAV_RW(SDL_RWFromConstMem(data, int(size)), 1, &spec, &decoded, &length) == nullptr)
         return false;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 2, 44100) < 0) {
+    // A file may hold no whole frame (an ADPCM block too short for one, say): there is nothing to play.
+    if (length == 0 ||
+        SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 2, 44100) < 0) {
         SDL_FreeWAV(decoded);
         return false;
     }

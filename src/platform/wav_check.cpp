@@ -48,8 +48,10 @@ const char* Wav_problem(const uint8_t* data, size_t size) {
             fmt = body;
             fmt_bytes = std::min(length, left);
         } else if (std::memcmp(data + pos, "data", 4) == 0) {
+            // The reader allocates what the chunk claims before it reads: a cut file is refused.
+            if (left < length) return "WAV の音のデータが途中で終わっています";
             found_data = true;
-            data_bytes = std::min(length, left); // the decoder plays what is there of a cut file
+            data_bytes = length;
         }
         if (left < length) break;
         pos += 8 + size_t(length) + (length & 1); // chunks are padded to even lengths

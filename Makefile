@@ -10,7 +10,7 @@ ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS := 600
 SOAK_HOURS := 10
-FUZZ_TARGETS := fuzz_image_decode fuzz_media_strings fuzz_scenario fuzz_game fuzz_slot_restore
+FUZZ_TARGETS := fuzz_image_decode fuzz_media_strings fuzz_scenario fuzz_game fuzz_slot_restore fuzz_midi fuzz_effect
 JOBS := $(shell nproc)
 # The developer build: tests and benchmarks, warnings as errors.
 DEV_FLAGS := -DKOTOYUMI_TESTS=ON -DKOTOYUMI_BENCH=ON -DKOTOYUMI_WERROR=ON

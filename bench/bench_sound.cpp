@@ -1,8 +1,11 @@
 // What a script's sound commands cost the main thread with the SDL backend (dummy audio and video
 // drivers): opening and starting a MIDI piece the first time after the window opened (the soundfont
-// was loaded in the background meanwhile) and later, and starting a 1 s 44.1 kHz stereo effect.
+// was loaded in the background meanwhile) and later, starting a 1 s 44.1 kHz stereo effect, the
+// check and trial that every MIDI piece passes before it is opened, and the longest wait of a stop
+// or a start of the music for the mixer's thread.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +15,11 @@
 #include <string>
 #include <thread>
 
+#include <iterator>
+#include <vector>
+
+#include "make_demo_assets/demo_assets.h"
+#include "platform/midi_check.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
 
@@ -54,7 +62,7 @@ void Start() {
     if (started) return;
     started = true;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 0); // or the disk driver, given in the environment
     Write_files();
     Platform_use_backend(Sdl_backend(SdlOptions{}));
     Platform_open_window("bench");
@@ -65,10 +73,16 @@ void Start() {
     std::this_thread::sleep_for(std::chrono::seconds(1)); // a player reads the first page meanwhile
 }
 
+std::vector<uint8_t> Read(const char* name) {
+    std::ifstream in(DIR / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 void Open_and_play(int slot) {
+    static const std::vector<uint8_t> piece = Read("piece.mid");
     char error[256];
-    const std::string path = (DIR / "piece.mid").string();
-    benchmark::DoNotOptimize(Platform_music_open(slot, path.c_str(), MusicKind::Midi, error, sizeof error));
+    benchmark::DoNotOptimize(
+        Platform_music_open(slot, piece.data(), piece.size(), MusicKind::Midi, error, sizeof error));
     Platform_music_play(slot);
 }
 
@@ -89,11 +103,44 @@ BENCHMARK(BM_PlayMidiLater)->Unit(benchmark::kMillisecond);
 
 void BM_PlayWav1s(benchmark::State& state) {
     Start();
-    const std::string path = (DIR / "tone.wav").string();
+    const std::vector<uint8_t> tone = Read("tone.wav");
     for (auto _ : state)
-        Platform_effect_play(path.c_str(), false);
-    Platform_close(0);
+        Platform_effect_play(tone.data(), tone.size(), false);
 }
 BENCHMARK(BM_PlayWav1s)->Unit(benchmark::kMicrosecond);
+
+// The demo's theme, checked and tried as every piece is when a script opens it.
+void BM_CheckAndTryDemoTheme(benchmark::State& state) {
+    Start();
+    const std::vector<uint8_t> theme = Midi_encode(Tune_town());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Midi_problem(theme.data(), theme.size()));
+        benchmark::DoNotOptimize(Sdl_midi_trial(theme.data(), theme.size()));
+    }
+}
+BENCHMARK(BM_CheckAndTryDemoTheme)->Unit(benchmark::kMillisecond);
+
+// A stop and a start each wait for the block the mixer's thread is rendering; the counters give the
+// longest of each in milliseconds.
+void BM_StopAndStartMusic(benchmark::State& state) {
+    Start();
+    Open_and_play(0);
+    double stop_ms = 0, start_ms = 0;
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        Platform_music_stop(0);
+        const auto t1 = Clock::now();
+        Platform_music_play(0);
+        const auto t2 = Clock::now();
+        stop_ms = std::max(stop_ms, std::chrono::duration<double, std::milli>(t1 - t0).count());
+        start_ms = std::max(start_ms, std::chrono::duration<double, std::milli>(t2 - t1).count());
+        std::this_thread::sleep_for(std::chrono::milliseconds(3)); // let the mixer render a block
+    }
+    state.counters["worst_stop_ms"] = stop_ms;
+    state.counters["worst_start_ms"] = start_ms;
+    Platform_close(0);
+}
+BENCHMARK(BM_StopAndStartMusic)->Iterations(300)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -65,3 +65,12 @@ void EngineTest::Run_frames(int n) {
         Main_task();
     }
 }
+
+std::string Test_wav(uint32_t rate, uint32_t data_bytes, uint32_t claimed) {
+    const auto le32 = [](uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    return "RIFF" + le32(36 + data_bytes) + "WAVEfmt " + le32(16) + std::string("\1\0\1\0", 4) + le32(rate) +
+           le32(rate) + std::string("\1\0\x08\0", 4) + "data" + le32(claimed ? claimed : data_bytes) +
+           std::string(data_bytes, '\x80');
+}

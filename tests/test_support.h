@@ -30,5 +30,9 @@ class EngineTest : public ::testing::Test {
     std::string previous_dir;
 };
 
+// A WAV file with `data_bytes` bytes of 8-bit mono sound at `rate` frames a second; the data chunk
+// claims `claimed` bytes when that is not 0.
+std::string Test_wav(uint32_t rate = 8000, uint32_t data_bytes = 8, uint32_t claimed = 0);
+
 // The pixels of the start-up background that Write_startup_pictures writes.
 uint32_t Test_background_pixel(int x, int y);

@@ -12,6 +12,7 @@
 #include "gfx/picture_load.h"
 #include "platform/midi_check.h"
 #include "platform/platform.h"
+#include "platform/wav_check.h"
 #include "script/script_file.h"
 #include "sound/effects.h"
 #include "sound/media_strings.h"
@@ -85,9 +86,8 @@ const FileVerdict& Sound_verdict(const std::string& path, const char* kind) {
                                                       : MP3_FILE_LIMIT;
     if (!Read(path, limit, &bytes, &v)) return v;
     if (!std::strcmp(kind, "wav")) {
-        if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) ||
-            std::memcmp(bytes.data() + 8, "WAVE", 4))
-            v.problem = "is not a WAV file (no RIFF WAVE header)";
+        if (const char* why = Wav_problem(bytes.data(), bytes.size()))
+            v.problem = std::string("cannot play: ") + why;
     } else if (!Media_starts_like(!std::strcmp(kind, "midi") ? MusicKind::Midi : MusicKind::Mp3, bytes.data(),
                                   bytes.size())) {
         v.problem = !std::strcmp(kind, "midi")

@@ -45,15 +45,15 @@ bool Platform_scripted_input(const char* default_utf8, char* result_utf8, size_t
     return backend && backend->scripted_input(default_utf8, result_utf8, result_size);
 }
 
-void Platform_effect_play(const char* host_path, bool loop) {
-    backend->effect_play(host_path, loop);
+bool Platform_effect_play(const uint8_t* data, size_t size, bool loop) {
+    return backend->effect_play(data, size, loop);
 }
 void Platform_effect_stop() {
     backend->effect_stop();
 }
-bool Platform_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8,
+bool Platform_music_open(int slot, const uint8_t* data, size_t size, MusicKind kind, char* error_utf8,
                          size_t error_size) {
-    return backend->music_open(slot, host_path, kind, error_utf8, error_size);
+    return backend->music_open(slot, data, size, kind, error_utf8, error_size);
 }
 void Platform_music_play(int slot) {
     backend->music_play(slot);

@@ -96,9 +96,10 @@ struct PlatformBackend {
     void (*log)(const char* line_utf8);
     void (*text_input)(bool on);
     bool (*scripted_input)(const char* default_utf8, char* result_utf8, size_t result_size);
-    void (*effect_play)(const char* host_path, bool loop);
+    bool (*effect_play)(const uint8_t* data, size_t size, bool loop);
     void (*effect_stop)();
-    bool (*music_open)(int slot, const char* host_path, MusicKind kind, char* error_utf8, size_t error_size);
+    bool (*music_open)(int slot, const uint8_t* data, size_t size, MusicKind kind, char* error_utf8,
+                       size_t error_size);
     void (*music_play)(int slot);
     void (*music_stop)(int slot);
     void (*music_close)(int slot);
@@ -163,17 +164,18 @@ bool Platform_scripted_input(const char* default_utf8, char* result_utf8, size_t
 // A machine without an audio device plays nothing but answers as if it did, so scripts and saves
 // behave the same with and without sound.
 
-// Plays the WAV file at `host_path` (a host path) once or looping, replacing the effect that is
-// playing. Returns at once; a file that cannot be played is not reported.
-void Platform_effect_play(const char* host_path, bool loop);
+// Plays `size` bytes of a WAV file (checked: see wav_check.h; copied) once or looping, replacing
+// the effect that is playing; no bytes only stop it. Returns at once; false if the decoder refuses
+// them.
+bool Platform_effect_play(const uint8_t* data, size_t size, bool loop);
 
 // Stops the sound effect, if one plays.
 void Platform_effect_stop();
 
-// Prepares the MIDI or MP3 file at `host_path` for playing in music slot `slot` (0 to
+// Prepares `size` bytes of a MIDI or MP3 file (copied) for playing in music slot `slot` (0 to
 // MUSIC_SLOTS - 1), replacing what the slot held. False, with a one-line reason in `error_utf8`
 // (Japanese, cut to `error_size`), if the decoder refuses it.
-bool Platform_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8,
+bool Platform_music_open(int slot, const uint8_t* data, size_t size, MusicKind kind, char* error_utf8,
                          size_t error_size);
 
 // Plays slot `slot` from its beginning, looping without a gap until it is stopped, in place of any

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/dialogs.h"
 #include "core/file_io.h"
@@ -9,19 +10,37 @@
 #include "core/save_stat.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
+#include "platform/wav_check.h"
 
 WavRecord WavState;
+
+namespace {
+
+// The box for a file that is there but is not played.
+void Refuse(const char* path, const std::string& reason) {
+    const std::string text = "効果音【 " + Sjis_to_utf8(path) + " 】を再生できません（" + reason + "）。";
+    Msg_box(text.c_str(), "Com_play_wav()");
+}
+
+} // namespace
 
 void Effect_play(uint32_t flags, const char* path) {
     if (!Path_stays_inside(path)) {
         File_report_outside(path, "Com_play_wav()");
         return;
     }
-    size_t size = 0;
-    if (File_read_all(path, nullptr, 0, &size) && size > WAV_FILE_LIMIT) {
+    // Read whole by the one reader of regular files: a pipe or a device named as an effect is not
+    // there, and a missing file plays nothing, unreported.
+    std::vector<uint8_t> bytes;
+    const FileRead read = File_read_bytes(path, &bytes, WAV_FILE_LIMIT);
+    if (read == FileRead::TooLarge) {
         const std::string text =
             "効果音【 " + Sjis_to_utf8(path) + " 】が大きすぎて再生できません（64MB まで）。";
         Msg_box(text.c_str(), "Com_play_wav()");
+        return;
+    }
+    if (const char* problem = read == FileRead::Ok ? Wav_problem(bytes.data(), bytes.size()) : nullptr) {
+        Refuse(path, problem);
         return;
     }
     const bool loop = flags == WAV_LOOP;
@@ -36,7 +55,10 @@ void Effect_play(uint32_t flags, const char* path) {
     const std::string line = std::string("sound \"wav ") + (loop ? "loop " : "once ") +
                              Platform_log_escape(Sjis_to_utf8(path)) + "\"";
     Platform_log(line.c_str());
-    Platform_effect_play(Path_resolve(path).c_str(), loop);
+    if (!Platform_effect_play(bytes.data(), bytes.size(), loop)) {
+        WavState = WavRecord{};
+        Refuse(path, "WAV データを読み込めません");
+    }
 }
 
 void Effect_stop() {

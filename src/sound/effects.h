@@ -21,8 +21,9 @@ struct WavRecord {
 extern WavRecord WavState;
 
 // Plays the effect at `path` (".\wav\" and the name) with `flags` (WAV_ONCE or WAV_LOOP), in
-// place of any effect still playing, and records it. A missing file is not reported; one larger
-// than WAV_FILE_LIMIT is, and changes nothing.
+// place of any effect still playing, and records it. A missing file (or one that is not a regular
+// file) is not reported; one larger than WAV_FILE_LIMIT, or one that is not a WAV the decoder
+// plays (see wav_check.h), is, and changes nothing.
 void Effect_play(uint32_t flags, const char* path);
 
 // Stops the effect, if one is marked as playing, and clears the record.

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/file_io.h"
-#include "core/path.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
 
@@ -52,16 +51,22 @@ bool Starts_like_mp3(const uint8_t* b, size_t n) {
 
 // Checks the file and has the platform prepare it.
 int Open_file(Alias* a, const std::string& path, MusicKind kind) {
-    if (!Path_stays_inside(path.c_str())) return MEDIA_ERR_OUTSIDE;
-    uint8_t head[16] = {};
-    size_t size = 0;
-    if (!File_read_all(path.c_str(), head, sizeof head, &size)) return MEDIA_ERR_FILE_NOT_FOUND;
-    if (size > (kind == MusicKind::Midi ? MIDI_FILE_LIMIT : MP3_FILE_LIMIT)) return MEDIA_ERR_TOO_LARGE;
-    const size_t n = size < sizeof head ? size : sizeof head;
-    if (!Media_starts_like(kind, head, n))
+    std::vector<uint8_t> bytes;
+    switch (
+        File_read_bytes(path.c_str(), &bytes, kind == MusicKind::Midi ? MIDI_FILE_LIMIT : MP3_FILE_LIMIT)) {
+    case FileRead::Ok:
+        break;
+    case FileRead::Outside:
+        return MEDIA_ERR_OUTSIDE;
+    case FileRead::TooLarge:
+        return MEDIA_ERR_TOO_LARGE;
+    case FileRead::CannotOpen:
+        return MEDIA_ERR_FILE_NOT_FOUND;
+    }
+    if (!Media_starts_like(kind, bytes.data(), bytes.size()))
         return kind == MusicKind::Midi ? MEDIA_ERR_NOT_MIDI : MEDIA_ERR_NOT_MP3;
     char reason[256] = {};
-    if (!Platform_music_open(Slot_of(a), Path_resolve(path.c_str()).c_str(), kind, reason, sizeof reason)) {
+    if (!Platform_music_open(Slot_of(a), bytes.data(), bytes.size(), kind, reason, sizeof reason)) {
         DecoderReason = reason;
         return MEDIA_ERR_DECODER;
     }
@@ -188,7 +193,7 @@ void Media_error_text(int code, char* text, size_t size) {
         s = "ゲームのフォルダの外を指しているので、開きません。";
         break;
     case MEDIA_ERR_TOO_LARGE:
-        s = "ファイルが大きすぎます（MIDI は 8MB、MP3 は 512MB まで）。";
+        s = "ファイルが大きすぎます（MIDI は 8MB、MP3 は 64MB まで）。";
         break;
     default:
         s = "不明なエラーです（" + std::to_string(code) + "）。";

@@ -31,9 +31,10 @@ enum MediaError : int {
 };
 
 // The largest music files opened; larger ones are refused before anything is read. No piece of a
-// game comes near them: a MIDI file is read whole by the synthesiser, an MP3 file is streamed.
+// game comes near them: each is read whole and kept in memory while it is open (64 MiB is over an
+// hour of MP3).
 constexpr size_t MIDI_FILE_LIMIT = 8u << 20;
-constexpr size_t MP3_FILE_LIMIT = 512u << 20;
+constexpr size_t MP3_FILE_LIMIT = 64u << 20;
 
 // Runs one command string (Shift-JIS). `answer` (if not nullptr) receives the answer, empty for
 // commands that give none, cut to `answer_size`. An open that fails leaves the alias closed, and

@@ -13,11 +13,19 @@ std::string Be32(uint32_t v) {
 }
 
 std::string Header(int tracks = 1, int division = 480) {
-    return "MThd" + Be32(6) + std::string{0, 0, 0, char(tracks), char(division >> 8), char(division)};
+    return "MThd" + Be32(6) +
+           std::string{0, 1, char(tracks >> 8), char(tracks), char(division >> 8), char(division)};
 }
 
 std::string Track(const std::string& events) {
     return "MTrk" + Be32(uint32_t(events.size())) + events;
+}
+
+std::string Repeat(const std::string& s, int n) {
+    std::string all;
+    for (int i = 0; i < n; ++i)
+        all += s;
+    return all;
 }
 
 const std::string NOTE = std::string("\x00\x90\x3C\x40\x83\x60\x80\x3C\x00", 9); // one beat: 0.5 s
@@ -31,7 +39,9 @@ TEST(MidiCheck, AcceptsWhatThePlayerReadsAndRefusesTheRest) {
     } cases[] = {
         {"a note", Header() + Track(NOTE + END), true},
         {"running status", Header() + Track(NOTE + std::string("\x83\x60\x3C\x40", 4) + END), true},
-        {"an unknown chunk before the track", Header() + "XFIR" + Be32(2) + "ab" + Track(NOTE + END), true},
+        {"an unknown chunk after the last track", Header() + Track(NOTE + END) + "XFIR" + Be32(2) + "ab",
+         true},
+        {"127 tracks", Header(127) + Repeat(Track(NOTE + END), 127), true},
         {"no end-of-track event", Header() + Track(NOTE), true},
         {"bytes after the end of track", Header() + Track(NOTE + END + "\x01\x02"), true},
         {"header only", Header(), false},
@@ -49,6 +59,11 @@ TEST(MidiCheck, AcceptsWhatThePlayerReadsAndRefusesTheRest) {
         {"no time passes", Header() + Track(std::string("\x00\x90\x3C\x40\x00\x80\x3C\x00", 8) + END), false},
         {"too fast to loop", Header() + Track(std::string("\x00\xFF\x51\x03\x00\x00\x01", 7) + NOTE), false},
         {"second track missing", Header(2) + Track(NOTE + END), false},
+        // The synthesiser cannot read these three, and playing them looped its reading for ever.
+        {"an unknown chunk before the track", Header() + "XFIR" + Be32(2) + "ab" + Track(NOTE + END), false},
+        {"128 tracks", Header(128) + Repeat(Track(NOTE + END), 128), false},
+        {"end of track with a length", Header() + Track(NOTE + std::string("\x00\xFF\x2F\x01\x00", 5)),
+         false},
         {"non-text chunk name", Header() + std::string("\x01\x02\x03\x04", 4) + Be32(0) + Track(NOTE), false},
     };
     for (const auto& c : cases) {
@@ -64,6 +79,36 @@ TEST(MidiCheck, ReportsTheProgramsOfEveryTrack) {
     std::bitset<128> programs;
     ASSERT_EQ(Midi_problem(reinterpret_cast<const uint8_t*>(file.data()), file.size(), &programs), nullptr);
     EXPECT_EQ(programs, std::bitset<128>().set(19).set(40).set(127));
+}
+
+// The synthesiser would start each note and say so on the error stream: pieces that start more
+// notes in a second than any music does are refused, counted over all tracks, at their tempo.
+TEST(MidiCheck, RefusesMoreNotesInASecondThanMusicHas) {
+    const auto chord = [](int notes, const std::string& gap) {
+        std::string events;
+        for (int i = 0; i < notes; ++i)
+            events += gap + std::string("\x90\x3C\x40", 3);
+        return events + std::string("\x83\x60\x80\x3C\x00", 5) + END;
+    };
+    const std::string faster = std::string("\x00\xFF\x51\x03\x00\xF4\x24", 7); // 62.5 ms a beat
+    const std::string one_tick(1, '\x01');
+    const struct {
+        const char* name;
+        std::string file;
+        bool playable;
+    } cases[] = {
+        {"4000 at once", Header() + Track(chord(4000, std::string(1, '\0'))), true},
+        {"4001 at once", Header() + Track(chord(4001, std::string(1, '\0'))), false},
+        {"2001 at once in each of two tracks",
+         Header(2) + Repeat(Track(chord(2001, std::string(1, '\0'))), 2), false},
+        {"6000 a tick apart: 6 s", Header() + Track(chord(6000, one_tick)), true},
+        {"6000 a tick apart at a fast tempo: 0.8 s",
+         Header(2) + Track(faster + END) + Track(chord(6000, one_tick)), false},
+    };
+    for (const auto& c : cases) {
+        const char* problem = Midi_problem(reinterpret_cast<const uint8_t*>(c.file.data()), c.file.size());
+        EXPECT_EQ(problem == nullptr, c.playable) << c.name << ": " << (problem ? problem : "accepted");
+    }
 }
 
 } // namespace

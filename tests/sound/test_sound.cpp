@@ -1,11 +1,14 @@
 // Sound effects and music through the headless platform's null sound driver: the media strings
 // sent and their order, the records, refusals and failures, looping on the end-of-play
 // notification, and the stops when the program ends. Then the media-string interpreter alone.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "features/story_fixture.h"
+#include "platform/wav_check.h"
 #include "sound/effects.h"
 #include "sound/media_strings.h"
 #include "sound/music.h"
@@ -21,7 +24,7 @@ class SoundTest : public StoryTest {
         StoryTest::SetUp();
         Write_file("MIDI/town.mid", MIDI);
         Write_file("MIDI/lake.mp3", MP3);
-        Write_file("wav/rain.wav", "RIFF");
+        Write_file("wav/rain.wav", Test_wav());
     }
     // Plays `script` to its halt.
     void Play(const std::string& script) {
@@ -168,7 +171,7 @@ TEST_F(SoundTest, MusicThatCannotOpenIsReportedAndChangesNothing) {
 // Files larger than the engine ever uses are refused from their size, before anything is read or
 // allocated: an effect (a box, nothing played) and a picture (the loader's allocation message).
 TEST_F(SoundTest, OversizedEffectsAndPicturesAreRefusedFromTheirSize) {
-    Write_file("wav/huge.wav", "RIFF");
+    Write_file("wav/huge.wav", Test_wav());
     std::filesystem::resize_file(game_dir + "/wav/huge.wav", WAV_FILE_LIMIT + 1);
     Write_file("gdat/huge.bmp", "BM");
     std::filesystem::resize_file(game_dir + "/gdat/huge.bmp", uintmax_t(72) << 20 | 1);
@@ -179,6 +182,32 @@ TEST_F(SoundTest, OversizedEffectsAndPicturesAreRefusedFromTheirSize) {
                   "PXL_LoadJpeg()|ヒープメモリが確保できないにょ！"}));
     EXPECT_EQ(WavState.WavPlaying, 0);
     EXPECT_TRUE(Sent().empty());
+}
+
+// Effects are RIFF WAVE files only, decoded by the WAV reader alone: another kind of file named
+// .wav (the mixer's loader would synthesise a MIDI file whole), or a WAV that would expand past the
+// bound once converted, gets a box and plays nothing. A pipe is not a file there: it plays nothing,
+// unreported, and is never waited on.
+TEST_F(SoundTest, EffectsThatAreNotPlayableWavsGetABoxAndPipesAreNotWaitedOn) {
+    Write_file("wav/song.wav", MIDI);
+    Write_file("wav/form.wav", std::string("FORM\0\0\0\x2E"
+                                           "AIFFCOMM\0\0\0\x12\0\x02\x80\0\0\0\0\x10",
+                                           28));
+    Write_file("wav/slow.wav", Test_wav(WAV_LOWEST_RATE - 1, 64));
+    Write_file("wav/long.wav", Test_wav(WAV_LOWEST_RATE, 1600000));
+    ASSERT_EQ(mkfifo((game_dir + "/wav/pipe.wav").c_str(), 0600), 0);
+    Play("#play_wav 0 song.wav\r\n#play_wav 0 form.wav\r\n#play_wav 0 slow.wav\r\n#play_wav 0 long.wav\r\n"
+         "#play_wav 0 pipe.wav\r\n");
+    const std::string box = "Com_play_wav()|効果音【 .\\wav\\";
+    EXPECT_EQ(
+        Boxes(),
+        (std::vector<std::string>{
+            box + "song.wav 】を再生できません（RIFF WAVE の WAV ファイルではありません）。",
+            box + "form.wav 】を再生できません（RIFF WAVE の WAV ファイルではありません）。",
+            box + "slow.wav 】を再生できません（WAV のサンプリング周波数は 4000Hz から 384000Hz までです）。",
+            box + "long.wav 】を再生できません（再生用に変換すると 64MB を超える長さです）。",
+        }));
+    EXPECT_EQ(Sent(), std::vector<std::string>{R"(sound "wav once .\\wav\\pipe.wav")"});
 }
 
 TEST_F(SoundTest, EscapeStopsMidiThenMp3ThenTheEffect) {

@@ -31,8 +31,8 @@ class SaveTest : public StoryTest {
     void SetUp() override {
         StoryTest::SetUp();
         Write_file("MIDI/town.mid", MIDI);
-        Write_file("wav/rain.wav", "RIFF");
-        Write_file("wav/bell.wav", "RIFF");
+        Write_file("wav/rain.wav", Test_wav());
+        Write_file("wav/bell.wav", Test_wav());
     }
     std::string Slot_bytes(int slot) {
         std::ifstream in(game_dir + "/SAVE/data0" + std::to_string(slot) + ".svd", std::ios::binary);

@@ -391,9 +391,11 @@ bool Scripted_input(const char* default_text, char* result, size_t size) {
 
 // The null sound driver: there is no device. The engine logs every media string and effect call
 // itself; a piece ends only when the scenario says `music-end`.
-void Effect_play(const char*, bool) {}
+bool Effect_play(const uint8_t*, size_t, bool) {
+    return true;
+}
 void Effect_stop() {}
-bool Music_open(int, const char*, MusicKind, char*, size_t) {
+bool Music_open(int, const uint8_t*, size_t, MusicKind, char*, size_t) {
     return true;
 }
 void Music_slot(int) {}

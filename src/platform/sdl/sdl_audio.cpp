@@ -41,9 +41,10 @@ struct Audio {
     bool device_open = false;
 
     Mix_Chunk* effect = nullptr;
-    // A slot holds an MP3 piece as the mixer's decoder, a MIDI piece as its checked file.
+    std::vector<uint8_t> effect_samples; // what `effect` plays: the chunk does not own them
+    // A slot holds a piece's file; an MP3 piece also the mixer's decoder reading it.
+    std::vector<uint8_t> file[MUSIC_SLOTS];
     Mix_Music* mp3[MUSIC_SLOTS] = {};
-    std::vector<uint8_t> midi[MUSIC_SLOTS];
     int playing = -1; // the slot last started, -1 after a stop
 };
 
@@ -138,7 +139,7 @@ void free_slot(int slot) {
     if (A.playing == slot) halt_music();
     if (A.mp3[slot] != nullptr) Mix_FreeMusic(A.mp3[slot]);
     A.mp3[slot] = nullptr;
-    A.midi[slot] = std::vector<uint8_t>();
+    A.file[slot] = std::vector<uint8_t>();
 }
 
 void free_effect() {
@@ -146,6 +147,7 @@ void free_effect() {
     Mix_HaltChannel(EFFECT_CHANNEL);
     Mix_FreeChunk(A.effect);
     A.effect = nullptr;
+    A.effect_samples = std::vector<uint8_t>();
 }
 
 // The reason in `error_utf8`: `format` with the decoder's own words on one line.
@@ -163,36 +165,28 @@ void decoder_error(char* error_utf8, size_t error_size, const char* detail) {
     set_error(error_utf8, error_size, "音楽データを読み込めません（デコーダ: %s）", detail);
 }
 
-// The synthesiser plays from a copy of the whole file, checked first (see midi_check.h).
-bool open_midi(int slot, const char* host_path, char* error_utf8, size_t error_size) {
-    size_t size = 0;
-    void* data = SDL_LoadFile(host_path, &size);
-    if (data == nullptr) {
-        set_error(error_utf8, error_size, "音楽ファイルを開けません（%s）", SDL_GetError());
-        return false;
-    }
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    if (const char* problem = Midi_problem(bytes, size)) {
+// The synthesiser plays from a copy of the whole file, checked and tried first (see midi_check.h).
+bool open_midi(int slot, const uint8_t* data, size_t size, char* error_utf8, size_t error_size) {
+    if (const char* problem = Midi_problem(data, size)) {
         set_error(error_utf8, error_size, "MIDI データが壊れています（%s）", problem);
     } else if (const char* problem = Sdl_midi_problem()) {
         decoder_error(error_utf8, error_size, problem);
+    } else if (const char* problem = Sdl_midi_trial(data, size)) {
+        decoder_error(error_utf8, error_size, problem);
     } else {
-        A.midi[slot].assign(bytes, bytes + size);
+        A.file[slot].assign(data, data + size);
     }
-    SDL_free(data);
-    return !A.midi[slot].empty();
+    return !A.file[slot].empty();
 }
 
-// The MP3 decoder reads the file as it plays.
-bool open_mp3(int slot, const char* host_path, char* error_utf8, size_t error_size) {
-    SDL_RWops* file = SDL_RWFromFile(host_path, "rb");
-    if (file == nullptr) {
-        set_error(error_utf8, error_size, "音楽ファイルを開けません（%s）", SDL_GetError());
-        return false;
-    }
-    A.mp3[slot] = Mix_LoadMUSType_RW(file, MUS_MP3, 1);
-    if (A.mp3[slot] == nullptr) decoder_error(error_utf8, error_size, Mix_GetError());
-    return A.mp3[slot] != nullptr;
+// The MP3 decoder reads the copy as it plays.
+bool open_mp3(int slot, const uint8_t* data, size_t size, char* error_utf8, size_t error_size) {
+    A.file[slot].assign(data, data + size);
+    A.mp3[slot] = Mix_LoadMUSType_RW(SDL_RWFromConstMem(A.file[slot].data(), int(size)), MUS_MP3, 1);
+    if (A.mp3[slot] != nullptr) return true;
+    decoder_error(error_utf8, error_size, Mix_GetError());
+    A.file[slot] = std::vector<uint8_t>();
+    return false;
 }
 
 } // namespace
@@ -209,20 +203,21 @@ void Sdl_audio_start() {
     if (A.opener == nullptr) A.state = State::Closed; // the first sound call opens the device
 }
 
-void Sdl_audio_effect_play(const char* host_path, bool loop) {
-    if (!ready()) return;
+bool Sdl_audio_effect_play(const uint8_t* data, size_t size, bool loop) {
+    if (!ready()) return true;
     free_effect();
-    SDL_RWops* file = SDL_RWFromFile(host_path, "rb");
-    if (file == nullptr) return;
-    A.effect = Mix_LoadWAV_RW(file, 1);
+    if (size == 0) return true;
+    if (!Sdl_wav_decode(data, size, &A.effect_samples)) return false;
+    A.effect = Mix_QuickLoad_RAW(A.effect_samples.data(), Uint32(A.effect_samples.size()));
     if (A.effect != nullptr) Mix_PlayChannel(EFFECT_CHANNEL, A.effect, loop ? -1 : 0);
+    return A.effect != nullptr;
 }
 
 void Sdl_audio_effect_stop() {
     if (A.state == State::Open) free_effect();
 }
 
-bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8,
+bool Sdl_audio_music_open(int slot, const uint8_t* data, size_t size, MusicKind kind, char* error_utf8,
                           size_t error_size) {
     if (!valid_slot(slot)) {
         set_error(error_utf8, error_size, "音楽の番号が範囲外です（%s）", std::to_string(slot).c_str());
@@ -230,17 +225,18 @@ bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char*
     }
     if (!ready()) return true;
     free_slot(slot);
-    return kind == MusicKind::Midi ? open_midi(slot, host_path, error_utf8, error_size)
-                                   : open_mp3(slot, host_path, error_utf8, error_size);
+    return kind == MusicKind::Midi ? open_midi(slot, data, size, error_utf8, error_size)
+                                   : open_mp3(slot, data, size, error_utf8, error_size);
 }
 
 void Sdl_audio_music_play(int slot) {
     if (A.state != State::Open || !valid_slot(slot)) return;
-    const std::vector<uint8_t>& midi = A.midi[slot];
-    if (midi.empty() && A.mp3[slot] == nullptr) return;
+    const std::vector<uint8_t>& file = A.file[slot];
+    if (file.empty()) return;
     halt_music();
     // The decoders loop the piece themselves: restarting it on the end notice would leave a gap.
-    if (midi.empty() ? Mix_PlayMusic(A.mp3[slot], -1) == 0 : Sdl_midi_play(midi.data(), midi.size())) {
+    if (A.mp3[slot] != nullptr ? Mix_PlayMusic(A.mp3[slot], -1) == 0
+                               : Sdl_midi_play(file.data(), file.size())) {
         A.playing = slot;
     } else {
         Sdl_push_music_notify(); // it ended before it began: nobody should wait for it

@@ -44,9 +44,9 @@ WindowFit Sdl_window_fit();
 void Sdl_audio_start();
 
 // The backend's audio entries (see platform.h).
-void Sdl_audio_effect_play(const char* host_path, bool loop);
+bool Sdl_audio_effect_play(const uint8_t* data, size_t size, bool loop);
 void Sdl_audio_effect_stop();
-bool Sdl_audio_music_open(int slot, const char* host_path, MusicKind kind, char* error_utf8,
+bool Sdl_audio_music_open(int slot, const uint8_t* data, size_t size, MusicKind kind, char* error_utf8,
                           size_t error_size);
 void Sdl_audio_music_play(int slot);
 void Sdl_audio_music_stop(int slot);

@@ -6,9 +6,16 @@
 // samples of the instruments a piece has selected. A piece is a player on that synthesiser, made
 // when it starts and deleted when it stops. The mixer calls `render` on its own thread; `lock`
 // keeps the main thread from swapping the player in the middle of a block.
+//
+// A looping player that cannot read its piece reads it again at once, for ever, inside one block
+// of the mixer's thread, holding `lock`. So a piece is first played for a moment, once and not
+// looped, on a second synthesiser without instruments (Sdl_midi_trial), and refused if it did not
+// start there.
 #include <SDL_mixer.h>
 #include <fluidsynth.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -30,6 +37,10 @@ constexpr int POLYPHONY = 64;
 // The synthesiser's own default is quiet for one piece alone in the stream; at this gain a piece
 // sounds as loud as through the mixer's own MIDI decoder.
 constexpr double GAIN = 1.2;
+// The trial plays at the stream's rate; what it plays of a piece by default is less than a quarter of
+// the shortest piece the check lets through.
+constexpr int TRIAL_FREQUENCY = 44100;
+static_assert(MIDI_TRIAL_FRAMES * 4 < MIDI_SHORTEST_US * uint64_t(TRIAL_FREQUENCY) / 1000000);
 
 struct Midi {
     fluid_settings_t* settings = nullptr;
@@ -48,16 +59,36 @@ struct Midi {
     fluid_player_t* player = nullptr; // the piece playing
     bool ended = false;               // its end was reported
 
-    std::mutex error_lock; // the synthesiser reports from either thread, `lock` held or not
-    std::string error;     // its last error text
+    std::mutex error_lock;           // the synthesiser reports from either thread, `lock` held or not
+    std::string error;               // its last error text
+    std::bitset<FLUID_DBG + 1> said; // the levels said on stderr for the present piece
+    bool trying = false;             // a trial runs: it has no instruments, so it warns of them
+
+    // The trial's synthesiser: no instruments, so its notes cost nothing. Main thread only.
+    fluid_settings_t* trial_settings = nullptr;
+    fluid_synth_t* trial_synth = nullptr;
+    std::string trial_reason;
 };
 
 Midi M;
 
-// The synthesiser's errors become the engine's failure texts, not lines of their own on stderr.
-void keep_error(int, const char* message, void*) {
+// Every message of the synthesiser comes here. Errors become the engine's failure texts, not lines
+// of their own on stderr; a warning is said once a piece (a piece can make the same one millions of
+// times); what it says to inform or debug is not said.
+void log_message(int level, const char* message, void*) {
     std::lock_guard hold(M.error_lock);
-    M.error = message;
+    if (level <= FLUID_ERR) M.error = message;
+    if (level == FLUID_WARN && !M.trying && !M.said.test(size_t(level))) {
+        M.said.set(size_t(level));
+        std::fprintf(stderr, "kotoyumi: synthesiser: %s\n", message);
+    }
+}
+
+// A new piece may say each kind of message once again; a trial says none.
+void new_piece_messages(bool trying) {
+    std::lock_guard hold(M.error_lock);
+    M.said.reset();
+    M.trying = trying;
 }
 
 // The error text kept since the last call, and none kept after it.
@@ -173,6 +204,34 @@ void render(void*, Uint8* stream, int bytes) {
     }
 }
 
+void route_messages() {
+    for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
+        fluid_set_log_function(level, log_message, nullptr);
+}
+
+// The settings both synthesisers share.
+fluid_settings_t* new_settings(int frequency) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", frequency);
+    fluid_settings_setnum(settings, "synth.gain", GAIN);
+    fluid_settings_setint(settings, "synth.polyphony", POLYPHONY);
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    // Pinning the samples in memory may be refused, and only says so on stderr.
+    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    // The player's clock is the stream the mixer takes, not the wall clock.
+    fluid_settings_setstr(settings, "player.timing-source", "sample");
+    return settings;
+}
+
+// Makes the trial's synthesiser if there is none. False if it cannot be made.
+bool make_trial_synth() {
+    if (M.trial_synth != nullptr) return true;
+    route_messages();
+    M.trial_settings = new_settings(TRIAL_FREQUENCY);
+    M.trial_synth = new_fluid_synth(M.trial_settings);
+    return M.trial_synth != nullptr;
+}
+
 void delete_player() {
     if (M.player == nullptr) return;
     delete_fluid_player(M.player);
@@ -184,8 +243,7 @@ void delete_player() {
 } // namespace
 
 void Sdl_midi_open(int frequency) {
-    fluid_set_log_function(FLUID_PANIC, keep_error, nullptr);
-    fluid_set_log_function(FLUID_ERR, keep_error, nullptr);
+    route_messages();
     M.soundfont = soundfont_path();
     if (M.soundfont.empty()) {
         M.problem = std::string("no soundfont in ") + SOUNDFONT_DIR;
@@ -195,23 +253,16 @@ void Sdl_midi_open(int frequency) {
         M.cut = Soundfont_read(file, &M.font);
         std::fclose(file);
     }
-    M.settings = new_fluid_settings();
-    fluid_settings_setnum(M.settings, "synth.sample-rate", frequency);
-    fluid_settings_setnum(M.settings, "synth.gain", GAIN);
-    fluid_settings_setint(M.settings, "synth.polyphony", POLYPHONY);
-    fluid_settings_setint(M.settings, "synth.dynamic-sample-loading", 1);
-    // Pinning the samples in memory may be refused, and only says so on stderr.
-    fluid_settings_setint(M.settings, "synth.lock-memory", 0);
-    // The player's clock is the stream the mixer takes, not the wall clock.
-    fluid_settings_setstr(M.settings, "player.timing-source", "sample");
+    M.settings = new_settings(frequency);
     M.synth = new_fluid_synth(M.settings);
     if (M.synth != nullptr) {
         fluid_sfloader_t* loader = new_fluid_defsfloader(M.settings);
         fluid_sfloader_set_callbacks(loader, cut_open, cut_read, cut_seek, cut_tell, cut_close);
         fluid_synth_add_sfloader(M.synth, loader); // tried first, and deleted with the synthesiser
     }
-    // Program 0 is every channel's program until a piece selects another.
-    if (M.synth == nullptr || !load_programs(std::bitset<128>(1))) {
+    // Program 0 is every channel's program until a piece selects another. The trial's synthesiser
+    // is made here too, off the main thread.
+    if (M.synth == nullptr || !load_programs(std::bitset<128>(1)) || !make_trial_synth()) {
         const std::string error = take_error();
         const std::string soundfont = M.soundfont;
         Sdl_midi_close();
@@ -223,9 +274,32 @@ const char* Sdl_midi_problem() {
     return M.synth == nullptr ? M.problem.c_str() : nullptr;
 }
 
+const char* Sdl_midi_trial(const uint8_t* data, size_t size, int frames) {
+    if (!make_trial_synth()) return "シンセサイザを作れません";
+    new_piece_messages(true);
+    take_error();
+    fluid_player_t* player = new_fluid_player(M.trial_synth);
+    bool playing = player != nullptr && fluid_player_add_mem(player, data, size) == FLUID_OK &&
+                   fluid_player_play(player) == FLUID_OK;
+    // The player reads the piece in the first block it plays.
+    int16_t block[MIDI_TRIAL_FRAMES * 2];
+    for (int done = 0; playing && done < frames; done += MIDI_TRIAL_FRAMES)
+        fluid_synth_write_s16(M.trial_synth, std::min(MIDI_TRIAL_FRAMES, frames - done), block, 0, 2, block,
+                              1, 2);
+    playing = playing && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+    if (player != nullptr) delete_fluid_player(player);
+    fluid_synth_system_reset(M.trial_synth);
+    new_piece_messages(false);
+    const std::string error = take_error();
+    if (playing) return nullptr;
+    M.trial_reason = error.empty() ? "シンセサイザが読めない MIDI データです" : error;
+    return M.trial_reason.c_str();
+}
+
 bool Sdl_midi_play(const uint8_t* data, size_t size) {
     std::bitset<128> programs(1);
     Midi_problem(data, size, &programs);
+    new_piece_messages(false);
     {
         std::lock_guard hold(M.lock);
         delete_player();
@@ -261,4 +335,8 @@ void Sdl_midi_close() {
     M.cut = false;
     M.loaded.reset();
     M.preset_data.reset();
+    if (M.trial_synth != nullptr) delete_fluid_synth(M.trial_synth);
+    if (M.trial_settings != nullptr) delete_fluid_settings(M.trial_settings);
+    M.trial_synth = nullptr;
+    M.trial_settings = nullptr;
 }

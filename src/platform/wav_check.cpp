@@ -53,7 +53,7 @@ const char* Wav_problem(const uint8_t* data, size_t size) {
             found_data = true;
             data_bytes = length;
         }
-        if (left < length) break;
+        if (left < length + (length & 1)) break;  // the next chunk would start past the end
         pos += 8 + size_t(length) + (length & 1); // chunks are padded to even lengths
     }
     if (fmt == nullptr || !found_data) return "WAV の形式の情報か音のデータがありません";

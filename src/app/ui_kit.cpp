@@ -2,6 +2,7 @@
 
 #include "app/present.h"
 #include "app/window_messages.h"
+#include "core/lifecycle.h"
 
 namespace {
 
@@ -51,6 +52,10 @@ void Ui_button(Surface* s, int x, int y, const char* label_utf8, bool hot, UiBut
 
 bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const PlatformEvent&)>& handle,
                    const std::function<void()>& draw) {
+    // The program is ending (the window was closed, or a signal came, while an earlier dialog of
+    // the same frame was open): the window says so once, so nobody would answer this one.
+    int code = 0;
+    if (System_quit_requested(&code)) return false;
     draw();
     for (;;) {
         PlatformEvent e;

@@ -58,7 +58,8 @@ enum class UiStep { Continue, Close };
 // handler as they would with a box that has no owner window: repaints, music notifications, mouse
 // events outside the dialog (a press outside goes nowhere else). Every other event goes to
 // `handle`; after each event `draw` shows the dialog again. Returns true when `handle` closed the
-// dialog, false when the window was closed or the platform asked the program to end.
+// dialog, false when the window was closed or the platform asked the program to end (at once,
+// without showing it, when the program is already ending).
 bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const PlatformEvent&)>& handle,
                    const std::function<void()>& draw);
 

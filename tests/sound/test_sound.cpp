@@ -258,10 +258,20 @@ TEST_F(SoundTest, MediaStringsAloneAnswerEveryStringWithoutCrashing) {
         EXPECT_EQ(Media_send(s.command, answer, sizeof answer), s.code);
         EXPECT_STREQ(answer, s.answer);
     }
-    char text[16];
-    for (int code = 0; code <= MEDIA_ERR_DECODER + 1; ++code) {
-        Media_error_text(code, text, sizeof text);
-        EXPECT_LT(std::string(text).size(), sizeof text) << "always cut and terminated";
+    // Every text cut to any buffer is a terminated prefix of the whole that ends on a character
+    // boundary, so the box never shows half a character.
+    for (int code = 0; code <= MEDIA_ERR_TOO_LARGE + 1; ++code) {
+        char whole[512];
+        Media_error_text(code, whole, sizeof whole);
+        for (size_t size = 1; size <= 40; ++size) {
+            char text[40];
+            Media_error_text(code, text, size);
+            const std::string cut = text;
+            ASSERT_LT(cut.size(), size) << code;
+            EXPECT_EQ(std::string(whole).rfind(cut, 0), 0u) << code << " " << size;
+            EXPECT_NE(uint8_t(whole[cut.size()]) & 0xC0, 0x80)
+                << code << " cut inside a character at " << size;
+        }
     }
 }
 

@@ -5,9 +5,9 @@
 
 #include "app/present.h"
 #include "app/ui_kit.h"
-#include "core/game_stat.h"
 #include "gfx/text_draw.h"
 #include "script/backlog.h"
+#include "script/story_state.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ int Last_top(const View& v) {
 } // namespace
 
 bool Backlog_view_allowed() {
-    return Game_stat.wait_on == 1 || Game_stat.page_wait_on == 1;
+    return Story_waits_for_go_on();
 }
 
 void Backlog_view_draw(int top) {

@@ -6,19 +6,19 @@
 #include "core/game_stat.h"
 #include "features/select.h"
 #include "platform/platform.h"
+#include "script/story_state.h"
 #include "system/title_menu.h"
 
 namespace {
 
 bool Condition(const char* name) {
-    const GameStat& g = Game_stat;
-    if (!std::strcmp(name, "halt")) return g.halt_on == 1;
-    if (!std::strcmp(name, "wait")) return g.wait_on == 1;
-    if (!std::strcmp(name, "page")) return g.page_wait_on == 1;
-    if (!std::strcmp(name, "select")) return g.select_on == 1;
-    if (!std::strcmp(name, "keywait")) return g.wait_kbhit_on == 1;
-    if (!std::strcmp(name, "menu")) return g.SystemMenuState != 0;
-    if (!std::strcmp(name, "title")) return g.TitleMenuState != 0;
+    if (!std::strcmp(name, "halt")) return Story_halted();
+    if (!std::strcmp(name, "wait")) return Story_at_click_wait();
+    if (!std::strcmp(name, "page")) return Story_at_page_end();
+    if (!std::strcmp(name, "select")) return Story_at_choice();
+    if (!std::strcmp(name, "keywait")) return Story_at_key_wait();
+    if (!std::strcmp(name, "menu")) return Story_system_menu_open();
+    if (!std::strcmp(name, "title")) return Story_title_menu_open();
     return false; // "exit" holds only once the program has ended, which ends the runner anyway
 }
 
@@ -38,14 +38,13 @@ bool Centre(const Rect& r, int* x, int* y) {
 // choice takes its first option: the click lands in the middle of option 1, and the frames between the press
 // and the release (50 ms) see the held button there, which is what makes the choice.
 bool Click_target(int* x, int* y) {
-    const GameStat& g = Game_stat;
-    if (g.select_on == 1) {
+    if (Story_at_choice()) {
         return Centre(SelectRect[0], x, y);
     }
-    if (g.TitleMenuState == 201) {
+    if (Game_stat.TitleMenuState == 201) {
         return Centre(Start_menu_start_button(), x, y);
     }
-    if (g.wait_on == 1 || g.page_wait_on == 1 || g.wait_kbhit_on == 1 || g.halt_on == 1) {
+    if (Story_waits_for_go_on() || Story_at_key_wait() || Story_halted()) {
         *x = 320;
         *y = 240;
         return true;

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "core/game_stat.h"
 #include "core/stopwatch.h"
 #include "platform/platform.h"
 #include "script/backlog.h"
-#include "script/interpreter.h"
+#include "script/story_state.h"
 
 namespace {
 
@@ -27,34 +26,18 @@ uint32_t wait_began = 0;
 uint64_t wait_chars = 0;
 uint64_t chars_mark = 0; // characters drawn when the last click wait began
 
-bool Asks_player() {
-    const GameStat& g = Game_stat;
-    return g.select_on == 1 || g.wait_kbhit_on == 1 || g.TitleMenuState != 0 || g.SystemMenuState != 0;
-}
-
-bool Click_wait() {
-    return Game_stat.wait_on == 1 || Game_stat.page_wait_on == 1;
-}
-
 // Ends the click wait as the player's "go on" would (never the halt, which would end the program).
 void Pass_click_wait() {
-    if (Game_stat.wait_on == 1) Wait_click();
-    if (Game_stat.page_wait_on == 1) Page_wait_click();
+    Story_pass_go_on_wait();
     in_wait = false;
-}
-
-bool Story_moves() {
-    const GameStat& g = Game_stat;
-    return g.text_on == 1 || g.delay_on == 1 || g.g_change_on == 1 || g.shake_on == 1 || g.fade_out_on == 1 ||
-           g.fade_in_on == 1;
 }
 
 } // namespace
 
 void Skip_auto_frame_begin() {
-    if (Asks_player()) skip_switch = false;
-    skipping = (skip_switch || Platform_key_down(KEY_CONTROL)) && !Asks_player();
-    const bool waiting = Click_wait();
+    if (Story_asks_player()) skip_switch = false;
+    skipping = (skip_switch || Platform_key_down(KEY_CONTROL)) && !Story_asks_player();
+    const bool waiting = Story_waits_for_go_on();
     if (waiting && !in_wait) {
         wait_began = Platform_time_ms();
         wait_chars = Backlog_chars_drawn() - chars_mark;
@@ -63,15 +46,15 @@ void Skip_auto_frame_begin() {
     in_wait = waiting;
     // A menu opened over a click wait keeps it: auto waits until the menu is closed.
     const bool auto_due =
-        auto_on && !Asks_player() && Platform_time_ms() - wait_began >= Auto_delay_ms(wait_chars);
+        auto_on && !Story_asks_player() && Platform_time_ms() - wait_began >= Auto_delay_ms(wait_chars);
     if (waiting && (skipping || auto_due)) Pass_click_wait();
     Stopwatch_hurry(skipping);
 }
 
 bool Skip_auto_another_round(int rounds_done) {
-    if (skipping && Asks_player()) Skip_stop();
+    if (skipping && Story_asks_player()) Skip_stop();
     const bool more =
-        skipping && rounds_done < MAX_ROUNDS && !Click_wait() && Game_stat.halt_on != 1 && Story_moves();
+        skipping && rounds_done < MAX_ROUNDS && !Story_waits_for_go_on() && !Story_halted() && Story_moving();
     if (!more) Stopwatch_hurry(false);
     return more;
 }

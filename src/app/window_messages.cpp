@@ -3,17 +3,17 @@
 #include "app/player_keys.h"
 #include "app/present.h"
 #include "app/skip_auto.h"
-#include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
 #include "script/interpreter.h"
+#include "script/story_state.h"
 #include "sound/music.h"
 #include "system/system_menu.h"
 
 void Go_on_input() {
-    if (Game_stat.wait_on == 1) Wait_click();
-    if (Game_stat.halt_on == 1) System_exit();
-    if (Game_stat.page_wait_on == 1) Page_wait_click();
+    if (Story_at_click_wait()) Wait_click();
+    if (Story_halted()) System_exit();
+    if (Story_at_page_end()) Page_wait_click();
 }
 
 void WndProc(const PlatformEvent& event) {
@@ -47,7 +47,7 @@ void WndProc(const PlatformEvent& event) {
         if (event.button == 1) {
             Mouse_record(event);
         } else if (event.button == 2) {
-            if (Game_stat.wait_on == 1) System_menu_open();
+            if (Story_at_click_wait()) System_menu_open();
             Mouse_record(event);
         }
         break;

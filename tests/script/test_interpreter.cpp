@@ -9,6 +9,7 @@
 #include "gfx/text_draw.h"
 #include "platform/platform.h"
 #include "script/interpreter.h"
+#include "script/story_state.h"
 #include "script_fixture.h"
 
 namespace {
@@ -368,4 +369,24 @@ TEST_F(ScriptTest, TheStoryEndsWithHaltOrItsLastByteAndAClickEndsTheProgram) {
         Headless_push_event(go_on);
         EXPECT_EQ(Main_loop(), 0);
     }
+}
+
+TEST_F(ScriptTest, StoryStateFollowsTheWaitsAndPassingThemNeverEndsAHalt) {
+    Start(SJ_SQUARE "#wait\r\n" SJ_SQUARE "#halt\r\n");
+    Run_frames(1);
+    EXPECT_TRUE(Story_moving());
+    EXPECT_FALSE(Story_waits_for_go_on());
+    Run_frames(1);
+    ASSERT_TRUE(Story_at_click_wait());
+    EXPECT_TRUE(Story_waits_for_go_on());
+    EXPECT_FALSE(Story_moving());
+    EXPECT_FALSE(Story_asks_player());
+    Story_pass_go_on_wait();
+    EXPECT_FALSE(Story_at_click_wait());
+    Run_frames(6);
+    ASSERT_TRUE(Story_halted());
+    EXPECT_FALSE(Story_waits_for_go_on());
+    Story_pass_go_on_wait();
+    EXPECT_TRUE(Story_halted());
+    EXPECT_EQ(Quit_code(), -1) << "passing a wait is not the click that ends the program";
 }

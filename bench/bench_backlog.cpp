@@ -2,7 +2,7 @@
 // out and drawn over the darkened window picture, as the wheel at a click wait does.
 #include <benchmark/benchmark.h>
 
-#include "app/backlog_view.h"
+#include "ui/backlog_view.h"
 #include "app/system.h"
 #include "core/lifecycle.h"
 #include "gfx/font.h"

@@ -5,14 +5,14 @@
 #include <functional>
 #include <string>
 
-#include "app/comfort_marks.h"
 #include "app/command_words.h"
 #include "app/frame_loop.h"
 #include "app/headless_probe.h"
 #include "app/options.h"
-#include "app/settings_file.h"
 #include "app/system.h"
 #include "check/game_check.h"
+#include "comforts/comfort_marks.h"
+#include "comforts/settings_file.h"
 #include "core/lifecycle.h"
 #include "platform/headless/headless.h"
 #include "platform/host_files.h"

@@ -5,8 +5,8 @@
 #include "app/frame_order.h"
 
 #include "app/present.h"
-#include "app/skip_auto.h"
 #include "app/window_messages.h"
+#include "comforts/skip_auto.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/stopwatch.h"

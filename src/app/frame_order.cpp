@@ -1,6 +1,6 @@
 #include "app/frame_order.h"
 
-#include "app/fps_display.h"
+#include "comforts/fps_display.h"
 #include "features/key_wait.h"
 #include "features/select.h"
 #include "features/shake_fade.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/skip_auto.h"
+#include "comforts/skip_auto.h"
 #include "core/game_stat.h"
 #include "features/select.h"
 #include "platform/platform.h"

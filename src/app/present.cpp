@@ -1,6 +1,6 @@
 #include "app/present.h"
 
-#include "app/comfort_marks.h"
+#include "comforts/comfort_marks.h"
 #include "gfx/fixed_surfaces.h"
 #include "platform/platform.h"
 

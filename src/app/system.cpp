@@ -2,15 +2,13 @@
 
 #include <iterator>
 
-#include "app/comfort_marks.h"
 #include "app/command_words.h"
-#include "app/fps_display.h"
 #include "app/frame_loop.h"
-#include "app/message_box.h"
-#include "app/name_dialog.h"
 #include "app/present.h"
-#include "app/skip_auto.h"
-#include "app/ui_kit.h"
+#include "app/window_messages.h"
+#include "comforts/comfort_marks.h"
+#include "comforts/fps_display.h"
+#include "comforts/skip_auto.h"
 #include "core/dialogs.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -34,6 +32,10 @@
 #include "system/snapshot.h"
 #include "system/system_menu.h"
 #include "system/title_menu.h"
+#include "ui/message_box.h"
+#include "ui/name_dialog.h"
+#include "ui/ui_host.h"
+#include "ui/ui_kit.h"
 
 namespace {
 
@@ -107,6 +109,7 @@ std::string Window_name_prompt(const std::string& default_sjis) {
 }
 
 const DialogProcs WINDOW_DIALOGS = {Window_box, Window_name_prompt};
+const UiHost WINDOW_HOST = {Present_window_picture, WndProc};
 
 } // namespace
 
@@ -114,6 +117,7 @@ void System_wire() {
     Engine_modules_set(MODULES, std::size(MODULES));
     Command_table_set(CommandWords, COMMAND_WORD_COUNT);
     Dialogs_set(&WINDOW_DIALOGS);
+    Ui_host_set(&WINDOW_HOST);
     Save_point_set(Snapshot_take);
 }
 

@@ -2,7 +2,8 @@
 #pragma once
 
 // Hands the lower layers what they reach through seams: the module table (resets and the stops of
-// System_exit), the command words, the dialogs drawn in the window and the save point. Runs once
+// System_exit), the command words, the dialogs drawn in the window, what
+// those dialogs reach of the window (its picture and its handler) and the save point. Runs once
 // before anything else; System_reset can follow at any time.
 void System_wire();
 

@@ -1,8 +1,8 @@
 #include "app/window_messages.h"
 
-#include "app/player_keys.h"
 #include "app/present.h"
-#include "app/skip_auto.h"
+#include "comforts/player_keys.h"
+#include "comforts/skip_auto.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
 #include "script/interpreter.h"

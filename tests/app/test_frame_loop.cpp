@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/fps_display.h"
+#include "comforts/fps_display.h"
 #include "app/frame_loop.h"
 #include "app/frame_order.h"
 #include "app/present.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/screenshot.h"
+#include "comforts/screenshot.h"
 #include "core/file_io.h"
 #include "core/path.h"
 #include "core/stopwatch.h"

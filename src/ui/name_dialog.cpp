@@ -1,17 +1,17 @@
 // The name prompt: an edit model (characters kept with both their UTF-8 and Shift-JIS forms, so
 // the default text goes back byte for byte even where it does not decode), its drawing in the
 // style of the engine's message boxes, and the dialog's own event loop.
-#include "app/name_dialog.h"
+#include "ui/name_dialog.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "app/present.h"
-#include "app/ui_kit.h"
 #include "core/dialogs.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
+#include "ui/ui_host.h"
+#include "ui/ui_kit.h"
 
 namespace {
 
@@ -280,6 +280,6 @@ std::string Name_dialog(const std::string& default_sjis) {
     Platform_text_input(true);
     const bool ok = Run(&e);
     Platform_text_input(false);
-    Platform_present(Present_window_picture());
+    Platform_present(Ui_window_picture());
     return ok && !e.chars.empty() ? Result(e) : default_sjis;
 }

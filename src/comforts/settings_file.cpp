@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "comforts/settings_file.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,8 +1,7 @@
-#include "app/ui_kit.h"
+#include "ui/ui_kit.h"
 
-#include "app/present.h"
-#include "app/window_messages.h"
 #include "core/lifecycle.h"
+#include "ui/ui_host.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ Surface Ui_screen() {
     Surface screen;
     screen.width = WINDOW_WIDTH;
     screen.height = WINDOW_HEIGHT;
-    screen.pixels.assign(Present_window_picture(), Present_window_picture() + WINDOW_WIDTH * WINDOW_HEIGHT);
+    screen.pixels.assign(Ui_window_picture(), Ui_window_picture() + WINDOW_WIDTH * WINDOW_HEIGHT);
     return screen;
 }
 
@@ -64,11 +63,11 @@ bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const Platform
         case EventType::Quit:
             return false;
         case EventType::WindowClosed:
-            WndProc(e);
+            Ui_window_message(e);
             return false;
         case EventType::Paint:
         case EventType::MusicNotify:
-            WndProc(e);
+            Ui_window_message(e);
             break;
         case EventType::MouseMove:
         case EventType::MouseDown:
@@ -77,7 +76,7 @@ bool Ui_modal_loop(const UiRect& area, const std::function<UiStep(const Platform
             pointer_x = e.x;
             pointer_y = e.y;
             if (!Ui_inside(area, e.x, e.y)) {
-                WndProc(e);
+                Ui_window_message(e);
                 if (e.type == EventType::MouseDown) break;
             }
             if (handle(e) == UiStep::Close) return true;

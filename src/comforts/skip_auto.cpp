@@ -1,4 +1,4 @@
-#include "app/skip_auto.h"
+#include "comforts/skip_auto.h"
 
 #include <algorithm>
 

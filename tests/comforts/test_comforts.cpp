@@ -3,16 +3,16 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/backlog_view.h"
-#include "app/comfort_marks.h"
 #include "app/present.h"
-#include "app/skip_auto.h"
+#include "comforts/comfort_marks.h"
+#include "comforts/skip_auto.h"
 #include "core/dialogs.h"
 #include "features/story_fixture.h"
 #include "script/backlog.h"
 #include "sound/volume.h"
 #include "system/snapshot.h"
 #include "system/title_menu.h"
+#include "ui/backlog_view.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "app/player_keys.h"
+#include "comforts/player_keys.h"
 
-#include "app/backlog_view.h"
-#include "app/comfort_marks.h"
-#include "app/screenshot.h"
-#include "app/skip_auto.h"
+#include "comforts/comfort_marks.h"
+#include "comforts/screenshot.h"
+#include "comforts/skip_auto.h"
 #include "sound/volume.h"
+#include "ui/backlog_view.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "app/screenshot.h"
+#include "comforts/screenshot.h"
 
 #include <cstdio>
 #include <ctime>
 #include <vector>
 
-#include "app/present.h"
 #include "core/path.h"
 #include "platform/host_files.h"
 #include "platform/platform.h"
 #include "platform/png_file.h"
+#include "ui/ui_host.h"
 
 namespace {
 const char* const FOLDER = "screenshots";
@@ -36,7 +36,7 @@ bool Screenshot_take(std::string* result) {
         path = folder + "/" + stamp + "-" + std::to_string(n) + ".png";
     std::vector<uint8_t> png;
     std::string error;
-    if (!Png_encode(Present_window_picture(), WINDOW_WIDTH, WINDOW_HEIGHT, &png))
+    if (!Png_encode(Ui_window_picture(), WINDOW_WIDTH, WINDOW_HEIGHT, &png))
         return Fail(result, "画像を作れません");
     if (!Host_write_file(path, png.data(), png.size(), &error))
         return Fail(result, "書き込めません（" + error + "）");

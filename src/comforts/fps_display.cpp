@@ -1,4 +1,4 @@
-#include "app/fps_display.h"
+#include "comforts/fps_display.h"
 
 #include <cstdio>
 

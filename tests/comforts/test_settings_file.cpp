@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/settings_file.h"
+#include "comforts/settings_file.h"
 
 TEST(SettingsFile, RoundTripAndDamagedFormsLeaveTheSettingsAlone) {
     PlayerSettings written;

@@ -1,13 +1,13 @@
-#include "app/message_box.h"
+#include "ui/message_box.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/present.h"
-#include "app/ui_kit.h"
 #include "core/sjis.h"
+#include "ui/ui_host.h"
+#include "ui/ui_kit.h"
 
 namespace {
 
@@ -161,6 +161,6 @@ BoxAnswer Message_box_show(const char* text_utf8, const char* caption_utf8, BoxK
         return kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::No;
     }
     answer = Run(text_utf8, caption_utf8, kind);
-    Platform_present(Present_window_picture());
+    Platform_present(Ui_window_picture());
     return answer;
 }

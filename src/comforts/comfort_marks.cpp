@@ -1,11 +1,11 @@
-#include "app/comfort_marks.h"
+#include "comforts/comfort_marks.h"
 
 #include <string>
 
-#include "app/skip_auto.h"
-#include "app/ui_kit.h"
+#include "comforts/skip_auto.h"
 #include "platform/platform.h"
 #include "sound/volume.h"
+#include "ui/ui_kit.h"
 
 namespace {
 

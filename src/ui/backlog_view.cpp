@@ -1,13 +1,13 @@
-#include "app/backlog_view.h"
+#include "ui/backlog_view.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/present.h"
-#include "app/ui_kit.h"
 #include "gfx/text_draw.h"
 #include "script/backlog.h"
 #include "script/story_state.h"
+#include "ui/ui_host.h"
+#include "ui/ui_kit.h"
 
 namespace {
 
@@ -109,5 +109,5 @@ void Backlog_view_open() {
         }
     };
     Ui_modal_loop(UiRect{0, 0, WINDOW_WIDTH, WINDOW_HEIGHT}, handle, [&] { Draw(v, top); });
-    Platform_present(Present_window_picture());
+    Platform_present(Ui_window_picture());
 }

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/headless_probe.h"
-#include "app/name_dialog.h"
 #include "app/present.h"
 #include "features/story_fixture.h"
+#include "ui/name_dialog.h"
 
 namespace {
 

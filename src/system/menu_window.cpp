@@ -67,6 +67,20 @@ void Menu_reset(MenuWindow* m) {
     m->guard = Platform_time_ms() - MENU_GUARD_MS;
 }
 
+bool Menu_window_enter(const MenuWindow& m, int32_t GameStat::*menu, int32_t state) {
+    if (Game_stat.*menu == state || !Menu_guard_passed(m)) return false;
+    Game_stat.*menu = state;
+    Game_stat.wait_on = 0;
+    Game_stat.text_on = 0;
+    return true;
+}
+
+void Menu_window_close(MenuWindow* m, int32_t GameStat::*menu, bool click_wait) {
+    Menu_close(m);
+    Game_stat.*menu = 0;
+    Game_stat.wait_on = click_wait ? 1 : 0;
+}
+
 bool Menu_cancelled() {
     return MouseButtons == MK_RBUTTON;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "core/game_stat.h"
 #include "core/rect.h"
 #include "core/stopwatch.h"
 #include "gfx/surface.h"
@@ -62,6 +63,16 @@ void Menu_close(MenuWindow* m);
 // Start-up state: no surface, and a guard that has already passed, so a window can open from the
 // first frame on (the platform clock starts near 0 with the program).
 void Menu_reset(MenuWindow* m);
+
+// What every window of the two menus does as it opens: true when `m` may open in `state` of its
+// menu (Game_stat.*menu, the system menu's or the title menu's) now: not already in it, its guard
+// passed; the story then waits under it (*menu = state, no click wait, no stepping). False,
+// changing nothing, otherwise.
+bool Menu_window_enter(const MenuWindow& m, int32_t GameStat::*menu, int32_t state);
+
+// Closes the window and leaves its menu's state (0); the story's click wait comes back with
+// `click_wait` (the system menu opens over one, the title menu over none).
+void Menu_window_close(MenuWindow* m, int32_t GameStat::*menu, bool click_wait);
 
 // True when the last mouse message held the right button alone (cancel).
 bool Menu_cancelled();

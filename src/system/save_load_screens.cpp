@@ -8,7 +8,7 @@
 #include "core/sjis.h"
 #include "gfx/text_draw.h"
 #include "system/load_game.h"
-#include "system/system_menu.h"
+#include "system/system_window.h"
 
 namespace {
 

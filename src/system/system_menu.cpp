@@ -8,8 +8,7 @@
 #include "gfx/fixed_surfaces.h"
 #include "platform/platform.h"
 #include "system/save_load_screens.h"
-
-MenuWindow MainMenu;
+#include "system/system_window.h"
 
 namespace {
 
@@ -47,21 +46,6 @@ bool Fps_in_force(int button) {
 }
 
 } // namespace
-
-bool System_window_enter(const MenuWindow& m, int32_t state) {
-    if (Game_stat.SystemMenuState == state || !Menu_guard_passed(m)) return false;
-    Game_stat.SystemMenuState = state;
-    Game_stat.wait_on = 0;
-    Game_stat.text_on = 0;
-    return true;
-}
-
-void System_window_close(MenuWindow* m) {
-    Menu_close(m);
-    Game_stat.SystemMenuState = 0;
-    Game_stat.wait_on = 1;
-    if (m != &MainMenu) Stopwatch_start(&MainMenu.guard);
-}
 
 void System_menu_open() {
     if (Game_stat.system_menu_flag != 1) return;

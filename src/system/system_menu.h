@@ -5,17 +5,6 @@
 
 #include "system/menu_window.h"
 
-// The main menu's window: the other windows restart its guard when they close.
-extern MenuWindow MainMenu;
-
-// What every window of the system menu (the save and load screens too) does as it opens: true when
-// `m` may open in `state` now (not already in it, its guard passed), and the story then waits under
-// it (SystemMenuState = state, no click wait, no stepping); false, changing nothing, otherwise.
-bool System_window_enter(const MenuWindow& m, int32_t state);
-// Closes the window and gives the story its click wait back; any window but the main menu restarts
-// the main menu's guard.
-void System_window_close(MenuWindow* m);
-
 // Opens the main menu at the mouse (a right-button release during a `wait` click wait); nothing
 // while the system menu is switched off, already open, or within its guard.
 void System_menu_open();

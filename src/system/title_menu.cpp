@@ -35,32 +35,22 @@ const MenuLayout LAYOUTS[] = {
 const MenuLayout& START_LAYOUT = LAYOUTS[0];
 const MenuLayout& EXIT_LAYOUT = LAYOUTS[1];
 
-bool May_open(const MenuWindow& m, int32_t state) {
-    return Game_stat.TitleMenuState != state && Menu_guard_passed(m);
-}
-
-void Opened(int32_t state) {
-    Game_stat.TitleMenuState = state;
-    Game_stat.wait_on = 0;
-    Game_stat.text_on = 0;
+bool Enter(const MenuWindow& m, int32_t state) {
+    return Menu_window_enter(m, &GameStat::TitleMenuState, state);
 }
 
 void Close(MenuWindow* m) {
-    Menu_close(m);
-    Game_stat.TitleMenuState = 0;
-    Game_stat.wait_on = 0;
+    Menu_window_close(m, &GameStat::TitleMenuState, false);
 }
 
 void Start_load_open() {
-    if (!May_open(StartLoad, 202)) return;
+    if (!Enter(StartLoad, 202)) return;
     Slot_screen_open(&StartLoad, LOAD_SCREEN_PICTURE);
-    Opened(202);
 }
 
 void Start_exit_open() {
-    if (!May_open(StartExit, 203)) return;
+    if (!Enter(StartExit, 203)) return;
     Menu_open(&StartExit, EXIT_LAYOUT, Clamp_mouse_x(EXIT_LAYOUT.width), Clamp_mouse_y(EXIT_LAYOUT.height));
-    Opened(203);
 }
 
 void Close_start_load() {
@@ -100,9 +90,8 @@ void Com_System_menu_flag() {
 }
 
 void Start_menu_open() {
-    if (!May_open(StartMenu, 201)) return;
+    if (!Enter(StartMenu, 201)) return;
     Menu_open(&StartMenu, START_LAYOUT, MenuX, MenuY);
-    Opened(201);
 }
 
 void Start_menu_task() {

@@ -8,6 +8,7 @@
 #include "features/transition.h"
 #include "gfx/fixed_surfaces.h"
 #include "script/interpreter.h"
+#include "system/music_resume.h"
 #include "system/save_load_screens.h"
 #include "system/system_menu.h"
 #include "system/title_menu.h"

@@ -1,4 +1,4 @@
-#include "system/save_load_screens.h"
+#include "system/music_resume.h"
 
 #include "core/game_stat.h"
 #include "sound/effects.h"

@@ -1,5 +1,6 @@
-// The save screen (state 103) and the load screen (102): eight slot rows with their labels; and
-// state 106, the music restart after a load. The title menu's load screen shares the slot rows.
+// The save screen (state 103) and the load screen (102): eight slot rows with their labels. The
+// title menu's load screen shares the slot rows; the music restart after a load (state 106) is in
+// music_resume.h.
 #pragma once
 
 #include "system/menu_window.h"
@@ -21,9 +22,6 @@ void System_save_task();
 // An empty slot or a slot file that cannot be used is reported and the screen stays open; a right
 // click goes back to the story.
 void System_load_task();
-
-// State 106: restarts the music and the looping effect the loaded save recorded, then ends.
-void System_load_begin_BGM();
 
 // The layout of a slot list with `picture`: eight rows of buttons.
 MenuLayout Slot_screen_layout(const char* picture);

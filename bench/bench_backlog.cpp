@@ -2,13 +2,13 @@
 // out and drawn over the darkened window picture, as the wheel at a click wait does.
 #include <benchmark/benchmark.h>
 
-#include "ui/backlog_view.h"
 #include "app/system.h"
 #include "core/lifecycle.h"
 #include "gfx/font.h"
 #include "platform/headless/headless.h"
 #include "script/backlog.h"
 #include "script/text_settings.h"
+#include "ui/backlog_view.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "comforts/fps_display.h"
 #include "app/frame_loop.h"
 #include "app/frame_order.h"
 #include "app/present.h"
 #include "app/system.h"
 #include "app/window_messages.h"
+#include "comforts/fps_display.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"

@@ -9,7 +9,7 @@
 #include "app/system.h"
 #include "app/window_messages.h"
 #include "core/lifecycle.h"
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 #include "platform/headless/headless.h"
 
 namespace fs = std::filesystem;

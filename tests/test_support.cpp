@@ -9,7 +9,7 @@
 #include "app/frame_loop.h"
 #include "app/system.h"
 #include "core/lifecycle.h"
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 #include "platform/headless/headless.h"
 
 namespace fs = std::filesystem;

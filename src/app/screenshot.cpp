@@ -6,9 +6,9 @@
 
 #include "app/present.h"
 #include "core/path.h"
+#include "formats/png_file.h"
 #include "platform/host_files.h"
 #include "platform/platform.h"
-#include "platform/png_file.h"
 
 namespace {
 const char* const FOLDER = "screenshots";

@@ -9,8 +9,8 @@
 #include "core/path.h"
 #include "core/save_stat.h"
 #include "core/sjis.h"
+#include "formats/wav_check.h"
 #include "platform/platform.h"
-#include "platform/wav_check.h"
 
 WavRecord WavState;
 

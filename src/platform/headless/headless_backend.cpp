@@ -12,9 +12,9 @@
 
 #include "platform/headless/headless.h"
 
+#include "formats/png_file.h"
 #include "platform/event_mapping.h"
 #include "platform/headless/scenario.h"
-#include "platform/png_file.h"
 
 namespace {
 

@@ -61,6 +61,7 @@ class Game {
         Platform_use_backend(Headless_backend());
         Platform_open_window("bench");
         System_wire();
+        System_wire_runner();
         System_reset();
         System_init();
         Font_init(nullptr);

@@ -24,6 +24,7 @@ void EngineTest::SetUp() {
     Platform_use_backend(Headless_backend());
     Platform_open_window("test");
     System_wire();
+    System_wire_runner();
     System_reset();
 }
 

@@ -31,6 +31,7 @@ void BM_BacklogOpen(benchmark::State& state) {
     Platform_use_backend(Headless_backend());
     Platform_open_window("bench");
     System_wire(); // so that System_reset reaches every module, the frame stopwatch included
+    System_wire_runner();
     System_reset();
     std::string error;
     Font_init(&error);

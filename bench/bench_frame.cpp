@@ -44,6 +44,7 @@ void Start() {
     Platform_use_backend(Headless_backend());
     Platform_open_window("bench");
     System_wire(); // so that System_reset reaches every module, the frame stopwatch included
+    System_wire_runner();
     System_reset();
     Surface_create(&BackBuffer, 640, 480);
     Game_stat.text_on = 0;

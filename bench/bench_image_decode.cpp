@@ -1,6 +1,6 @@
 // Picture decoding from memory at the window's size: what a player waits for on every picture
 // command and at start-up.
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 #include <benchmark/benchmark.h>
 

@@ -14,9 +14,9 @@
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
+#include "formats/image_decode.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/font.h"
-#include "gfx/image_decode.h"
 #include "platform/headless/headless.h"
 #include "system/load_game.h"
 #include "system/save_load_screens.h"
@@ -61,6 +61,7 @@ class Game {
         Platform_use_backend(Headless_backend());
         Platform_open_window("bench");
         System_wire();
+        System_wire_runner();
         System_reset();
         System_init();
         Font_init(nullptr);

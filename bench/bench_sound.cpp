@@ -18,8 +18,8 @@
 #include <iterator>
 #include <vector>
 
+#include "formats/midi_check.h"
 #include "make_demo_assets/demo_assets.h"
-#include "platform/midi_check.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
 

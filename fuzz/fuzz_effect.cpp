@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "formats/wav_check.h"
 #include "platform/sdl/sdl_backend.h"
-#include "platform/wav_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> samples;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DecodedImage image;

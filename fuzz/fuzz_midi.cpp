@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/midi_check.h"
+#include "formats/midi_check.h"
 #include "platform/sdl/sdl_backend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,7 +9,7 @@
 #include "app/system.h"
 #include "app/window_messages.h"
 #include "core/lifecycle.h"
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 #include "platform/headless/headless.h"
 
 namespace fs = std::filesystem;
@@ -53,6 +53,7 @@ void Harness_enter_game(const std::string& copy_from) {
     fs::current_path(Game_dir);
     if (copy_from.empty()) Write_small_pictures();
     System_wire();
+    System_wire_runner();
 }
 
 void Harness_write(const std::string& relative, const std::string& bytes) {

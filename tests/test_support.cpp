@@ -9,7 +9,7 @@
 #include "app/frame_loop.h"
 #include "app/system.h"
 #include "core/lifecycle.h"
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 #include "platform/headless/headless.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +24,7 @@ void EngineTest::SetUp() {
     Platform_use_backend(Headless_backend());
     Platform_open_window("test");
     System_wire();
+    System_wire_runner();
     System_reset();
 }
 

@@ -9,7 +9,8 @@ import re
 import sys
 
 # Bottom to top: a folder may include itself and the folders before it.
-ORDER = ["platform", "core", "gfx", "sound", "script", "features", "system", "check", "ui", "comforts", "app"]
+ORDER = ["formats", "platform", "core", "gfx", "sound", "script", "features", "system", "check", "ui", "comforts",
+         "app"]
 
 # System headers that only platform/ may include: POSIX, Linux, X11 and SDL.
 OS_HEADER = re.compile(

@@ -84,6 +84,7 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         return 1;
     }
     System_wire();
+    if (options.headless) System_wire_runner();
     System_reset();
     if (!options.headless) Volume_set(settings.volume);
     System_init();

@@ -13,11 +13,14 @@
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
+#include "core/run_log.h"
+#include "core/sjis.h"
 #include "features/select.h"
 #include "features/shake_fade.h"
 #include "features/timers.h"
 #include "features/transition.h"
 #include "gfx/fixed_surfaces.h"
+#include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "script/backlog.h"
 #include "script/command_dispatch.h"
@@ -111,6 +114,28 @@ std::string Window_name_prompt(const std::string& default_sjis) {
 const DialogProcs WINDOW_DIALOGS = {Window_box, Window_name_prompt};
 const UiHost WINDOW_HOST = {Present_window_picture, WndProc};
 
+// The runner's scenario answers instead of the player, with the same effects around the dialog as
+// one shown in the window.
+BoxAnswer Runner_box(const char* text_utf8, const char* caption_utf8, BoxKind kind) {
+    Before_dialog();
+    const BoxAnswer answer = Headless_answer_box(caption_utf8, text_utf8, kind);
+    After_dialog();
+    return answer;
+}
+// Tests of the dialog itself have the runner leave the prompt to the window.
+std::string Runner_name_prompt(const std::string& default_sjis) {
+    Before_dialog();
+    char answer[1024];
+    std::string name =
+        Headless_answer_input(Sjis_to_utf8(default_sjis.c_str()).c_str(), answer, sizeof answer)
+            ? Name_dialog_typed(default_sjis, answer)
+            : Name_dialog(default_sjis);
+    After_dialog();
+    return name;
+}
+
+const DialogProcs RUNNER_DIALOGS = {Runner_box, Runner_name_prompt};
+
 } // namespace
 
 void System_wire() {
@@ -119,6 +144,11 @@ void System_wire() {
     Dialogs_set(&WINDOW_DIALOGS);
     Ui_host_set(&WINDOW_HOST);
     Save_point_set(Snapshot_take);
+}
+
+void System_wire_runner() {
+    Dialogs_set(&RUNNER_DIALOGS);
+    Run_log_set(Headless_log);
 }
 
 void System_init() {

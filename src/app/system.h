@@ -7,6 +7,10 @@
 // before anything else; System_reset can follow at any time.
 void System_wire();
 
+// The headless runner's wiring, after System_wire: boxes and the name prompt answered (and logged)
+// by its scenario instead of shown, and the run log written to its log.
+void System_wire_runner();
+
 // The start-up sequence, once the window is shown: the three surfaces and their pictures, the
 // shake offsets, the background onto BackBuffer, the mouse record, the first script, the initial
 // switches (stepping and the system menu on) and a first save point.

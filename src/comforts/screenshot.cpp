@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "core/path.h"
+#include "core/run_log.h"
+#include "formats/png_file.h"
 #include "platform/host_files.h"
 #include "platform/platform.h"
-#include "platform/png_file.h"
 #include "ui/ui_host.h"
 
 namespace {
@@ -40,7 +41,7 @@ bool Screenshot_take(std::string* result) {
         return Fail(result, "画像を作れません");
     if (!Host_write_file(path, png.data(), png.size(), &error))
         return Fail(result, "書き込めません（" + error + "）");
-    Platform_log(("screenshot \"" + Platform_log_escape(path) + "\"").c_str());
+    Run_log(("screenshot \"" + Platform_log_escape(path) + "\"").c_str());
     *result = path;
     return true;
 }

@@ -9,7 +9,7 @@
 #include "core/dialogs.h"
 #include "core/file_io.h"
 #include "core/sjis.h"
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 namespace {
 

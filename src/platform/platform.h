@@ -1,7 +1,7 @@
 // The platform layer: the only door from the engine to the operating system.
 //
 // Two backends implement it: sdl/ (a real window and real sound) and headless/ (a virtual clock,
-// scripted input, recorded boxes and sound commands). The entry point picks one with
+// scripted input, the null sound driver). The entry point picks one with
 // Platform_use_backend before anything else runs; every other procedure here forwards to it.
 #pragma once
 
@@ -82,20 +82,29 @@ enum class MusicKind : uint8_t { Midi, Mp3 };
 constexpr int MUSIC_SLOTS = 4;
 enum class BoxAnswer : uint8_t { Ok, Yes, No };
 
-// A backend: one table of procedures. The engine calls the Platform_* wrappers below, never these.
-struct PlatformBackend {
+// A backend is three tables of procedures, one per part of the machine. The engine calls the
+// Platform_* wrappers below, never these.
+
+// The window: opening it, showing pictures in it, its caption and size, and the end of the run.
+struct PlatformVideo {
     bool (*open_window)(const char* title_utf8);
     bool (*has_window)();
-    void (*close)(int exit_code);
-    uint32_t (*time_ms)();
-    bool (*wait_event)(PlatformEvent* event, uint32_t timeout_ms);
     void (*present)(const uint32_t* picture);
     void (*set_title)(const char* title_utf8);
+    void (*window_mode)(int* scale, bool* fullscreen);
+    void (*close)(int exit_code);
+};
+
+// The clock and what the player does: events, the key state, typed text.
+struct PlatformInput {
+    uint32_t (*time_ms)();
+    bool (*wait_event)(PlatformEvent* event, uint32_t timeout_ms);
     bool (*key_down)(int key);
-    bool (*scripted_box)(const char* caption_utf8, const char* text_utf8, BoxKind kind, BoxAnswer* answer);
-    void (*log)(const char* line_utf8);
     void (*text_input)(bool on);
-    bool (*scripted_input)(const char* default_utf8, char* result_utf8, size_t result_size);
+};
+
+// The sound device: one effect, the music slots, the loudness.
+struct PlatformAudio {
     bool (*effect_play)(const uint8_t* data, size_t size, bool loop);
     void (*effect_stop)();
     bool (*music_open)(int slot, const uint8_t* data, size_t size, MusicKind kind, char* error_utf8,
@@ -104,11 +113,21 @@ struct PlatformBackend {
     void (*music_stop)(int slot);
     void (*music_close)(int slot);
     void (*audio_volume)(int music_percent, int effects_percent);
-    void (*window_mode)(int* scale, bool* fullscreen);
+};
+
+struct PlatformBackend {
+    const PlatformVideo* video;
+    const PlatformInput* input;
+    const PlatformAudio* audio;
 };
 
 // Chooses the backend that every later Platform_* call uses.
 void Platform_use_backend(const PlatformBackend* backend);
+
+// The run log's quoting of a text: `\`, `"` and line feeds escaped, carriage returns left out.
+std::string Platform_log_escape(const std::string& text_utf8);
+
+// Video.
 
 // Creates the 640x480 window, centred on the desktop and shown, titled `title_utf8`. False if it
 // cannot be made.
@@ -117,8 +136,20 @@ bool Platform_open_window(const char* title_utf8);
 // True once the window exists (message boxes fall back to standard error before that).
 bool Platform_has_window();
 
+// Shows a 640x480 picture of 0x00RRGGBB pixels, rows top to bottom, in the window.
+void Platform_present(const uint32_t* picture);
+
+// Changes the window's caption.
+void Platform_set_title(const char* title_utf8);
+
+// The window's present scale (1-8) and whether it fills the screen, to be remembered for the next
+// run.
+void Platform_window_mode(int* scale, bool* fullscreen);
+
 // Ends the platform's work: closes the window and the audio device, writes the final log line.
 void Platform_close(int exit_code);
+
+// Input.
 
 // The multimedia clock: milliseconds in unsigned 32-bit arithmetic (it wraps after 49.7 days).
 uint32_t Platform_time_ms();
@@ -127,44 +158,19 @@ uint32_t Platform_time_ms();
 // without one. A timeout of 0 only looks; it never waits. Never spins while it waits.
 bool Platform_wait_event(PlatformEvent* event, uint32_t timeout_ms);
 
-// Shows a 640x480 picture of 0x00RRGGBB pixels, rows top to bottom, in the window.
-void Platform_present(const uint32_t* picture);
-
-// Changes the window's caption.
-void Platform_set_title(const char* title_utf8);
-
 // The key-state query: true while `key` (a PlatformKey or letter) or, for the MK_* mouse buttons
 // passed as negative values (-MK_LBUTTON ...), that button is held down.
 bool Platform_key_down(int key);
-
-// Asks the platform to answer a modal box without showing it. The headless backend answers from
-// its scenario (and logs the box) and returns true; a backend with a real window returns false,
-// and the engine shows the box in the window itself.
-bool Platform_scripted_box(const char* caption_utf8, const char* text_utf8, BoxKind kind, BoxAnswer* answer);
-
-// Writes one line to the run log (headless runner); the real window backend ignores it. The line
-// gets the current time in front of it.
-void Platform_log(const char* line_utf8);
-
-// The run log's quoting of a text: `\`, `"` and line feeds escaped, carriage returns left out.
-std::string Platform_log_escape(const std::string& text_utf8);
 
 // Switches the delivery of typed text (TextInput events, composed by an input method where one is
 // active) on or off. It is off except while the name prompt is open, so letter keys stay keys.
 void Platform_text_input(bool on);
 
-// Asks the platform to answer the name prompt without showing it. The headless backend answers
-// from its scenario (the queued text; the default text for `input-cancel`, for an empty answer or
-// when nothing is queued), logs `input "DEFAULT" -> "RESULT"`, writes the UTF-8 result into
-// `result_utf8` (cut to fit `result_size` on a character boundary) and returns true; a backend
-// with a real window returns false, and the engine shows the prompt in the window itself.
-bool Platform_scripted_input(const char* default_utf8, char* result_utf8, size_t result_size);
+// Audio. The engine checks names, sizes and file headers itself; these entries only decode and
+// play. A machine without an audio device plays nothing but answers as if it did, so scripts and
+// saves behave the same with and without sound.
 
-// Sound. The engine checks names, sizes and file headers itself; these entries only decode and play.
-// A machine without an audio device plays nothing but answers as if it did, so scripts and saves
-// behave the same with and without sound.
-
-// Plays `size` bytes of a WAV file (checked: see wav_check.h; copied) once or looping, replacing
+// Plays `size` bytes of a WAV file (checked: see formats/wav_check.h; copied) once or looping, replacing
 // the effect that is playing; no bytes only stop it. Returns at once; false if the decoder refuses
 // them.
 bool Platform_effect_play(const uint8_t* data, size_t size, bool loop);
@@ -192,7 +198,3 @@ void Platform_music_close(int slot);
 // Sets the loudness of the music and of the sound effects, each 0 (silent) to 100 (full), for
 // what plays now and what plays later.
 void Platform_audio_volume(int music_percent, int effects_percent);
-
-// The window's present scale (1-8) and whether it fills the screen, to be remembered for the next
-// run.
-void Platform_window_mode(int* scale, bool* fullscreen);

@@ -7,10 +7,11 @@
 #include "core/dialogs.h"
 #include "core/file_io.h"
 #include "core/path.h"
+#include "core/run_log.h"
 #include "core/save_stat.h"
 #include "core/sjis.h"
+#include "formats/wav_check.h"
 #include "platform/platform.h"
-#include "platform/wav_check.h"
 
 WavRecord WavState;
 
@@ -54,7 +55,7 @@ void Effect_play(uint32_t flags, const char* path) {
     WavState.WAV_loop_flag = flags;
     const std::string line = std::string("sound \"wav ") + (loop ? "loop " : "once ") +
                              Platform_log_escape(Sjis_to_utf8(path)) + "\"";
-    Platform_log(line.c_str());
+    Run_log(line.c_str());
     if (!Platform_effect_play(bytes.data(), bytes.size(), loop)) {
         WavState = WavRecord{};
         Refuse(path, "WAV データを読み込めません");
@@ -63,7 +64,7 @@ void Effect_play(uint32_t flags, const char* path) {
 
 void Effect_stop() {
     if (WavState.WavPlaying != 1) return;
-    Platform_log("sound \"wav stop\"");
+    Run_log("sound \"wav stop\"");
     Platform_effect_stop();
     WavState = WavRecord{};
 }

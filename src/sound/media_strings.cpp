@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/run_log.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
 
@@ -149,7 +150,7 @@ int Media_send(const char* command, char* answer_out, size_t answer_size) {
     std::string line = "sound \"" + Platform_log_escape(Sjis_to_utf8(command)) + "\"";
     if (w.size() > 0 && w[0] == "capability") line += " -> \"" + Platform_log_escape(answer) + "\"";
     if (code != MEDIA_OK) line += " error " + std::to_string(code);
-    Platform_log(line.c_str());
+    Run_log(line.c_str());
     return code;
 }
 

@@ -154,13 +154,11 @@ BoxAnswer Run(const std::string& text, const std::string& caption, BoxKind kind)
 } // namespace
 
 BoxAnswer Message_box_show(const char* text_utf8, const char* caption_utf8, BoxKind kind) {
-    BoxAnswer answer;
-    if (Platform_scripted_box(caption_utf8, text_utf8, kind, &answer)) return answer;
     if (!Platform_has_window()) {
         std::fprintf(stderr, "kotoyumi: [%s] %s\n", caption_utf8, text_utf8);
         return kind == BoxKind::Ok ? BoxAnswer::Ok : BoxAnswer::No;
     }
-    answer = Run(text_utf8, caption_utf8, kind);
+    const BoxAnswer answer = Run(text_utf8, caption_utf8, kind);
     Platform_present(Ui_window_picture());
     return answer;
 }

@@ -1,8 +1,8 @@
 // The engine's modal message box, drawn inside the game window over the picture on show.
 //
 // Caption bar, the text wrapped to the box, OK or はい(Y)/いいえ(N). Enter and Space press the focused
-// button, Escape answers OK or No, Tab and the arrows move the focus, Y and N answer. Under the
-// headless runner the scenario answers it; before the window exists it prints to standard error.
+// button, Escape answers OK or No, Tab and the arrows move the focus, Y and N answer. Before the
+// window exists it prints to standard error.
 #pragma once
 
 #include "platform/platform.h"

@@ -255,9 +255,10 @@ bool Run(Edit* e) {
     return Ui_modal_loop(UiRect{X, Y, W, H}, handle, [&] { Show(e, hot); }) && ok;
 }
 
-// A scripted answer is typed into the box as a player would type it: what the dialog would refuse
-// is left out and the note is shown in a box.
-std::string Scripted(const std::string& default_sjis, const std::string& answer_utf8) {
+} // namespace
+
+// What the dialog would refuse is left out and the note is shown in a box.
+std::string Name_dialog_typed(const std::string& default_sjis, const std::string& answer_utf8) {
     if (answer_utf8 == Sjis_to_utf8(default_sjis.c_str())) return default_sjis;
     Edit e;
     Type(&e, answer_utf8);
@@ -265,12 +266,7 @@ std::string Scripted(const std::string& default_sjis, const std::string& answer_
     return e.chars.empty() ? default_sjis : Result(e);
 }
 
-} // namespace
-
 std::string Name_dialog(const std::string& default_sjis) {
-    char answer[1024];
-    if (Platform_scripted_input(Sjis_to_utf8(default_sjis.c_str()).c_str(), answer, sizeof answer))
-        return Scripted(default_sjis, answer);
     if (!Platform_has_window()) return default_sjis; // nobody to ask yet
 
     Edit e;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx/image_decode.h"
-#include "platform/png_file.h"
+#include "formats/image_decode.h"
+#include "formats/png_file.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 
 #include "platform/event_mapping.h"
 #include "platform/platform.h"
-#include "platform/window_scaling.h"
+#include "platform/sdl/window_scaling.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "features/story_fixture.h"
-#include "platform/wav_check.h"
+#include "formats/wav_check.h"
 #include "sound/effects.h"
 #include "sound/media_strings.h"
 #include "sound/music.h"

@@ -1,9 +1,9 @@
 // The demo asset generator: the wait icon and its mask agree, story scripts become Shift-JIS with
 // CR LF, the music passes the engine's check, and the whole run writes the same decodable files
 // every time. (The menu pictures' sizes against the engine's layouts: `--check --strict` on the demo.)
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
+#include "formats/midi_check.h"
 #include "make_demo_assets/demo_assets.h"
-#include "platform/midi_check.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The list of pictures the generator paints, and how each is written into the game folder.
 // To add a picture, write its paint procedure in a file of its own and add a line to PICTURES.
 #include "demo_assets.h"
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 #include <fstream>
 #include <map>

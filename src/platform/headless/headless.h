@@ -32,8 +32,21 @@ struct RecordedBox {
     BoxAnswer answer = BoxAnswer::Ok;
 };
 
-// The backend table for Platform_use_backend.
+// The backend tables for Platform_use_backend.
 const PlatformBackend* Headless_backend();
+
+// The runner's answer to a box, for the dialogs seam its wiring sets: the next queued answer (a
+// yes/no box takes any but No as Yes), else OK or the unqueued answer; the box is logged and recorded.
+BoxAnswer Headless_answer_box(const char* caption_utf8, const char* text_utf8, BoxKind kind);
+
+// The runner's answer to the name prompt: the queued text (the default text for `input-cancel`, for
+// an empty answer or when nothing is queued), logged as `input "DEFAULT" -> "RESULT"` and written
+// into `result_utf8` (cut to fit `result_size` on a character boundary). False, touching nothing,
+// while the prompt is left to the window (Headless_set_input_in_window) or `result_size` is 0.
+bool Headless_answer_input(const char* default_utf8, char* result_utf8, size_t result_size);
+
+// Writes one line, with the current time in front of it, to the run log (and to the recorded lines).
+void Headless_log(const char* line_utf8);
 
 // Reads the scenario and opens the log. False with a reason if the scenario cannot be read or has
 // a line it does not understand (the reason names the line).

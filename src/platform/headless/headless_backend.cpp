@@ -12,9 +12,9 @@
 
 #include "platform/headless/headless.h"
 
+#include "formats/png_file.h"
 #include "platform/event_mapping.h"
 #include "platform/headless/scenario.h"
-#include "platform/png_file.h"
 
 namespace {
 
@@ -352,41 +352,8 @@ bool Key_down(int key) {
     return S.keys.count(key) != 0;
 }
 
-bool Scripted_box(const char* caption, const char* text, BoxKind kind, BoxAnswer* answer) {
-    BoxAnswer a = kind == BoxKind::Ok ? BoxAnswer::Ok : S.unqueued_answer;
-    if (!S.answers.empty()) {
-        BoxAnswer queued = S.answers.front();
-        S.answers.pop_front();
-        if (kind == BoxKind::YesNo) a = queued == BoxAnswer::No ? BoxAnswer::No : BoxAnswer::Yes;
-    }
-    const char* word = a == BoxAnswer::Ok ? "ok" : a == BoxAnswer::Yes ? "yes" : "no";
-    Log("box \"" + Platform_log_escape(caption) + "\" \"" + Platform_log_escape(text) + "\" -> " + word);
-    if (S.recording) S.boxes.push_back(RecordedBox{S.clock, caption, text, a});
-    *answer = a;
-    return true;
-}
-
-void Log_line(const char* line) {
-    Log(line);
-}
-
 void Text_input(bool on) {
     S.text_input = on;
-}
-
-// The name prompt: the queued answer, as if typed over the preselected default and confirmed.
-// With nothing queued the player is taken to accept the default with Enter; `input-cancel` and an
-// empty answer give the default as well, as the dialog itself does.
-bool Scripted_input(const char* default_text, char* result, size_t size) {
-    if (S.input_in_window || size == 0) return false;
-    std::string answer = default_text;
-    if (!S.inputs.empty()) {
-        if (!S.inputs.front().cancelled && !S.inputs.front().text.empty()) answer = S.inputs.front().text;
-        S.inputs.pop_front();
-    }
-    Event_copy_text(result, size, answer.c_str());
-    Log("input \"" + Platform_log_escape(default_text) + "\" -> \"" + Platform_log_escape(result) + "\"");
-    return true;
 }
 
 // The null sound driver: there is no device. The engine logs every media string and effect call
@@ -408,16 +375,48 @@ void Window_mode(int* scale, bool* fullscreen) {
     *fullscreen = false;
 }
 
-const PlatformBackend BACKEND = {
-    Open_window, Has_window,   Close,      Time_ms,    Wait_event,     Present,     Set_title,
-    Key_down,    Scripted_box, Log_line,   Text_input, Scripted_input, Effect_play, Effect_stop,
-    Music_open,  Music_slot,   Music_slot, Music_slot, Audio_volume,   Window_mode,
-};
+const PlatformVideo VIDEO = {Open_window, Has_window, Present, Set_title, Window_mode, Close};
+const PlatformInput INPUT = {Time_ms, Wait_event, Key_down, Text_input};
+const PlatformAudio AUDIO = {Effect_play, Effect_stop, Music_open,  Music_slot,
+                             Music_slot,  Music_slot,  Audio_volume};
+const PlatformBackend BACKEND = {&VIDEO, &INPUT, &AUDIO};
 
 } // namespace
 
 const PlatformBackend* Headless_backend() {
     return &BACKEND;
+}
+
+BoxAnswer Headless_answer_box(const char* caption, const char* text, BoxKind kind) {
+    BoxAnswer a = kind == BoxKind::Ok ? BoxAnswer::Ok : S.unqueued_answer;
+    if (!S.answers.empty()) {
+        BoxAnswer queued = S.answers.front();
+        S.answers.pop_front();
+        if (kind == BoxKind::YesNo) a = queued == BoxAnswer::No ? BoxAnswer::No : BoxAnswer::Yes;
+    }
+    const char* word = a == BoxAnswer::Ok ? "ok" : a == BoxAnswer::Yes ? "yes" : "no";
+    Log("box \"" + Platform_log_escape(caption) + "\" \"" + Platform_log_escape(text) + "\" -> " + word);
+    if (S.recording) S.boxes.push_back(RecordedBox{S.clock, caption, text, a});
+    return a;
+}
+
+// The name prompt: the queued answer, as if typed over the preselected default and confirmed.
+// With nothing queued the player is taken to accept the default with Enter; `input-cancel` and an
+// empty answer give the default as well, as the dialog itself does.
+bool Headless_answer_input(const char* default_text, char* result, size_t size) {
+    if (S.input_in_window || size == 0) return false;
+    std::string answer = default_text;
+    if (!S.inputs.empty()) {
+        if (!S.inputs.front().cancelled && !S.inputs.front().text.empty()) answer = S.inputs.front().text;
+        S.inputs.pop_front();
+    }
+    Event_copy_text(result, size, answer.c_str());
+    Log("input \"" + Platform_log_escape(default_text) + "\" -> \"" + Platform_log_escape(result) + "\"");
+    return true;
+}
+
+void Headless_log(const char* line_utf8) {
+    Log(line_utf8);
 }
 
 bool Headless_configure(const HeadlessOptions& options, std::string* error) {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/midi_check.h"
 #include "platform/event_mapping.h"
-#include "platform/midi_check.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace {

@@ -67,14 +67,6 @@ void set_title(const char* title_utf8) {
     if (Sdl_window() != nullptr) SDL_SetWindowTitle(Sdl_window(), title_utf8);
 }
 
-// The engine draws its boxes in the window itself.
-bool scripted_box(const char*, const char*, BoxKind, BoxAnswer*) {
-    return false;
-}
-
-// There is no run log outside the headless runner.
-void ignore_log(const char*) {}
-
 // Typed text comes through SDL's text input, so an input method can compose Japanese; it stays
 // off otherwise, or every letter key would bring a text event too.
 void text_input(bool on) {
@@ -87,11 +79,6 @@ void text_input(bool on) {
     }
 }
 
-// The engine draws the name prompt in the window itself.
-bool scripted_input(const char*, char*, size_t) {
-    return false;
-}
-
 // The scale asked for (the window may have had to be smaller to fit the desktop) and the
 // present fullscreen state.
 void window_mode(int* scale, bool* fullscreen) {
@@ -99,19 +86,23 @@ void window_mode(int* scale, bool* fullscreen) {
     *fullscreen = Sdl_window_fullscreen();
 }
 
-const PlatformBackend backend = {
+const PlatformVideo video = {
     .open_window = open_window,
     .has_window = has_window,
-    .close = shut_down,
-    .time_ms = time_ms,
-    .wait_event = Sdl_events_wait,
     .present = Sdl_window_present,
     .set_title = set_title,
+    .window_mode = window_mode,
+    .close = shut_down,
+};
+
+const PlatformInput input = {
+    .time_ms = time_ms,
+    .wait_event = Sdl_events_wait,
     .key_down = Sdl_events_key_down,
-    .scripted_box = scripted_box,
-    .log = ignore_log,
     .text_input = text_input,
-    .scripted_input = scripted_input,
+};
+
+const PlatformAudio audio = {
     .effect_play = Sdl_audio_effect_play,
     .effect_stop = Sdl_audio_effect_stop,
     .music_open = Sdl_audio_music_open,
@@ -119,8 +110,9 @@ const PlatformBackend backend = {
     .music_stop = Sdl_audio_music_stop,
     .music_close = Sdl_audio_music_close,
     .audio_volume = Sdl_audio_volume,
-    .window_mode = window_mode,
 };
+
+const PlatformBackend backend = {&video, &input, &audio};
 
 } // namespace
 

@@ -8,7 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
-#include "platform/window_scaling.h"
+#include "platform/sdl/window_scaling.h"
 
 // sdl_window.cpp: the window, its icon, presenting and fullscreen.
 

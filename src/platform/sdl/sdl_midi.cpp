@@ -23,9 +23,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/midi_check.h"
+#include "formats/midi_check.h"
+#include "formats/soundfont_subset.h"
 #include "platform/sdl/sdl_internal.h"
-#include "platform/soundfont_subset.h"
 
 namespace {
 

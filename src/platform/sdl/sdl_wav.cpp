@@ -3,8 +3,8 @@
 // synthesise whole); this one reads RIFF WAVE data that passed Wav_problem and nothing else.
 #include <cstring>
 
+#include "formats/wav_check.h"
 #include "platform/sdl/sdl_internal.h"
-#include "platform/wav_check.h"
 
 bool Sdl_wav_decode(const uint8_t* data, size_t size, std::vector<uint8_t>* samples) {
     samples->clear();

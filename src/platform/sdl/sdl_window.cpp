@@ -2,7 +2,7 @@
 // X server), scaled by whole numbers so every picture pixel stays a crisp square.
 #include <vector>
 
-#include "platform/icon.h"
+#include "platform/sdl/icon.h"
 #include "platform/sdl/sdl_internal.h"
 
 #if defined(KOTOYUMI_X11)

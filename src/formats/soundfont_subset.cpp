@@ -1,4 +1,4 @@
-#include "platform/soundfont_subset.h"
+#include "formats/soundfont_subset.h"
 
 #include <cstring>
 #include <vector>

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/midi_check.h"
+#include "formats/midi_check.h"
 
 namespace {
 

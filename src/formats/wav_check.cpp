@@ -1,4 +1,4 @@
-#include "platform/wav_check.h"
+#include "formats/wav_check.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // BMP and JPEG decoding from memory. BMP files are built byte by byte here, so each case states
 // exactly what the file holds; JPEG files are made with the demo tool's encoder.
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 #include <gtest/gtest.h>
 

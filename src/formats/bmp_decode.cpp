@@ -2,7 +2,7 @@
 //
 // Every size taken from the file is checked against the buffer before it is used, in 64-bit
 // arithmetic, so a header that lies can only make the decoder refuse, never read past the end.
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 #include <algorithm>
 #include <array>

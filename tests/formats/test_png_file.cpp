@@ -1,5 +1,5 @@
 // PNG screenshots: what is written reads back exactly, and unreadable files are refused.
-#include "platform/png_file.h"
+#include "formats/png_file.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 // The emblem: an indigo roundel with a gold rim, holding a lacquered bow (with its grip binding
 // and string) and a crescent moon. Each pixel is sampled 4x4 times so the curves come out smooth
 // at this small size.
-#include "platform/icon.h"
+#include "platform/sdl/icon.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/midi_check.h"
+#include "formats/midi_check.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // PNG files through libpng's simplified interface, which reports errors in its own record instead of
 // jumping out of our frames.
-#include "platform/png_file.h"
+#include "formats/png_file.h"
 
 #include <bit>
 #include <cstdio>

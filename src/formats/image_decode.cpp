@@ -1,5 +1,5 @@
 // Picks the decoder by the file's own signature, so a JPEG named .bmp (or the reverse) still loads.
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 bool Image_decode(const uint8_t* data, size_t size, DecodedImage* out, std::string* error) {
     if (data && size >= 2 && data[0] == 'B' && data[1] == 'M') return Bmp_decode(data, size, out, error);

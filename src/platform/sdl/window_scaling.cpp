@@ -1,4 +1,4 @@
-#include "platform/window_scaling.h"
+#include "platform/sdl/window_scaling.h"
 
 #include <algorithm>
 #include <cstring>

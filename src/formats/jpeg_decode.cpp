@@ -3,7 +3,7 @@
 // libjpeg reports fatal errors by calling error_exit, which must not return: ours jumps back to the
 // decode procedure with longjmp. Only C objects (the libjpeg state, pointers) live in the frames the
 // jump crosses; the pixel vector belongs to the caller, so no destructor is skipped.
-#include "gfx/image_decode.h"
+#include "formats/image_decode.h"
 
 #include <bit>
 #include <csetjmp>

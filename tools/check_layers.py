@@ -2,7 +2,8 @@
 """Checks the engine's layers: every include between src/ folders goes down the order, the folder
 graph has no cycle, and no operating-system, X11 or SDL header is included outside platform/.
 
-Usage: check_layers.py SRC_DIR. Prints each offending line as FILE:LINE: reason, exits 1 if any.
+Usage: check_layers.py [SRC_DIR] (default: the src/ folder beside this tool's folder). Prints each
+offending line as FILE:LINE: reason, exits 1 if any.
 """
 import os
 import re
@@ -80,7 +81,8 @@ def find_cycles(edges):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) > 2:
         print(__doc__.strip(), file=sys.stderr)
         sys.exit(2)
-    sys.exit(main(sys.argv[1]))
+    default = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src")
+    sys.exit(main(sys.argv[1] if len(sys.argv) == 2 else os.path.normpath(default)))

@@ -9,19 +9,19 @@
 bool Sdl_wav_decode(const uint8_t* data, size_t size, std::vector<uint8_t>* samples) {
     samples->clear();
     if (Wav_problem(data, size) != nullptr) return false;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wav;
     Uint8* decoded = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(data, int(size)), 1, &spec, &decoded, &length) == nullptr)
+    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(data, int(size)), 1, &wav, &decoded, &length) == nullptr)
         return false;
     // Only whole frames are converted: a header whose block size disagrees with its channels can
     // leave a part of one at the end, which the converter would turn into a part of a frame.
-    const Uint32 frame_bytes = Uint32(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+    const Uint32 frame_bytes = Uint32(SDL_AUDIO_BITSIZE(wav.format) / 8) * wav.channels;
     if (frame_bytes > 0) length -= length % frame_bytes;
     SDL_AudioCVT cvt;
     // A file may hold no whole frame (an ADPCM block too short for one, say): there is nothing to play.
     if (length == 0 || frame_bytes == 0 ||
-        SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 2, 44100) < 0) {
+        SDL_BuildAudioCVT(&cvt, wav.format, wav.channels, wav.freq, AUDIO_S16SYS, 2, 44100) < 0) {
         SDL_FreeWAV(decoded);
         return false;
     }

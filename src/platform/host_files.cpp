@@ -207,3 +207,29 @@ std::string Host_config_folder() {
     if (home && home[0] == '/') return std::string(home) + "/.config";
     return "";
 }
+
+std::string Host_data_home() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + "/.local/share";
+    return "";
+}
+
+std::string Host_shipped_folder(const std::string& name) {
+    char exe[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+        std::string bin(exe, static_cast<size_t>(n));
+        bin.erase(bin.find_last_of('/'));
+        std::string installed = bin + "/../share/kotoyumi/" + name;
+        struct stat st;
+        if (stat(installed.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return installed;
+    }
+#ifdef KOTOYUMI_BUILD_TREE
+    std::string built = std::string(KOTOYUMI_BUILD_TREE) + "/" + name;
+    struct stat st;
+    if (stat(built.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return built;
+#endif
+    return "";
+}

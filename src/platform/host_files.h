@@ -62,3 +62,12 @@ std::string Host_current_folder();
 // The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute path, else
 // $HOME/.config; "" when neither can be told. Not made here.
 std::string Host_config_folder();
+
+// The user's data folder for the engine's own records: $XDG_DATA_HOME when it is an absolute path,
+// else $HOME/.local/share; "" when neither can be told. Not made here.
+std::string Host_data_home();
+
+// The folder `name` of the engine's shipped data (the demo, the starter game): beside an installed
+// engine `<bin>/../share/kotoyumi/name`, else the build tree's `name` when the engine runs from
+// where it was built. "" when neither exists.
+std::string Host_shipped_folder(const std::string& name);

@@ -8,6 +8,7 @@
 #include "core/dialogs.h"
 #include "core/lifecycle.h"
 #include "core/sjis.h"
+#include "core/word_list.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 
@@ -128,7 +129,7 @@ std::string Check_symbol(int32_t* at) {
 }
 
 bool Word_in(const char* words, const std::string& word) {
-    return !word.empty() && (std::string("|") + words + "|").find("|" + word + "|") != std::string::npos;
+    return Word_position(words, word) >= 0;
 }
 
 std::string Not_one_of(const char* what, const std::string& word, const char* words) {

@@ -16,16 +16,16 @@
 #include "features/select.h"
 #include "features/shake_fade.h"
 #include "features/timers.h"
+#include "features/transition.h"
 #include "platform/platform.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
+#include "script/text_settings.h"
 #include "system/save_load_screens.h"
 #include "system/title_menu.h"
 
 namespace {
-
-constexpr const char* SURFACES = "BS|BK|BG|PT";
 
 std::string Message(const std::string& text) {
     return Check.command + ": " + text;
@@ -35,9 +35,7 @@ std::string Message(const std::string& text) {
 void Timer_name() {
     int32_t at = Arg_start(false);
     std::string name;
-    if (Read_timer(&name) < 0)
-        Check_error(at, Message("timer \"" + Sjis_to_utf8(name.c_str()) +
-                                "\" is not one of TIMER_1 TIMER_2 TIMER_3"));
+    if (Read_timer(&name) < 0) Check_error(at, Message(Not_one_of("timer", name, TIMER_WORDS)));
 }
 
 // Both rectangle commands, read by the handlers' own reader: two surface symbols among the numbers,
@@ -47,7 +45,8 @@ void Rectangle() {
     const RectangleArgs a = Read_rectangle_args();
     Boxes_take("");
     for (const std::string& surface : {a.dst, a.src})
-        if (!Word_in(SURFACES, surface)) Check_error(at, Message(Not_one_of("surface", surface, SURFACES)));
+        if (!Word_in(SURFACE_WORDS, surface))
+            Check_error(at, Message(Not_one_of("surface", surface, SURFACE_WORDS)));
     Check.copied_from_background = a.src == "BG";
 }
 
@@ -99,7 +98,8 @@ void Check_g_load() {
     ++ScriptCursor;
     int32_t at = 0;
     const std::string surface = Check_symbol(&at);
-    if (!Word_in(SURFACES, surface)) Check_error(at, Message(Not_one_of("surface", surface, SURFACES)));
+    if (!Word_in(SURFACE_WORDS, surface))
+        Check_error(at, Message(Not_one_of("surface", surface, SURFACE_WORDS)));
     Skip_arg_separators();
     const std::string name = Check_symbol(&at);
     if (surface == "BG") {
@@ -123,7 +123,7 @@ void Check_alpha_copy() {
 
 void Check_g_change() {
     ++ScriptCursor;
-    Check_symbol_in("transition", "CURTAIN|SPREAD|STRETCH_X|STRETCH_Y");
+    Check_symbol_in("transition", TRANSITION_WORDS);
 }
 
 void Check_flag() {
@@ -296,12 +296,12 @@ void Check_set_str() {
 
 void Check_save_point_mode() {
     ++ScriptCursor;
-    Check_symbol_in("mode", "AUTO|MANUAL");
+    Check_symbol_in("mode", SAVE_POINT_MODE_WORDS);
 }
 
 void Check_shake() {
     ++ScriptCursor;
-    Check_symbol_in("shake", "X|Y|XY");
+    Check_symbol_in("shake", SHAKE_WORDS);
 }
 
 void Check_fade_out() {
@@ -325,7 +325,7 @@ void Check_start_menu() {
 
 void Check_system_menu_flag() {
     ++ScriptCursor;
-    Check_symbol_in("switch", "ON|OFF");
+    Check_symbol_in("switch", SYSTEM_MENU_SWITCH_WORDS);
     Skip_arg_separators();
 }
 
@@ -336,7 +336,7 @@ void Check_timer() {
 
 void Check_disp_timer() {
     ++ScriptCursor;
-    Check_symbol_in("switch", "ON|OFF");
+    Check_symbol_in("switch", TIMER_SWITCH_WORDS);
 }
 
 void Check_timer_wait() {
@@ -357,7 +357,7 @@ void Check_if_timer() {
     ++ScriptCursor;
     Timer_name();
     Skip_blanks_and_lf();
-    Check_symbol_in("comparison", "<|=|>");
+    Check_symbol_in("comparison", TIMER_COMPARISON_WORDS);
     Skip_blanks_and_lf();
     Check_num();
     // A `{` after the number is stepped over when the condition holds, but counts as a block of

@@ -6,6 +6,7 @@
 #include "core/dialogs.h"
 #include "core/lifecycle.h"
 #include "core/sjis.h"
+#include "core/word_list.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/picture_load.h"
 #include "script/parsers.h"
@@ -52,9 +53,15 @@ bool Inside(const Surface* s, int32_t x, int32_t y, int32_t w, int32_t h) {
 } // namespace
 
 Surface* Get_game_DC(const char* symbol) {
-    if (std::strcmp(symbol, "BS") == 0 || std::strcmp(symbol, "BK") == 0) return &BackBuffer;
-    if (std::strcmp(symbol, "BG") == 0) return &BackgroundSurface;
-    if (std::strcmp(symbol, "PT") == 0) return &PartsSurface;
+    switch (Word_position(SURFACE_WORDS, symbol)) {
+    case 0:
+    case 1:
+        return &BackBuffer;
+    case 2:
+        return &BackgroundSurface;
+    case 3:
+        return &PartsSurface;
+    }
     Symbol_fatal(symbol, "] は意味不明ですぅ（爆）\n暴走したら恐いので強制終了ですぅ～♪", "Get_game_DC()");
     return &BackBuffer;
 }

@@ -9,6 +9,9 @@
 
 #include "gfx/surface.h"
 
+// The surface symbols the picture commands take.
+constexpr const char* SURFACE_WORDS = "BS|BK|BG|PT";
+
 // The surface a script symbol names: "BS" and "BK" BackBuffer, "BG" BackgroundSurface, "PT"
 // PartsSurface (exact, case-sensitive). Any other symbol is reported, ends the program and gives
 // BackBuffer, so the command in progress finishes harmlessly first.

@@ -7,6 +7,7 @@
 #include "core/lifecycle.h"
 #include "core/sjis.h"
 #include "core/stopwatch.h"
+#include "core/word_list.h"
 #include "gfx/box_fill.h"
 #include "gfx/fixed_surfaces.h"
 #include "script/parsers.h"
@@ -82,17 +83,13 @@ void End_fade(int32_t* which) {
 void Com_shake() {
     ++ScriptCursor;
     const std::string symbol = Kaiseki_Symbol();
-    if (symbol == "X") {
-        ShakeType = SHAKE_X;
-    } else if (symbol == "Y") {
-        ShakeType = SHAKE_Y;
-    } else if (symbol == "XY") {
-        ShakeType = SHAKE_XY;
-    } else {
+    const int32_t type = Word_position(SHAKE_WORDS, symbol);
+    if (type < 0) {
         // The program is ending: no shake is started to run in the meantime.
         Symbol_fatal(symbol.c_str(), "] は不正です。強制終了～♪", "Com_shake()");
         return;
     }
+    ShakeType = type;
     Game_stat.text_on = 0;
     Game_stat.shake_on = 1;
     ShakeStep = 0;

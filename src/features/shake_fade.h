@@ -12,6 +12,8 @@ struct SaveStat;
 // dark.
 constexpr const char* BLACK_PICTURE = ".\\gdat\\black.bmp";
 
+// The words #shake takes, in the order of the SHAKE_ numbers.
+constexpr const char* SHAKE_WORDS = "X|Y|XY";
 constexpr int32_t SHAKE_X = 0;
 constexpr int32_t SHAKE_Y = 1;
 constexpr int32_t SHAKE_XY = 2;

@@ -9,6 +9,7 @@
 #include "core/dialogs.h"
 #include "core/save_stat.h"
 #include "core/sjis.h"
+#include "core/word_list.h"
 #include "gfx/box_fill.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/text_draw.h"
@@ -17,8 +18,6 @@
 #include "script/script_file.h"
 
 namespace {
-
-constexpr const char* NAMES[TIMER_COUNT] = {"TIMER_1", "TIMER_2", "TIMER_3"};
 
 constexpr int LINE_Y = 460;
 constexpr int LINE_FONT = 16;
@@ -63,9 +62,7 @@ int Offset(int32_t x, int d) {
 
 int Read_timer(std::string* name) {
     *name = Kaiseki_Symbol();
-    for (int i = 0; i < TIMER_COUNT; ++i)
-        if (*name == NAMES[i]) return i;
-    return -1;
+    return Word_position(TIMER_WORDS, *name);
 }
 
 void Skip_blanks_and_lf() {
@@ -143,9 +140,10 @@ void Com_clear_timer() {
 void Com_disp_timer() {
     ++ScriptCursor;
     const std::string word = Kaiseki_Symbol();
-    if (word == "ON") {
+    const int on_off = Word_position(TIMER_SWITCH_WORDS, word);
+    if (on_off == 0) {
         Game_stat.disp_timer_on = 1;
-    } else if (word == "OFF") {
+    } else if (on_off == 1) {
         Game_stat.disp_timer_on = 0;
         Surface_copy(&BackBuffer, 0, LINE_Y, WINDOW_WIDTH, 20, &BackgroundSurface, 0, LINE_Y);
     } else {
@@ -214,7 +212,7 @@ void Com_if_timer() {
     }
     const std::string op = Kaiseki_Symbol();
     Skip_blanks_and_lf();
-    if (op != ">" && op != "<" && op != "=") {
+    if (Word_position(TIMER_COMPARISON_WORDS, op) < 0) {
         const std::string text = "演算子【" + Sjis_to_utf8(op.c_str()) +
                                  "】は無効だにょ\n\n【 < 】【 = 】【 > 】の何れかを指定してにょ";
         Msg_box(text.c_str(), "Com_if_timer()");

@@ -10,6 +10,12 @@
 
 struct SaveStat;
 
+// The words the timer commands take: the timers' names (in index order), #disp_timer's switch and
+// #if_timer's comparisons.
+constexpr const char* TIMER_WORDS = "TIMER_1|TIMER_2|TIMER_3";
+constexpr const char* TIMER_SWITCH_WORDS = "ON|OFF";
+constexpr const char* TIMER_COMPARISON_WORDS = "<|=|>";
+
 // Reads a timer name; *name keeps it as written for the messages. The timer's index, or -1 for
 // anything but the three exact names TIMER_1, TIMER_2, TIMER_3.
 int Read_timer(std::string* name);

@@ -10,6 +10,7 @@
 #include "core/lifecycle.h"
 #include "core/sjis.h"
 #include "core/stopwatch.h"
+#include "core/word_list.h"
 #include "gfx/fixed_surfaces.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
@@ -133,10 +134,7 @@ const uint8_t (&SpreadOrder)[SPREAD_ROWS][SPREAD_COLUMNS] = SPREAD_TABLE.cells;
 void Com_g_change_task() {
     ++ScriptCursor;
     const std::string symbol = Kaiseki_Symbol();
-    static const char* const NAMES[] = {"CURTAIN", "SPREAD", "STRETCH_X", "STRETCH_Y"};
-    int32_t type = -1;
-    for (int32_t i = 0; i < 4 && type < 0; ++i)
-        if (symbol == NAMES[i]) type = i;
+    const int32_t type = Word_position(TRANSITION_WORDS, symbol);
     if (type < 0) {
         // The program is ending: nothing is started, so no half-made transition can run meanwhile.
         Symbol_fatal(symbol.c_str(), "] は不正です。強制終了～♪", "Com_g_change_task()");

@@ -8,6 +8,8 @@
 
 struct SaveStat;
 
+// The words #g_change takes, in the order of the TRANSITION_ numbers.
+constexpr const char* TRANSITION_WORDS = "CURTAIN|SPREAD|STRETCH_X|STRETCH_Y";
 constexpr int32_t TRANSITION_CURTAIN = 0;
 constexpr int32_t TRANSITION_SPREAD = 1;
 constexpr int32_t TRANSITION_STRETCH_X = 2;

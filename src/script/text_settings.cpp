@@ -4,6 +4,7 @@
 
 #include "core/dialogs.h"
 #include "core/game_stat.h"
+#include "core/word_list.h"
 #include "script/backlog.h"
 #include "script/parsers.h"
 #include "script/save_point.h"
@@ -114,16 +115,11 @@ void Com_save_point() {
 
 void Com_save_point_mode() {
     ++ScriptCursor;
-    const char* word = Kaiseki_Symbol();
-    if (std::strcmp(word, "AUTO") == 0) {
-        Text.save_point_mode = SAVE_POINT_AUTO;
-    } else if (std::strcmp(word, "MANUAL") == 0) {
-        Text.save_point_mode = SAVE_POINT_MANUAL;
-    } else {
+    const int32_t mode = Word_position(SAVE_POINT_MODE_WORDS, Kaiseki_Symbol());
+    if (mode < 0)
         Msg_box("セーブポイントモードの指定が不正です。\n暫定的に AUTO として扱います。",
                 "Com_save_point_mode()");
-        Text.save_point_mode = SAVE_POINT_AUTO;
-    }
+    Text.save_point_mode = mode < 0 ? SAVE_POINT_AUTO : mode;
 }
 
 void Com_disp_save_point_mode() {

@@ -9,6 +9,8 @@
 // The live settings, laid out as the save record holds them (core/save_stat.h): a save point
 // copies them whole, and a load puts them back whole.
 extern TextSettings Text;
+// The words #save_point_mode takes, in the order of the SAVE_POINT_ numbers.
+constexpr const char* SAVE_POINT_MODE_WORDS = "AUTO|MANUAL";
 constexpr int32_t SAVE_POINT_AUTO = 0;
 constexpr int32_t SAVE_POINT_MANUAL = 1;
 

@@ -8,6 +8,7 @@
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
+#include "core/word_list.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "system/load_game.h"
@@ -77,12 +78,13 @@ void Com_System_menu_flag() {
     ++ScriptCursor;
     const std::string word = Kaiseki_Symbol();
     Skip_arg_separators();
-    if (word == "OFF") {
+    const int on_off = Word_position(SYSTEM_MENU_SWITCH_WORDS, word);
+    if (on_off == 1) {
         Game_stat.system_menu_flag = 0;
         return;
     }
     Game_stat.system_menu_flag = 1;
-    if (word != "ON") {
+    if (on_off != 0) {
         Msg_box("システムメニューフラグに意味不明なシンボルが\n指定されました。強制的に ON "
                 "(メニュー有効)と\nして扱います (･ω･)ﾉｼ",
                 "Com_System_menu_flag()");

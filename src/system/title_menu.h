@@ -10,6 +10,9 @@
 // #start_menu X Y: opens the title menu with its top-left corner at (X, Y).
 void Com_start_menu();
 
+// The words #system_menu_flag takes: enabled, disabled.
+constexpr const char* SYSTEM_MENU_SWITCH_WORDS = "ON|OFF";
+
 // #system_menu_flag ON|OFF: enables or disables the in-game system menu; any other word is
 // reported and taken as ON.
 void Com_System_menu_flag();

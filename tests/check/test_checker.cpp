@@ -8,6 +8,7 @@
 #include "app/command_words.h"
 #include "check/game_check.h"
 #include "check/nearest_word.h"
+#include "core/word_list.h"
 #include "script/script_file.h"
 #include "test_support.h"
 
@@ -246,6 +247,17 @@ TEST_F(CheckerTest, FileChangesAreFollowedAndEveryScriptAndPictureIsRead) {
     std::vector<std::string> lines = Run();
     lines.pop_back();
     EXPECT_EQ(lines, expected);
+}
+
+// The command and the checker read the same list: a word is in it whole or not at all.
+TEST(WordList, WholeWordsOnlyAtTheirPosition) {
+    EXPECT_EQ(Word_position("X|Y|XY", "X"), 0);
+    EXPECT_EQ(Word_position("X|Y|XY", "XY"), 2);
+    EXPECT_EQ(Word_position("X|Y|XY", "YX"), -1);
+    EXPECT_EQ(Word_position("CURTAIN|SPREAD|STRETCH_X", "SPREA"), -1);
+    EXPECT_EQ(Word_position("CURTAIN|SPREAD|STRETCH_X", "STRETCH_X|"), -1);
+    EXPECT_EQ(Word_position("ON|OFF", ""), -1);
+    EXPECT_EQ(Word_position("<|=|>", ">"), 2);
 }
 
 TEST(NearestWord, OnlyWordsCloseEnoughToBeMeant) {

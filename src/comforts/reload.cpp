@@ -12,6 +12,7 @@
 #include "core/sjis.h"
 #include "script/backlog.h"
 #include "script/script_file.h"
+#include "script/story_state.h"
 #include "system/load_game.h"
 #include "system/snapshot.h"
 
@@ -148,6 +149,8 @@ int32_t Reload_moved_offset(const std::string& old_text, int32_t offset, const s
 }
 
 void Reload_game() {
+    // A menu keeps windows of its own over the picture; the story is reloaded from the story.
+    if (Story_system_menu_open() || Story_title_menu_open()) return;
     const size_t current = Backlog_pages().size();
     const SaveStat* start = Backlog_page_start(current);
     if (!start) return;

@@ -16,5 +16,6 @@ int32_t Reload_moved_offset(const std::string& old_text, int32_t offset, const s
 // Checks the game's scripts as they are on disk now. With errors in them the story plays on in the old text
 // and a box shows the first five findings and their count; otherwise every start record of the
 // backlog is moved into the new text and the story returns to the current page's start there as a
-// load does (the record's script, pictures and music read again).
+// load does (the record's script, pictures and music read again). Nothing happens while the system
+// menu or the title menu is open.
 void Reload_game();

@@ -91,8 +91,9 @@ bool Page_at(const View& v, int top, int y, size_t* page) {
     return true;
 }
 
-// Asks whether to return to `page`; Yes returns the story there.
+// Asks whether to return to `page` (when its start was kept); Yes returns the story there.
 bool Offer_rollback(size_t page) {
+    if (!Backlog_page_start(page)) return false;
     if (Msg_box_yes_no("このページに戻りますか？", "バックログ") != BoxAnswer::Yes) return false;
     return Load_page_start(page);
 }

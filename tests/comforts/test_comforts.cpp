@@ -362,6 +362,7 @@ TEST_F(RollbackTest, ReturnsToAPageStartAcrossAChoicePictureMusicAndFlag) {
     Click();
     ASSERT_TRUE(Run_until([] { return Backlog_pages().size() == 1; }));
     const GameStat at_start = Game_stat;
+    const TextSettings text = Text;
     const int32_t cursor = int32_t(std::string(STORY).find("#page") + 5); // as a save point there
     const std::string bg_name = BackgroundSurface.PictureName;
     const std::vector<uint32_t> back = BackBuffer.pixels;
@@ -385,6 +386,7 @@ TEST_F(RollbackTest, ReturnsToAPageStartAcrossAChoicePictureMusicAndFlag) {
     EXPECT_EQ(now.SystemMenuState, 106); // the load's music restart
     now.SystemMenuState = at_start.SystemMenuState;
     EXPECT_EQ(std::memcmp(&now, &at_start, sizeof now), 0);
+    EXPECT_EQ(std::memcmp(&Text, &text, sizeof text), 0);
     Run_frames(1);
     EXPECT_STREQ(BgmState.MusicPath, ".\\MIDI\\town.mid");
     EXPECT_EQ(BgmState.MusicPlaying, 1);

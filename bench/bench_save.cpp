@@ -1,7 +1,7 @@
 // What saving, loading and the menus cost a player: a save point (the snapshot taken) and its
-// restore, a save (write, flush, rename), a load with three 640x480 pictures and a 100 KB script, the eight
-// slot labels, opening the save screen (eight labels drawn in both looks), and one frame of an open menu with
-// the mouse over a button.
+// restore, a page start's record and a rollback, a reload of the demo, a save (write, flush, rename), a load
+// with three 640x480 pictures and a 100 KB script, the eight slot labels, opening the save screen (eight
+// labels drawn in both looks), and one frame of an open menu with the mouse over a button.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -11,6 +11,7 @@
 
 #include "app/frame_loop.h"
 #include "app/system.h"
+#include "comforts/reload.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "core/mouse.h"
@@ -18,6 +19,7 @@
 #include "gfx/fixed_surfaces.h"
 #include "gfx/font.h"
 #include "platform/headless/headless.h"
+#include "script/backlog.h"
 #include "system/load_game.h"
 #include "system/save_load_screens.h"
 #include "system/snapshot.h"
@@ -97,6 +99,43 @@ void BM_RestoreASnapshot(benchmark::State& state) {
         Snapshot_restore();
 }
 BENCHMARK(BM_RestoreASnapshot)->Unit(benchmark::kMillisecond);
+
+// What every page start costs: the page closed into the backlog and the record kept for rollback.
+void BM_PageStartSnapshot(benchmark::State& state) {
+    Game game;
+    for (auto _ : state) {
+        Backlog_char("a", 1);
+        Backlog_page_break();
+    }
+}
+BENCHMARK(BM_PageStartSnapshot)->Unit(benchmark::kMicrosecond);
+
+// A rollback to the start of the current page: the load path with three 640x480 pictures.
+void BM_RollbackThreePictures(benchmark::State& state) {
+    Game game;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Load_page_start(Backlog_pages().size()));
+}
+BENCHMARK(BM_RollbackThreePictures)->Unit(benchmark::kMillisecond);
+
+// Shift+R on the demo: every script checked, then the current page's start restored in the new text.
+void BM_ReloadTheDemo(benchmark::State& state) {
+    const fs::path folder = fs::temp_directory_path() / ("kotoyumi-bench-demo-" + std::to_string(::getpid()));
+    fs::copy(KOTOYUMI_DEMO_DIR, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::current_path(folder);
+    Headless_reset();
+    Platform_use_backend(Headless_backend());
+    Platform_open_window("bench");
+    System_wire();
+    System_wire_runner();
+    System_reset();
+    System_init();
+    for (auto _ : state)
+        Reload_game();
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_ReloadTheDemo)->Unit(benchmark::kMillisecond);
 
 void BM_SaveToASlot(benchmark::State& state) {
     Game game;

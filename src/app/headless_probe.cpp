@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "comforts/reload.h"
 #include "comforts/skip_auto.h"
 #include "core/game_stat.h"
 #include "features/select.h"
@@ -52,10 +53,11 @@ bool Click_target(int* x, int* y) {
     return false;
 }
 
-// The runner's `skip on|off` and `auto on|off`.
+// The runner's `skip on|off`, `auto on|off` and `reload`.
 void Comfort(const char* name, bool on) {
     if (!std::strcmp(name, "skip")) Skip_set(on);
     if (!std::strcmp(name, "auto")) Auto_set(on);
+    if (!std::strcmp(name, "reload")) Reload_game();
 }
 
 } // namespace

@@ -163,4 +163,5 @@ void System_init() {
     Game_stat.wait_on = 0;
     Game_stat.system_menu_flag = 1;
     Save_point();
+    Backlog_page_start_is(Save_stat); // the first page begins at the start-up save point
 }

@@ -208,9 +208,11 @@ int Check_game(FILE* out, bool strict) {
     Whole_game_warnings();
     Boxes_catch(false);
 
+    const int errors = Findings_count(Severity::Error), warnings = Findings_count(Severity::Warning);
+    const int result = errors > 0 || (strict && warnings > 0) ? 1 : 0;
+    if (!out) return result;
     for (const Finding* f : Findings_sorted())
         std::fprintf(out, "%s\n", Finding_line(*f).c_str());
-    const int errors = Findings_count(Severity::Error), warnings = Findings_count(Severity::Warning);
     const auto counted = [](long long n, const char* one) {
         return std::to_string(n) + " " + one + (n == 1 ? "" : "s");
     };
@@ -221,5 +223,5 @@ int Check_game(FILE* out, bool strict) {
                                 ", " + counted(static_cast<long long>(Check.sounds.size()), "sound") + ": " +
                                 counted(errors, "error") + ", " + counted(warnings, "warning");
     std::fprintf(out, "%s\n", summary.c_str());
-    return errors > 0 || (strict && warnings > 0) ? 1 : 0;
+    return result;
 }

@@ -7,5 +7,6 @@
 
 // Checks the game, prints one line per finding and a summary line to `out`. Returns 0 without
 // errors, 1 with errors (with `strict`, warnings count as errors). The engine's command table must
-// have been handed to the script layer.
+// have been handed to the script layer. With `out` nullptr nothing is printed and the findings
+// stay for the caller (check/findings.h).
 int Check_game(FILE* out, bool strict);

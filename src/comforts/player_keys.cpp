@@ -1,6 +1,7 @@
 #include "comforts/player_keys.h"
 
 #include "comforts/comfort_marks.h"
+#include "comforts/reload.h"
 #include "comforts/screenshot.h"
 #include "comforts/skip_auto.h"
 #include "sound/volume.h"
@@ -47,6 +48,10 @@ bool Player_comfort_input(const PlatformEvent& e) {
         return true;
     case KEY_PAGEUP:
         Open_backlog();
+        return true;
+    case 'r':
+        if (e.repeat || !Platform_key_down(KEY_SHIFT)) return false;
+        Reload_game();
         return true;
     case 'm':
         if (!e.repeat) {

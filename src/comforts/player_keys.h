@@ -3,6 +3,7 @@
 //   Ctrl (held) / S   skip            A        auto-advance      + / -   auto pace
 //   wheel up, PageUp  the backlog     M        mute              F2 / F3 music quieter / louder
 //   F12               a screenshot                               F4 / F5 effects quieter / louder
+//   Shift+R           the scripts read again (comforts/reload.h)
 #pragma once
 
 #include "platform/platform.h"

@@ -13,6 +13,7 @@
 #include "gfx/fixed_surfaces.h"
 #include "gfx/text_draw.h"
 #include "platform/platform.h"
+#include "script/backlog.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 #include "script/text_settings.h"
@@ -32,6 +33,7 @@ constexpr uint32_t SHADOW = 0;
 // options' rectangles while a choice is pending, and what draws later in a frame (the frame-rate
 // box, the timer displays) draws over them again either way.
 unsigned shown_lit = 0;
+std::string options[SELECT_OPTIONS]; // the pending choice's, for the backlog
 
 // Layout arithmetic is done in 64 bits and brought back into range: scripts can set pitches and
 // areas large enough to overflow.
@@ -67,7 +69,6 @@ void Com_select3() {
         return;
     }
     if (!Skip_past_open_brace()) return;
-    std::string options[SELECT_OPTIONS];
     for (std::string& option : options)
         option = Select_read_option();
 
@@ -118,6 +119,7 @@ void Select_task() {
 
     Game_stat.select_on = 0;
     Release();
+    Backlog_choice(options, chosen - 1);
     // Part k begins after the k-th `/` at depth 0 of the block. A broken block has stopped
     // stepping with its message; stepping resumes only into a part that was found.
     for (int i = 0; i < chosen; ++i)

@@ -14,6 +14,7 @@
 #include "core/game_stat.h"
 #include "core/sjis.h"
 #include "platform/platform.h"
+#include "script/backlog.h"
 #include "script/parsers.h"
 #include "script/script_file.h"
 
@@ -174,6 +175,7 @@ void Com_text_input() {
         return;
     }
     const std::string answer = Name_prompt(a.text);
+    Backlog_note("（名前の入力：", answer, "）");
     if (!specifier_ok) {
         const std::string text = "無効な文字列指定子 [" + Sjis_to_utf8(a.word.c_str()) + " " +
                                  std::to_string(a.n) + "] が記述されています";

@@ -3,6 +3,7 @@
 #include "core/dialogs.h"
 #include "core/game_stat.h"
 #include "core/sjis.h"
+#include "script/backlog.h"
 #include "sound/effects.h"
 #include "sound/music.h"
 #include "system/snapshot.h"
@@ -11,6 +12,11 @@ SlotRead Load_game(int slot, std::string* reason, void (*close_screen)()) {
     SaveStat record;
     const SlotRead result = Slot_read(slot, &record, reason);
     if (result != SlotRead::Ok) return result;
+    Load_record(record, close_screen);
+    return result;
+}
+
+void Load_record(const SaveStat& record, void (*close_screen)()) {
     Music_stop(MUSIC_MIDI);
     Music_stop(MUSIC_MP3);
     Effect_stop();
@@ -20,7 +26,16 @@ SlotRead Load_game(int slot, std::string* reason, void (*close_screen)()) {
     // After the restore, which has just put back both as they were at the save point.
     Game_stat.SystemMenuState = 106;
     Game_stat.wait_on = 0;
-    return result;
+    Backlog_page_start_is(record);
+}
+
+bool Load_page_start(size_t index) {
+    const SaveStat* start = Backlog_page_start(index);
+    if (!start) return false;
+    const SaveStat record = *start; // the backlog's copy goes with the pages dropped
+    Backlog_drop_from(index);
+    Load_record(record);
+    return true;
 }
 
 bool Load_game_can_try(int slot, const char* caption) {

@@ -5,6 +5,16 @@
 
 #include "system/slot_files.h"
 
+// Returns the story to `record` (already checked) as a load does: stops the MIDI music, the MP3
+// music and the effect, runs `close_screen` (if given), makes `record` the snapshot, restores it,
+// sets SystemMenuState to 106 (music restart) with wait_on 0, and begins a backlog page there.
+void Load_record(const SaveStat& record, void (*close_screen)() = nullptr);
+
+// Rollback: returns the story to the start of backlog page `index` (Backlog_pages(), or its size
+// for the current page) by Load_record, dropping that page and every later one from the backlog.
+// False, changing nothing, when no start record was kept for it.
+bool Load_page_start(size_t index);
+
 // Reads and checks the slot first; a missing or refused slot changes nothing (the music plays on).
 // Otherwise stops the MIDI music, the MP3 music and the effect, runs `close_screen` (if given),
 // restores the snapshot and sets SystemMenuState to 106 (music restart) with wait_on 0.

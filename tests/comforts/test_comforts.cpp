@@ -5,10 +5,13 @@
 
 #include "app/present.h"
 #include "comforts/comfort_marks.h"
+#include "comforts/reload.h"
 #include "comforts/skip_auto.h"
 #include "core/dialogs.h"
+#include "core/sjis.h"
 #include "features/story_fixture.h"
 #include "script/backlog.h"
+#include "sound/music.h"
 #include "sound/volume.h"
 #include "system/snapshot.h"
 #include "system/title_menu.h"
@@ -304,4 +307,159 @@ TEST_F(ComfortTest, TheCornerMarkNeverReachesBackBuffer) {
     Auto_set(false);
     Run_frames(1);
     EXPECT_FALSE(corner_differs());
+}
+
+namespace {
+
+const std::string MIDI_FILE = std::string("MThd\0\0\0\6\0\0\0\1\1\xe0", 14);
+const std::string MP3_FILE = "ID3\3\0\0\0\0\0\0" + std::string(32, '\0');
+
+// Page 1 starts the town music; page 2 asks; the first option sets flag 1, loads another
+// background and changes to the lake music on page 3, the second sets flag 2.
+const char* const STORY =
+    "#play_midi town.mid\r\n" SJ_A "#w\r\n#page\r\n" SJ_A ";\r\n;\r\n" SJ_A "\r\n"
+    "#text_input \\STR 0 \"" SJ_TARO "\"\r\n"
+    "#select3 {\r\nOne\r\nTwo\r\nThree\r\n/\r\n"
+    "#flag_on 1\r\n#g_load BG bg.bmp\r\n#page\r\n#stop_midi\r\n#play_mp3 lake.mp3\r\n" SJ_SQUARE
+    "#w\r\n#halt\r\n/\r\n#flag_on 2\r\n" SJ_SQUARE "#w\r\n#halt\r\n/\r\n#halt\r\n}\r\n";
+
+class RollbackTest : public ComfortTest {
+  protected:
+    void Start_story() {
+        Write_file("MIDI/town.mid", MIDI_FILE);
+        Write_file("MIDI/lake.mp3", MP3_FILE);
+        Write_new_background();
+        Start(STORY);
+    }
+    // Opens the backlog at the wait and clicks line `view_line` of the view, answering `answer`.
+    static void Click_in_backlog(int view_line, BoxAnswer answer) {
+        PlatformEvent up;
+        up.type = EventType::MouseUp;
+        up.button = 1;
+        up.x = 100;
+        up.y = 16 + 26 * view_line + 13;
+        Headless_push_event(up);
+        Headless_queue_answer(answer);
+        if (answer == BoxAnswer::No) Headless_push_event(Escape());
+        Key(KEY_PAGEUP);
+    }
+    static PlatformEvent Escape() {
+        PlatformEvent e;
+        e.type = EventType::KeyDown;
+        e.key = KEY_ESCAPE;
+        return e;
+    }
+};
+
+} // namespace
+
+// A rollback across a choice, a picture change, a music change and a flag change puts back every
+// field as it stood at that page's start, and the choice can then be made the other way. A No
+// changes nothing.
+TEST_F(RollbackTest, ReturnsToAPageStartAcrossAChoicePictureMusicAndFlag) {
+    Start_story();
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Click();
+    ASSERT_TRUE(Run_until([] { return Backlog_pages().size() == 1; }));
+    const GameStat at_start = Game_stat;
+    const TextSettings text = Text;
+    const int32_t cursor = int32_t(std::string(STORY).find("#page") + 5); // as a save point there
+    const std::string bg_name = BackgroundSurface.PictureName;
+    const std::vector<uint32_t> back = BackBuffer.pixels;
+    ASSERT_TRUE(Run_until([] { return Game_stat.select_on == 1; }));
+    Press_at(SelectRect[0]);
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    ASSERT_EQ(Game_stat.Flags[1], 1);
+    ASSERT_STREQ(BgmState.MusicPath, ".\\MIDI\\lake.mp3");
+    ASSERT_NE(BackgroundSurface.PictureName, bg_name);
+
+    Click_in_backlog(2, BoxAnswer::No); // page 2's first line, after page 1 and the rule
+    EXPECT_EQ(Game_stat.Flags[1], 1);
+    EXPECT_EQ(Backlog_pages().size(), 2u);
+    EXPECT_EQ(Boxes().back(), "バックログ|このページに戻りますか？");
+
+    Click_in_backlog(2, BoxAnswer::Yes);
+    EXPECT_EQ(ScriptCursor, cursor);
+    EXPECT_EQ(BackgroundSurface.PictureName, bg_name);
+    EXPECT_EQ(BackBuffer.pixels, back);
+    GameStat now = Game_stat;
+    EXPECT_EQ(now.SystemMenuState, 106); // the load's music restart
+    now.SystemMenuState = at_start.SystemMenuState;
+    EXPECT_EQ(std::memcmp(&now, &at_start, sizeof now), 0);
+    EXPECT_EQ(std::memcmp(&Text, &text, sizeof text), 0);
+    Run_frames(1);
+    EXPECT_STREQ(BgmState.MusicPath, ".\\MIDI\\town.mid");
+    EXPECT_EQ(BgmState.MusicPlaying, 1);
+    EXPECT_EQ(Backlog_pages().size(), 1u); // page 2 and what followed left the backlog
+    EXPECT_TRUE(Backlog_current_page().empty());
+
+    ASSERT_TRUE(Run_until([] { return Game_stat.select_on == 1; }));
+    Press_at(SelectRect[1]);
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    EXPECT_EQ(Game_stat.Flags[1], 0);
+    EXPECT_EQ(Game_stat.Flags[2], 1);
+}
+
+// The backlog keeps a page's blank lines where they stood, the choice with the option taken marked
+// and the name typed at the prompt.
+TEST_F(RollbackTest, TheBacklogKeepsBlankLinesTheChoiceTakenAndTheNameTyped) {
+    Start_story();
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Click();
+    ASSERT_TRUE(Run_until([] { return Game_stat.select_on == 1; }));
+    Press_at(SelectRect[1]);
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    std::vector<std::pair<int, std::string>> lines;
+    for (const BacklogPiece& p : Backlog_current_page())
+        lines.emplace_back(p.line, Sjis_to_utf8(p.sjis.c_str()));
+    const std::vector<std::pair<int, std::string>> expected = {
+        {0, "あ"},       {2, "あ"}, {3, "（名前の入力：太郎）"}, {4, "　 One"}, {5, "→ Two"},
+        {6, "　 Three"}, {8, "■"}};
+    EXPECT_EQ(lines, expected);
+}
+
+// Reload while playing: an edit above the current page moves the story to the same place in the
+// new text; a deleted label starts the script over; a script with an error is not taken.
+TEST_F(RollbackTest, ReloadReturnsToThePageInTheNewTextAndKeepsTheOldOneOnErrors) {
+    const std::string head = "*one:\r\n" SJ_A "#w\r\n#page\r\n*two:\r\n" SJ_A "#w\r\n#page\r\n";
+    const std::string page = SJ_SQUARE "#w\r\n" SJ_A "#w\r\n#halt\r\n";
+    Start(head + page);
+    for (int waits = 0; waits < 3; ++waits) {
+        ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+        if (waits < 2) Click();
+        Run_frames(1);
+    }
+    const std::string added = "*one:\r\n" SJ_A "#w\r\n;\r\n#page\r\n*two:\r\n" SJ_A "#w\r\n#page\r\n";
+    Write_file("txt/config.txt", added + page);
+    Reload_game();
+    EXPECT_EQ(ScriptCursor, int32_t(added.size() - 2)); // after the last #page, where it stood
+    EXPECT_TRUE(Backlog_current_page().empty());
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    EXPECT_EQ(Sjis_to_utf8(Backlog_current_page()[0].sjis.c_str()), "■");
+
+    Write_file("txt/config.txt", "#w\r\n" + page + "*two:\r\n#halt\r\n#bogus\r\n");
+    Reload_game();
+    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes().back().find("再読み込み|台本に誤りがあるため"), std::string::npos) << Boxes().back();
+    EXPECT_NE(Boxes().back().find("txt/config.txt:"), std::string::npos) << Boxes().back();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ScriptBuffer), size_t(ScriptLength)), added + page);
+    EXPECT_EQ(Game_stat.wait_on, 1);
+
+    Write_file("txt/config.txt", SJ_A "#w\r\n" + page);
+    Reload_game();
+    EXPECT_EQ(ScriptCursor, 0);
+}
+
+// The moved position: the same number of lines after the label, at the label when the new text is
+// shorter there.
+TEST(ReloadPosition, KeepsLinesAfterTheLabelOrFallsBackToIt) {
+    bool gone = true;
+    const std::string old_text = "a\r\n*l:\r\nx\r\n#page\r\n";
+    const int32_t at = int32_t(old_text.find("#page") + 5);
+    EXPECT_EQ(Reload_moved_offset(old_text, at, "b\r\nb\r\n*l:\r\nx\r\n#page\r\n", &gone), at + 3);
+    EXPECT_FALSE(gone);
+    EXPECT_EQ(Reload_moved_offset(old_text, at, "*l:\r\nx\r\n#jump y\r\n", &gone), 5 + 3); // line start
+    EXPECT_EQ(Reload_moved_offset(old_text, at, "b\r\n*l:\r\nx\r\n", &gone), 3);
+    EXPECT_EQ(Reload_moved_offset(old_text, at, "*m:\r\nx\r\n#page\r\n", &gone), 0);
+    EXPECT_TRUE(gone);
 }

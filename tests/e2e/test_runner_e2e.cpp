@@ -166,7 +166,7 @@ TEST_F(RunnerEndToEnd, SaveFromTheSystemMenuAndLoadItBack) {
     EXPECT_EQ(differing, 0);
 }
 
-// The comforts through a scenario: the wheel opens the backlog over a darkened picture, Escape closes
+// The comforts through a scenario: the wheel opens the backlog on its own ground, Escape closes
 // it, M and F3 reach the sound device, F12 writes a screenshot, `skip on` passes the last click wait.
 TEST_F(RunnerEndToEnd, TheComfortKeysAndCommandsReachTheEngine) {
     std::ofstream(game + "/txt/config.txt") << "\x82\xa0\x82\xa2#w\r\n#page\r\n\x82\xa4#w\r\n#w\r\n#halt\r\n";
@@ -189,6 +189,29 @@ TEST_F(RunnerEndToEnd, TheComfortKeysAndCommandsReachTheEngine) {
     int w = 0, h = 0;
     ASSERT_TRUE(Png_read((work + "/page.png").c_str(), &page, &w, &h));
     ASSERT_TRUE(Png_read((work + "/backlog.png").c_str(), &backlog, &w, &h));
-    const uint32_t corner = page[size_t(470) * 640 + 630]; // below any text
-    EXPECT_EQ(backlog[size_t(470) * 640 + 630], (corner >> 3) & 0x1F1F1Fu);
+    EXPECT_NE(page[size_t(470) * 640 + 630], 0x10141Cu); // below any text: the page does not show
+    EXPECT_EQ(backlog[size_t(470) * 640 + 630], 0x10141Cu);
+}
+
+// The runner drives rollback and reload: a click on the first page in the backlog, answered yes,
+// returns there (the page-1 wait comes again, or `until halt` is never reached); `reload` returns
+// to the start of the page being read (its text gone from the screen).
+TEST_F(RunnerEndToEnd, ABacklogClickRollsBackAndReloadReturnsToThePage) {
+    std::ofstream(game + "/txt/config.txt")
+        << "\x82\xa0#w\r\n#page\r\n\x82\xa2\x82\xa2\x82\xa2\x82\xa2#w\r\n#halt\r\n";
+    std::ofstream(work + "/scenario.txt") << "until wait\nclick 320 240\nuntil wait\n"
+                                             "wheel 1\nanswer yes\nclick 100 29\nrun 100\n"
+                                             "until wait\nclick 320 240\nuntil wait\nshot read.png\n"
+                                             "reload\nrun 20\nshot reloaded.png\nuntil wait\nclick 320 240\n"
+                                             "until halt\n"
+                                             "key Escape\nrun 100\n";
+    const std::string command = std::string(KOTOYUMI_EXE) + " --headless --events " + work +
+                                "/scenario.txt --log " + work + "/run.log " + game + " 2>" + work +
+                                "/stderr.txt";
+    ASSERT_EQ(Run_command("cd " + work + " && " + command), 0) << Read(work + "/stderr.txt");
+    const std::string log = Read(work + "/run.log");
+    EXPECT_NE(log.find("box \"バックログ\" \"このページに戻りますか？\" -> yes"), std::string::npos) << log;
+    EXPECT_NE(log.find(" exit 0\n"), std::string::npos) << log;
+    EXPECT_EQ(Read(work + "/stderr.txt"), "");
+    EXPECT_TRUE(Read(work + "/read.png") != Read(work + "/reloaded.png")); // the page begins again
 }

@@ -32,6 +32,12 @@ Picture Paint_street();
 Picture Paint_room();
 Picture Paint_lake_night();
 
+// The same three as the scenes show them under the text, dimmed by two blends of black (20%, 25%),
+// the JPEG ones from their pixels as decoded: written as BMP, they equal the blended screen.
+Picture Paint_street_dimmed();
+Picture Paint_room_dimmed();
+Picture Paint_lake_night_dimmed();
+
 // A picture postcard of the lake and the tower, 240x180, for the scripts to lay over a scene.
 Picture Paint_postcard();
 

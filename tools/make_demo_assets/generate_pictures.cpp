@@ -24,6 +24,9 @@ const GeneratedPicture PICTURES[] = {
     {"gdat/bg_street.jpg", Paint_street},
     {"gdat/bg_room.bmp", Paint_room},
     {"gdat/bg_lake_night.jpg", Paint_lake_night, Jpeg::Progressive},
+    {"gdat/bg_street_dim.bmp", Paint_street_dimmed},
+    {"gdat/bg_room_dim.bmp", Paint_room_dimmed},
+    {"gdat/bg_lake_night_dim.bmp", Paint_lake_night_dimmed},
     {"gdat/postcard.bmp", Paint_postcard},
     {"gdat/black.bmp", Paint_black},
     // The `test` command's pair: the night lake seen through a round window.

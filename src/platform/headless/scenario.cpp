@@ -122,6 +122,10 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             c.text = word;
             ok = (in >> state) && (state == "on" || state == "off");
             c.x = state == "on";
+        } else if (word == "reload") {
+            c.kind = ScenarioCommand::Comfort;
+            c.text = word;
+            c.x = 1;
         } else if (word == "wheel") {
             std::string n;
             c.kind = ScenarioCommand::Wheel;

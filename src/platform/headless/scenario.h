@@ -20,7 +20,7 @@ struct ScenarioCommand {
         Shot,     // text: file
         Until,    // text: condition, ms
         MusicEnd, // the end-of-play notification of the music device
-        Comfort,  // text: "skip" or "auto", x: 1 on, 0 off
+        Comfort,  // text: "skip" or "auto", x: 1 on, 0 off; or "reload"
         Wheel,    // y: notches, up positive
     };
     Kind kind = Run;

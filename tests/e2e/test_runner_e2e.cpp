@@ -125,28 +125,6 @@ TEST_F(RunnerEndToEnd, BadCommandLinesAndScenariosAreRefusedClearly) {
     EXPECT_NE(Read(work + "/out5").find(" exit 1\n"), std::string::npos) << Read(work + "/out5");
 }
 
-// --version names the engine's and each library's version; a bare start outside a game (as from the
-// desktop's menu, in the home folder) plays the shipped demo, and inside a game plays that game.
-TEST_F(RunnerEndToEnd, VersionAndWhatABareStartPlays) {
-    ASSERT_EQ(Run_command(std::string(KOTOYUMI_EXE) + " --version >" + work + "/version"), 0);
-    const std::string version = Read(work + "/version");
-    for (const char* line :
-         {"kotoyumi ", "\nSDL 2.", "\nSDL_mixer 2.", "\nFluidSynth ", "\nFreeType 2.", "\nlibjpeg"})
-        EXPECT_NE(version.find(line), std::string::npos) << line << " in\n" << version;
-    EXPECT_EQ(version.find('?'), std::string::npos) << version;
-
-    // The window on SDL's dummy drivers, ended by SIGTERM after a moment; what it chose is on stderr.
-    const std::string bare = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=" + work +
-                             " timeout 2 " + KOTOYUMI_EXE + " 2>" + work + "/err";
-    fs::create_directories(work + "/home");
-    Run_command("cd " + work + "/home && " + bare);
-    EXPECT_NE(Read(work + "/err").find("playing the demo game in " + fs::path(KOTOYUMI_DEMO_DIR).string()),
-              std::string::npos)
-        << Read(work + "/err");
-    Run_command("cd " + game + " && " + bare);
-    EXPECT_EQ(Read(work + "/err").find("demo"), std::string::npos) << Read(work + "/err");
-}
-
 // The demo played by a player: start from the title menu, save in slot 2 from the system menu at
 // the first click wait, read on, load slot 2. The screen is then the save point's again: the
 // background of the first page, every menu and every later text gone (the first line may already

@@ -1,6 +1,5 @@
 // PNG screenshots: what is written reads back exactly, and unreadable files are refused.
 #include "formats/png_file.h"
-#include "platform/host_files.h"
 
 #include <filesystem>
 
@@ -21,20 +20,6 @@ TEST_F(EngineTest, PngWrittenPixelsReadBackExactly) {
     EXPECT_EQ(bh, h);
     pixels[0] &= 0xFFFFFF;
     EXPECT_EQ(back, pixels);
-}
-
-// An icon keeps its transparency: the file is RGBA and its colours come back as written.
-TEST_F(EngineTest, PngWithAlphaIsWrittenAsRgba) {
-    const uint32_t pixels[] = {0x00000000, 0x80FF0000, 0xFF00FF00, 0x40123456};
-    ASSERT_TRUE(Png_write("icon.png", pixels, 2, 2, true));
-    std::vector<uint8_t> file;
-    ASSERT_EQ(Host_read_file("icon.png", &file, 1 << 20), HostRead::Ok);
-    ASSERT_GT(file.size(), 25u);
-    EXPECT_EQ(file[25], 6) << "colour type: RGBA";
-    std::vector<uint32_t> back;
-    int w = 0, h = 0;
-    ASSERT_TRUE(Png_read("icon.png", &back, &w, &h));
-    EXPECT_EQ(back, (std::vector<uint32_t>{0x000000, 0xFF0000, 0x00FF00, 0x123456}));
 }
 
 TEST_F(EngineTest, PngBadArgumentsAndFilesAreRefused) {

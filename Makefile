@@ -1,5 +1,6 @@
-# make run     installs what is missing, builds, and plays the demo game
+# make run     installs what is missing, builds the engine and the demo game, and plays it
 # make test    installs what is missing, builds, and runs every test (also under the sanitizers)
+# make deb     installs what is missing, builds, and makes the Debian package build/kotoyumi_*.deb
 # make bench   the Google Benchmark programs
 # make format  formats every source file with the project's .clang-format
 # make fuzz    runs every libFuzzer target on its corpus for FUZZ_SECONDS (default 600) each
@@ -12,21 +13,30 @@ FUZZ_SECONDS := 600
 SOAK_HOURS := 10
 FUZZ_TARGETS := fuzz_image_decode fuzz_media_strings fuzz_scenario fuzz_game fuzz_slot_restore fuzz_midi fuzz_effect
 JOBS := $(shell nproc)
-# The developer build: tests and benchmarks, warnings as errors.
-DEV_FLAGS := -DKOTOYUMI_TESTS=ON -DKOTOYUMI_BENCH=ON -DKOTOYUMI_WERROR=ON
+# The developer build: the demo game, tests and benchmarks, warnings as errors.
+DEV_FLAGS := -DKOTOYUMI_DEMO=ON -DKOTOYUMI_TESTS=ON -DKOTOYUMI_BENCH=ON -DKOTOYUMI_WERROR=ON
 SOURCES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'tools/*.cpp' 'tools/*.h' 'fuzz/*.cpp' 'fuzz/*.h')
 
-.PHONY: deps build run test test-asan bench format format-check fuzz soak
+.PHONY: deps configure build run deb test test-asan bench format format-check fuzz soak
 
 deps:
 	bash tools/install-deps.sh
 
-build:
+configure:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(DEV_FLAGS)
+
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: deps build
+run: deps configure
+	cmake --build $(BUILD) -j$(JOBS) --target kotoyumi demo
 	bash tools/run-demo.sh $(BUILD)
+
+# Only what the package holds is built (not the tests); install it with apt-get install ./FILE.
+deb: deps configure
+	cmake --build $(BUILD) -j$(JOBS) --target shipped
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/kotoyumi_*.deb
 
 test: deps format-check build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)

@@ -1,5 +1,6 @@
 #!/bin/bash
-# Installs what building, running and testing the engine needs on Debian 12. Run as root.
+# Installs what building, running and testing the engine needs on Debian 12, and any packages named
+# as arguments (CI adds lintian, which only the package's lintian test needs). Run as root.
 set -euo pipefail
 packages=(
   make cmake g++ pkg-config git
@@ -9,6 +10,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick
   clang-format python3 clang libfuzzer-14-dev lame
+  dpkg-dev desktop-file-utils appstream man-db
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -7,9 +7,11 @@
 
 #include "app/command_words.h"
 #include "app/frame_loop.h"
+#include "app/game_folder.h"
 #include "app/headless_probe.h"
 #include "app/options.h"
 #include "app/system.h"
+#include "app/version.h"
 #include "check/game_check.h"
 #include "comforts/comfort_marks.h"
 #include "comforts/settings_file.h"
@@ -36,7 +38,8 @@ int Check_main(const Options& options) {
 
 } // namespace
 
-int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen)) {
+int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen),
+                std::string (*window_libraries)()) {
     const auto started = std::chrono::steady_clock::now();
     Options options;
     std::string error;
@@ -46,6 +49,10 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
     }
     if (options.help) {
         std::fputs(Options_usage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs(Version_text(window_libraries()).c_str(), stdout);
         return 0;
     }
     if (options.check) return Check_main(options);
@@ -60,6 +67,12 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         Headless_set_recording(false);
         Headless_set_probe(Headless_probe());
         Platform_use_backend(Headless_backend());
+    }
+    if (!options.headless && !options.game_dir_given) {
+        options.game_dir = Game_folder_to_play();
+        if (options.game_dir != ".")
+            std::fprintf(stderr, "kotoyumi: no game in the current folder; playing the demo game in %s\n",
+                         options.game_dir.c_str());
     }
     // Everything the engine reads lies in the game folder: work from inside it.
     if (!Host_change_folder(options.game_dir, &error)) {

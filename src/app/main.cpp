@@ -14,5 +14,5 @@ const PlatformBackend* Window_backend(int scale, bool fullscreen) {
 } // namespace
 
 int main(int argc, char** argv) {
-    return Engine_main(argc, argv, Window_backend);
+    return Engine_main(argc, argv, Window_backend, Sdl_library_versions);
 }

@@ -24,10 +24,12 @@ const char* Options_usage() {
     return "usage: kotoyumi [--scale N] [--fullscreen] [GAME_DIR]\n"
            "       kotoyumi --check [--strict] [GAME_DIR]\n"
            "       kotoyumi --headless [--events FILE] [--log FILE] [--shots DIR] [--max-ms N] [GAME_DIR]\n"
+           "       kotoyumi --version\n"
            "\n"
-           "Plays the game in GAME_DIR (default: the current folder). The window's scale, full screen and\n"
-           "the volume are remembered per game in $XDG_CONFIG_HOME/kotoyumi/ (or ~/.config/kotoyumi/);\n"
-           "--scale and --fullscreen override them.\n"
+           "Plays the game in GAME_DIR (default: the current folder; in a window, the demo game when the\n"
+           "current folder holds no game). The window's scale, full screen and the volume are remembered\n"
+           "per game in $XDG_CONFIG_HOME/kotoyumi/ (or ~/.config/kotoyumi/); --scale and --fullscreen\n"
+           "override them.\n"
            "  --scale N        show the 640x480 picture N times larger (1-8)\n"
            "  --fullscreen     start in full screen (Alt+Enter switches)\n"
            "  --headless       no window and no sound; a virtual clock and scripted input\n"
@@ -37,7 +39,8 @@ const char* Options_usage() {
            "  --max-ms N       when playing on its own, stop after N virtual ms (default 600000)\n"
            "  --check          check every script of the game and list each problem (exit 1 if any error)\n"
            "  --strict         with --check: warnings count as errors\n"
-           "  --report-startup print how long the first frame took to reach the window\n";
+           "  --report-startup print how long the first frame took to reach the window\n"
+           "  --version        print the engine's version and those of the libraries it runs with\n";
 }
 
 bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
@@ -57,6 +60,8 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
         };
         if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
             out->help = true;
+        } else if (!std::strcmp(a, "--version")) {
+            out->version = true;
         } else if (!std::strcmp(a, "--check")) {
             out->check = true;
         } else if (!std::strcmp(a, "--strict")) {
@@ -96,7 +101,7 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
             return false;
         } else {
             out->game_dir = a;
-            dir_seen = true;
+            out->game_dir_given = dir_seen = true;
         }
     }
     if (out->strict && !out->check) {

@@ -6,6 +6,7 @@
 
 struct Options {
     std::string game_dir = ".";
+    bool game_dir_given = false;
     bool headless = false;
     std::string events_path;
     std::string log_path;
@@ -17,6 +18,7 @@ struct Options {
     bool fullscreen_given = false;
     bool report_startup = false;
     bool help = false;
+    bool version = false;
     bool check = false;  // check the scripts instead of playing
     bool strict = false; // with check: warnings count as errors
 };

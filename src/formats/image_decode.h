@@ -22,6 +22,11 @@ bool Bmp_decode(const uint8_t* data, size_t size, DecodedImage* out, std::string
 // Decodes a baseline or progressive JPEG (greyscale, YCbCr or CMYK). False and a reason on failure.
 bool Jpeg_decode(const uint8_t* data, size_t size, DecodedImage* out, std::string* error);
 
+// The JPEG library the decoder is built on, "libjpeg-turbo 2.1.5 (libjpeg 6.2)". Its interface has
+// no call that tells the version, so this is the one the engine was built against; the library's
+// soname holds the running one to the same interface version.
+std::string Jpeg_library_version();
+
 // Decodes either kind, chosen by the file's first bytes, not by its name.
 bool Image_decode(const uint8_t* data, size_t size, DecodedImage* out, std::string* error);
 

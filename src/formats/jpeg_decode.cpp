@@ -142,3 +142,15 @@ bool Jpeg_decode(const uint8_t* data, size_t size, DecodedImage* out, std::strin
     *out = std::move(image);
     return true;
 }
+
+std::string Jpeg_library_version() {
+    char text[64];
+#ifdef LIBJPEG_TURBO_VERSION_NUMBER
+    const int turbo = LIBJPEG_TURBO_VERSION_NUMBER; // 2001005 for 2.1.5
+    std::snprintf(text, sizeof text, "libjpeg-turbo %d.%d.%d (libjpeg %d.%d)", turbo / 1000000,
+                  turbo / 1000 % 1000, turbo % 1000, JPEG_LIB_VERSION / 10, JPEG_LIB_VERSION % 10);
+#else
+    std::snprintf(text, sizeof text, "libjpeg %d.%d", JPEG_LIB_VERSION / 10, JPEG_LIB_VERSION % 10);
+#endif
+    return text;
+}

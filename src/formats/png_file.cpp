@@ -16,21 +16,23 @@ constexpr png_uint_32 MAX_SIDE = 16384;
 
 } // namespace
 
-bool Png_encode(const uint32_t* pixels, int width, int height, std::vector<uint8_t>* out) {
+bool Png_encode(const uint32_t* pixels, int width, int height, std::vector<uint8_t>* out, bool alpha) {
     if (!pixels || width <= 0 || height <= 0 || png_uint_32(width) > MAX_SIDE ||
         png_uint_32(height) > MAX_SIDE)
         return false;
-    std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
+    const size_t channels = alpha ? 4 : 3;
+    std::vector<uint8_t> rgb(size_t(width) * size_t(height) * channels);
     for (size_t i = 0, n = size_t(width) * size_t(height); i < n; ++i) {
-        rgb[i * 3] = uint8_t(pixels[i] >> 16);
-        rgb[i * 3 + 1] = uint8_t(pixels[i] >> 8);
-        rgb[i * 3 + 2] = uint8_t(pixels[i]);
+        rgb[i * channels] = uint8_t(pixels[i] >> 16);
+        rgb[i * channels + 1] = uint8_t(pixels[i] >> 8);
+        rgb[i * channels + 2] = uint8_t(pixels[i]);
+        if (alpha) rgb[i * channels + 3] = uint8_t(pixels[i] >> 24);
     }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = png_uint_32(width);
     image.height = png_uint_32(height);
-    image.format = PNG_FORMAT_RGB;
+    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     // The first call measures, the second writes.
     png_alloc_size_t size = 0;
     bool ok = png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) != 0;
@@ -43,9 +45,9 @@ bool Png_encode(const uint32_t* pixels, int width, int height, std::vector<uint8
     return ok;
 }
 
-bool Png_write(const char* path, const uint32_t* pixels, int width, int height) {
+bool Png_write(const char* path, const uint32_t* pixels, int width, int height, bool alpha) {
     std::vector<uint8_t> png;
-    if (!path || !Png_encode(pixels, width, height, &png)) return false;
+    if (!path || !Png_encode(pixels, width, height, &png, alpha)) return false;
     FILE* file = std::fopen(path, "wb");
     if (!file) return false;
     const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();

@@ -156,6 +156,16 @@ bool blend_glyph(Surface* s, int x, int y, const Glyph& g, uint32_t pixel) {
 
 } // namespace
 
+std::string Font_library_version() {
+    // A library of its own: asking must not start the engine's faces.
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0) return "?";
+    FT_Int major = 0, minor = 0, patch = 0;
+    FT_Library_Version(library, &major, &minor, &patch);
+    FT_Done_FreeType(library);
+    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
+}
+
 bool Font_init(std::string* error) {
     if (!g_init_done) {
         g_init_done = true;

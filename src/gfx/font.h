@@ -36,5 +36,8 @@ int Font_draw_utf8(Surface* s, int x, int y, const FontStyle& style, const std::
 // The width in pixels that Font_draw_utf8 would use.
 int Font_measure_utf8(const FontStyle& style, const std::string& utf8);
 
+// The version of the FreeType library the engine runs with, "2.12.1"; "?" if it cannot be started.
+std::string Font_library_version();
+
 // Drops every cached glyph (tests; memory).
 void Font_clear_cache();

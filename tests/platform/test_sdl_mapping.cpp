@@ -1,6 +1,6 @@
 // The window arithmetic and event details that the SDL backend relies on: fitting the picture into
 // any window size, mapping window pixels back to picture pixels, the drawn pixels themselves, the
-// key-state word and typed-text truncation.
+// key-state word, typed-text truncation and the icon at every size.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,6 +10,7 @@
 
 #include "platform/event_mapping.h"
 #include "platform/platform.h"
+#include "platform/sdl/icon.h"
 #include "platform/sdl/window_scaling.h"
 
 namespace {
@@ -160,4 +161,21 @@ TEST(EventMapping, PaceKeysFollowTheTypedCharacterOnEveryLayout) {
     for (const Case& c : cases)
         EXPECT_EQ(Event_pace_key(c.unshifted, c.shift, c.colon_key), c.key)
             << char(c.unshifted) << " shift " << c.shift << " colon key " << c.colon_key;
+}
+
+// The desktop's icons are the window's emblem drawn afresh at each size, laid out alike: a clear
+// corner, the indigo field left of the bow, the gold rim at the top.
+TEST(Icon, EverySizeDrawsTheSameEmblem) {
+    int size = 0;
+    const uint32_t* window_icon = Icon_pixels(&size);
+    EXPECT_EQ(Icon_render(32), std::vector<uint32_t>(window_icon, window_icon + size * size));
+    for (int side : {48, 256}) {
+        const std::vector<uint32_t> icon = Icon_render(side);
+        auto at = [&](double x, double y) {
+            return icon[size_t(y * side / 32) * side + size_t(x * side / 32)];
+        };
+        EXPECT_EQ(at(0.5, 0.5), 0u) << side;
+        EXPECT_EQ(at(5.5, 16.5), 0xFF1B2447u) << side;
+        EXPECT_EQ(at(16.2, 0.6) & 0xFFFFFFu, 0xC9A24Au) << side;
+    }
 }

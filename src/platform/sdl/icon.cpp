@@ -1,13 +1,15 @@
 // The emblem: an indigo roundel with a gold rim, holding a lacquered bow (with its grip binding
-// and string) and a crescent moon. Each pixel is sampled 4x4 times so the curves come out smooth
-// at this small size.
+// and string) and a crescent moon. The shapes are laid out on a 32-unit square, scaled to the size
+// asked; each pixel is sampled 4x4 times so the curves come out smooth even at 32 px.
 #include "platform/sdl/icon.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
-constexpr int SIZE = 32;
+constexpr int WINDOW_SIZE = 32;
+constexpr double UNITS = 32.0; // the side of the square the shapes are laid out on
 constexpr int SAMPLES = 4;
 
 constexpr uint32_t RIM = 0xC9A24A;
@@ -47,41 +49,41 @@ long sample(double x, double y) {
     return -1;
 }
 
-struct Icon {
-    uint32_t pixels[SIZE * SIZE];
-
-    Icon() {
-        for (int y = 0; y < SIZE; ++y) {
-            for (int x = 0; x < SIZE; ++x) {
-                int covered = 0, red = 0, green = 0, blue = 0;
-                for (int sy = 0; sy < SAMPLES; ++sy) {
-                    for (int sx = 0; sx < SAMPLES; ++sx) {
-                        const long c = sample(x + (sx + 0.5) / SAMPLES, y + (sy + 0.5) / SAMPLES);
-                        if (c < 0) continue;
-                        ++covered;
-                        red += (c >> 16) & 0xFF;
-                        green += (c >> 8) & 0xFF;
-                        blue += c & 0xFF;
-                    }
-                }
-                // Straight alpha: the colour is the mean of the covered samples only, so edges
-                // fade out without darkening.
-                uint32_t pixel = 0;
-                if (covered > 0) {
-                    const uint32_t alpha = uint32_t(covered * 255 / (SAMPLES * SAMPLES));
-                    pixel = alpha << 24 | uint32_t(red / covered) << 16 | uint32_t(green / covered) << 8 |
-                            uint32_t(blue / covered);
-                }
-                pixels[y * SIZE + x] = pixel;
-            }
-        }
-    }
-};
-
 } // namespace
 
+std::vector<uint32_t> Icon_render(int size) {
+    std::vector<uint32_t> pixels(size > 0 ? size_t(size) * size_t(size) : 0);
+    const double unit = UNITS / size;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            int covered = 0, red = 0, green = 0, blue = 0;
+            for (int sy = 0; sy < SAMPLES; ++sy) {
+                for (int sx = 0; sx < SAMPLES; ++sx) {
+                    const long c =
+                        sample((x + (sx + 0.5) / SAMPLES) * unit, (y + (sy + 0.5) / SAMPLES) * unit);
+                    if (c < 0) continue;
+                    ++covered;
+                    red += (c >> 16) & 0xFF;
+                    green += (c >> 8) & 0xFF;
+                    blue += c & 0xFF;
+                }
+            }
+            // Straight alpha: the colour is the mean of the covered samples only, so edges fade out
+            // without darkening.
+            uint32_t pixel = 0;
+            if (covered > 0) {
+                const uint32_t alpha = uint32_t(covered * 255 / (SAMPLES * SAMPLES));
+                pixel = alpha << 24 | uint32_t(red / covered) << 16 | uint32_t(green / covered) << 8 |
+                        uint32_t(blue / covered);
+            }
+            pixels[size_t(y) * size_t(size) + size_t(x)] = pixel;
+        }
+    }
+    return pixels;
+}
+
 const uint32_t* Icon_pixels(int* size) {
-    static const Icon icon;
-    *size = SIZE;
-    return icon.pixels;
+    static const std::vector<uint32_t> icon = Icon_render(WINDOW_SIZE);
+    *size = WINDOW_SIZE;
+    return icon.data();
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -15,6 +16,10 @@ struct SdlOptions {
 
 // The backend table for Platform_use_backend; `options` shape the window that open_window makes.
 const PlatformBackend* Sdl_backend(const SdlOptions& options);
+
+// One line "NAME VERSION" each for SDL, SDL_mixer and FluidSynth as loaded at run time; needs no
+// window.
+std::string Sdl_library_versions();
 
 // Tells the main thread that the music has ended: it receives an EventType::MusicNotify event.
 // Safe to call from any thread (the audio callback included) once the window is open.

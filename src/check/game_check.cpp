@@ -1,6 +1,7 @@
 #include "check/game_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <unordered_set>
@@ -12,6 +13,7 @@
 #include "check/media_checks.h"
 #include "check/nearest_word.h"
 #include "check/script_walk.h"
+#include "check/source_convert.h"
 #include "core/path.h"
 #include "core/sjis.h"
 #include "features/jump.h"
@@ -24,8 +26,34 @@ namespace {
 
 constexpr const char* FIRST_SCRIPT = ".\\txt\\config.txt";
 
+// With --source, the scripts converted in memory: they stand in for the game's txt/ files.
+const std::vector<SourceScript>* sources = nullptr;
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = char(std::tolower(uint8_t(c)));
+    return text;
+}
+
+// The converted source that stands in for the script at `host_path`, if any.
+const SourceScript* Source_for(const std::string& host_path) {
+    if (!sources) return nullptr;
+    const std::string name = Lower(host_path.rfind("./", 0) == 0 ? host_path.substr(2) : host_path);
+    for (const SourceScript& s : *sources)
+        if (name == Lower("txt/" + s.game)) return &s;
+    return nullptr;
+}
+
+// Findings name the file the author edits: the UTF-8 source when there is one.
 std::string Shown_name(const std::string& host_path) {
+    if (const SourceScript* s = Source_for(host_path)) return s->shown;
     return host_path.rfind("./", 0) == 0 ? host_path.substr(2) : host_path;
+}
+
+FileRead Read_quietly(const char* path) {
+    if (const SourceScript* s = Source_for(Path_resolve(path)))
+        return Script_use_text(path, reinterpret_cast<const uint8_t*>(s->sjis.data()), s->sjis.size());
+    return Script_read_quietly(path);
 }
 
 // A finding about a whole script, at its first byte.
@@ -39,7 +67,7 @@ void Script_finding(const std::string& host_path, const std::string& message) {
 // Reads one script into the buffer, as a file change reads it. False (reported) if it cannot be.
 bool Read_script(const std::string& path) {
     const std::string host = Path_resolve(path.c_str());
-    switch (Script_read_quietly(path.c_str())) {
+    switch (Read_quietly(path.c_str())) {
     case FileRead::Ok:
         return true;
     case FileRead::CannotOpen:
@@ -123,7 +151,7 @@ void Resolve_labels() {
     for (const auto& [host, requests] : by_script) {
         // Host paths name scripts already read once; read again through the engine's own reader.
         std::string sjis;
-        if (!Utf8_to_sjis(host, &sjis) || Script_read_quietly(sjis.c_str()) != FileRead::Ok) continue;
+        if (!Utf8_to_sjis(host, &sjis) || Read_quietly(sjis.c_str()) != FileRead::Ok) continue;
         const std::unordered_set<std::string> found = Label_search_words();
         WordIndex words;
         bool indexed = false;
@@ -170,12 +198,21 @@ std::vector<std::string> Scripts_in_txt() {
         if (ending != ".txt" || !Utf8_to_sjis(name, &sjis)) continue;
         out.push_back(".\\txt\\" + sjis);
     }
+    if (sources)
+        for (const SourceScript& s : *sources) {
+            std::string sjis;
+            if (!Utf8_to_sjis(s.game, &sjis)) continue;
+            for (char& c : sjis)
+                if (c == '/') c = '\\';
+            out.push_back(".\\txt\\" + sjis);
+        }
     return out;
 }
 
 } // namespace
 
-int Check_game(FILE* out, bool strict) {
+int Check_game(FILE* out, bool strict, const std::vector<SourceScript>* source_scripts) {
+    sources = source_scripts;
     Check_state_reset();
     Findings_reset();
     Media_checks_reset();
@@ -207,6 +244,7 @@ int Check_game(FILE* out, bool strict) {
     Resolve_labels();
     Whole_game_warnings();
     Boxes_catch(false);
+    sources = nullptr;
 
     for (const Finding* f : Findings_sorted())
         std::fprintf(out, "%s\n", Finding_line(*f).c_str());

@@ -39,13 +39,16 @@ bool Copy_tree(const std::string& from, const std::string& to, std::string* fail
 
 int New_game_main(const std::string& dir) {
     if (Host_exists(dir) && (!Host_is_folder(dir) || !Host_folder_entries(dir).empty())) {
-        std::fprintf(stderr, "kotoyumi: %s exists and is not an empty folder; --new writes only into a new or empty one\n",
-                     dir.c_str());
+        std::fprintf(
+            stderr,
+            "kotoyumi: %s exists and is not an empty folder; --new writes only into a new or empty one\n",
+            dir.c_str());
         return 2;
     }
     const std::string starter = Host_shipped_folder("starter");
     if (starter.empty()) {
-        std::fprintf(stderr, "kotoyumi: the starter game is not beside the engine (share/kotoyumi/starter)\n");
+        std::fprintf(stderr,
+                     "kotoyumi: the starter game is not beside the engine (share/kotoyumi/starter)\n");
         return 1;
     }
     std::string failed;

@@ -108,8 +108,8 @@ bool Source_convert_folder(const std::string& folder, std::vector<SourceScript>*
         std::vector<SourceProblem> problems;
         if (!Source_convert_text(std::string(bytes.begin(), bytes.end()), &script.sjis, &problems)) {
             for (const SourceProblem& p : problems)
-                errors->push_back(script.shown + ":" + std::to_string(p.line) + ":" + std::to_string(p.column) +
-                                  ": error: " + p.what);
+                errors->push_back(script.shown + ":" + std::to_string(p.line) + ":" +
+                                  std::to_string(p.column) + ": error: " + p.what);
             continue;
         }
         scripts->push_back(std::move(script));
@@ -127,11 +127,13 @@ int Source_convert_main(const std::string& source_folder, const std::string& gam
         // Everything is converted before the first file is written; a write that fails after
         // that leaves each script whole, old or new (each is replaced at once).
         const std::string txt = game + "/txt";
-        if (!Host_make_folder(game) || !Host_make_folder(txt)) errors.push_back(txt + ": error: cannot make the folder");
+        if (!Host_make_folder(game) || !Host_make_folder(txt))
+            errors.push_back(txt + ": error: cannot make the folder");
         for (size_t i = 0; errors.empty() && i < scripts.size(); ++i) {
             const SourceScript& s = scripts[i];
             std::string why;
-            if (!Make_folders(txt, s.game) || !Host_write_file(txt + "/" + s.game, s.sjis.data(), s.sjis.size(), &why))
+            if (!Make_folders(txt, s.game) ||
+                !Host_write_file(txt + "/" + s.game, s.sjis.data(), s.sjis.size(), &why))
                 errors.push_back(txt + "/" + s.game + ": error: cannot write: " + why);
         }
     }

@@ -41,7 +41,8 @@ MidiSong Tune_evening() {
         const uint32_t at = bar * BAR;
         const Chord& chord = CHORDS[bar];
         for (int k = 0; k < 8; ++k)
-            Note(&piano, 0, chord.notes[rise[k]] + 12, k == 0 ? 72 : 56, at + k * EIGHTH, (k == 7 ? 1 : 2) * EIGHTH);
+            Note(&piano, 0, chord.notes[rise[k]] + 12, k == 0 ? 72 : 56, at + k * EIGHTH,
+                 (k == 7 ? 1 : 2) * EIGHTH);
         for (int k = 1; k < 4; ++k)
             Note(&strings, 1, chord.notes[k], 44, at, BAR);
         Note(&bass, 2, chord.notes[0] - 12, 76, at, BAR);

@@ -55,7 +55,8 @@ bool Make_sounds(const fs::path& out, std::string* error) {
         *error = "cannot make the starter game's sounds";
         return false;
     }
-    return Write_asset(out / "MIDI/town.mid", town, error) && Write_asset(out / "MIDI/evening.mid", evening, error) &&
+    return Write_asset(out / "MIDI/town.mid", town, error) &&
+           Write_asset(out / "MIDI/evening.mid", evening, error) &&
            Write_asset(out / "wav/bell.wav", bell, error);
 }
 

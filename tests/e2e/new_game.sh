@@ -1,9 +1,11 @@
 #!/bin/bash
 # `kotoyumi --new`: the game it writes checks clean (warnings included), plays to its end under the
-# runner, and its src/ converts back to the same txt/; a folder that holds anything is refused.
-# Usage: new_game.sh KOTOYUMI_EXE
+# runner, the authors' guide's save-and-load scenario works on it, and its src/ converts back to the
+# same txt/; a folder that holds anything is refused.
+# Usage: new_game.sh KOTOYUMI_EXE SAVE_LOAD_SCENARIO
 set -uo pipefail
 exe=$1
+scenario=$2
 work=$(mktemp -d /tmp/kotoyumi-new-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -21,6 +23,11 @@ grep -q $'\r$' "$work/game/txt/config.txt" || fail "txt/config.txt has no CR LF"
 "$exe" --headless --log "$work/run.log" "$work/game" || { cat "$work/run.log"; fail "the runner did not end with 0"; }
 tail -n 1 "$work/run.log" | grep -qE '^[0-9]+ exit 0$' || { cat "$work/run.log"; fail "the run did not end at exit 0"; }
 grep -q 'evening.mid' "$work/run.log" || fail "the second scene's music never started"
+
+(cd "$work" && "$exe" --headless --events "$scenario" --log save.log game) || { cat "$work/save.log"; fail "the save-and-load scenario did not end with 0"; }
+grep -q '"■LOADしますか？.*-> yes$' "$work/save.log" || { cat "$work/save.log"; fail "the scenario never loaded"; }
+[ -f "$work/game/SAVE/data00.svd" ] || fail "the scenario saved nothing"
+rm -rf "$work/game/SAVE"
 
 cp "$work/game/txt/config.txt" "$work/made.txt"
 (cd "$work/game" && "$exe" --convert src . >/dev/null) || fail "--convert of the game's own src failed"

@@ -1,7 +1,6 @@
 #include "check/game_check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <string>
 #include <unordered_set>
@@ -26,32 +25,14 @@ namespace {
 
 constexpr const char* FIRST_SCRIPT = ".\\txt\\config.txt";
 
-// With --source, the scripts converted in memory: they stand in for the game's txt/ files.
-const std::vector<SourceScript>* sources = nullptr;
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = char(std::tolower(uint8_t(c)));
-    return text;
-}
-
-// The converted source that stands in for the script at `host_path`, if any.
-const SourceScript* Source_for(const std::string& host_path) {
-    if (!sources) return nullptr;
-    const std::string name = Lower(host_path.rfind("./", 0) == 0 ? host_path.substr(2) : host_path);
-    for (const SourceScript& s : *sources)
-        if (name == Lower("txt/" + s.game)) return &s;
-    return nullptr;
-}
-
 // Findings name the file the author edits: the UTF-8 source when there is one.
 std::string Shown_name(const std::string& host_path) {
-    if (const SourceScript* s = Source_for(host_path)) return s->shown;
+    if (const SourceScript* s = Source_standing_in(host_path)) return s->shown;
     return host_path.rfind("./", 0) == 0 ? host_path.substr(2) : host_path;
 }
 
 FileRead Read_quietly(const char* path) {
-    if (const SourceScript* s = Source_for(Path_resolve(path)))
+    if (const SourceScript* s = Source_standing_in(Path_resolve(path)))
         return Script_use_text(path, reinterpret_cast<const uint8_t*>(s->sjis.data()), s->sjis.size());
     return Script_read_quietly(path);
 }
@@ -186,7 +167,7 @@ void Whole_game_warnings() {
 }
 
 // Every script in txt/, as scripts name them.
-std::vector<std::string> Scripts_in_txt() {
+std::vector<std::string> Scripts_in_txt(const std::vector<SourceScript>* source_scripts) {
     std::vector<std::string> out;
     const std::string folder = Path_resolve(".\\txt");
     for (const std::string& name : Host_folder_entries(folder)) {
@@ -198,8 +179,8 @@ std::vector<std::string> Scripts_in_txt() {
         if (ending != ".txt" || !Utf8_to_sjis(name, &sjis)) continue;
         out.push_back(".\\txt\\" + sjis);
     }
-    if (sources)
-        for (const SourceScript& s : *sources) {
+    if (source_scripts)
+        for (const SourceScript& s : *source_scripts) {
             std::string sjis;
             if (!Utf8_to_sjis(s.game, &sjis)) continue;
             for (char& c : sjis)
@@ -212,7 +193,7 @@ std::vector<std::string> Scripts_in_txt() {
 } // namespace
 
 int Check_game(FILE* out, bool strict, const std::vector<SourceScript>* source_scripts) {
-    sources = source_scripts;
+    Sources_stand_in(source_scripts);
     Check_state_reset();
     Findings_reset();
     Media_checks_reset();
@@ -239,12 +220,12 @@ int Check_game(FILE* out, bool strict, const std::vector<SourceScript>* source_s
     // File changes met on the way add scripts to follow while they are walked.
     for (size_t i = 0; i < Check.followed_scripts.size(); ++i)
         walk(std::string(Check.followed_scripts[i])); // a copy: walking adds to the list
-    for (const std::string& path : Scripts_in_txt())
+    for (const std::string& path : Scripts_in_txt(source_scripts))
         walk(path);
     Resolve_labels();
     Whole_game_warnings();
     Boxes_catch(false);
-    sources = nullptr;
+    Sources_stand_in(nullptr);
 
     for (const Finding* f : Findings_sorted())
         std::fprintf(out, "%s\n", Finding_line(*f).c_str());

@@ -8,6 +8,14 @@
 
 namespace {
 
+const std::vector<SourceScript>* standing_in = nullptr;
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = char(std::tolower(uint8_t(c)));
+    return text;
+}
+
 // The largest source read: four times what the engine plays, whatever the characters.
 constexpr size_t SOURCE_LIMIT = 4 * 1048576;
 
@@ -20,11 +28,7 @@ std::string Describe(uint32_t cp) {
 }
 
 bool Is_txt(const std::string& name) {
-    if (name.size() < 5) return false;
-    std::string ending = name.substr(name.size() - 4);
-    for (char& c : ending)
-        c = char(std::tolower(uint8_t(c)));
-    return ending == ".txt";
+    return name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".txt";
 }
 
 // Every `*.txt` below `folder`, relative to it with `/`, sorted folder by folder.
@@ -147,4 +151,16 @@ int Source_convert_main(const std::string& source_folder, const std::string& gam
     std::fprintf(out, "%zu script%s converted into %s/txt\n", scripts.size(), scripts.size() == 1 ? "" : "s",
                  game.c_str());
     return 0;
+}
+
+void Sources_stand_in(const std::vector<SourceScript>* scripts) {
+    standing_in = scripts;
+}
+
+const SourceScript* Source_standing_in(const std::string& host_path) {
+    if (!standing_in) return nullptr;
+    const std::string name = Lower(host_path.rfind("./", 0) == 0 ? host_path.substr(2) : host_path);
+    for (const SourceScript& s : *standing_in)
+        if (name == Lower("txt/" + s.game)) return &s;
+    return nullptr;
 }

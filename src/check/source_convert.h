@@ -34,3 +34,10 @@ bool Source_convert_folder(const std::string& folder, std::vector<SourceScript>*
 // `--convert`: converts every script under `source_folder` into `game_folder`/txt/ (made when
 // missing). All or nothing: any error is listed on `out` and nothing is written. 0 when written.
 int Source_convert_main(const std::string& source_folder, const std::string& game_folder, FILE* out);
+
+// Makes `scripts` (nullptr: none) stand in for the game's txt/ files while the checker reads.
+void Sources_stand_in(const std::vector<SourceScript>* scripts);
+
+// The converted script standing in for the game file at `host_path` (as Path_resolve gives it,
+// matched without regard to ASCII case), or nullptr.
+const SourceScript* Source_standing_in(const std::string& host_path);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/options.h"
 #include "comforts/screenshot.h"
 #include "core/file_io.h"
 #include "core/path.h"
@@ -111,4 +112,24 @@ TEST_F(EngineTest, ScriptPathsResolveOnACaseSensitiveFileSystem) {
     Write_file("gdat/表.bmp", "x");
     EXPECT_EQ(Path_resolve("gdat\\\x95\x5C.bmp"), "gdat/表.bmp");
     EXPECT_TRUE(File_exists("gdat\\\x95\x5C.bmp"));
+}
+
+// The authors' tools each stand alone; --source only goes with --check.
+TEST(Options, AuthorsToolsTakeTheirFolders) {
+    const auto parse = [](std::vector<const char*> words, Options* out, std::string* error) {
+        words.insert(words.begin(), "kotoyumi");
+        return Options_parse(int(words.size()), const_cast<char**>(words.data()), out, error);
+    };
+    Options o;
+    std::string error;
+    ASSERT_TRUE(parse({"--check", "--source", "src", "game"}, &o, &error)) << error;
+    EXPECT_EQ(o.source_dir + "|" + o.game_dir, "src|game");
+    ASSERT_TRUE(parse({"--convert", "src", "game"}, &(o = Options()), &error)) << error;
+    EXPECT_EQ(o.convert_dir + "|" + o.game_dir, "src|game");
+    for (std::vector<const char*> bad : {std::vector<const char*>{"--source", "src", "game"},
+                                         {"--new", "a", "b"},
+                                         {"--new"},
+                                         {"--convert", "src", "--check"},
+                                         {"--new", "a", "--headless"}})
+        EXPECT_FALSE(parse(bad, &(o = Options()), &error)) << bad.front();
 }

@@ -126,26 +126,28 @@ int Source_convert_main(const std::string& source_folder, const std::string& gam
     std::vector<SourceScript> scripts;
     std::vector<std::string> errors;
     const std::string game = Without_trailing_slash(game_folder);
-    const bool converted = Source_convert_folder(source_folder, &scripts, &errors);
-    if (converted) {
+    size_t written = 0;
+    if (Source_convert_folder(source_folder, &scripts, &errors)) {
         // Everything is converted before the first file is written; a write that fails after
         // that leaves each script whole, old or new (each is replaced at once).
         const std::string txt = game + "/txt";
         if (!Host_make_folder(game) || !Host_make_folder(txt))
             errors.push_back(txt + ": error: cannot make the folder");
-        for (size_t i = 0; errors.empty() && i < scripts.size(); ++i) {
-            const SourceScript& s = scripts[i];
+        for (const SourceScript& s : scripts) {
             std::string why;
+            if (!errors.empty()) break;
             if (!Make_folders(txt, s.game) ||
                 !Host_write_file(txt + "/" + s.game, s.sjis.data(), s.sjis.size(), &why))
                 errors.push_back(txt + "/" + s.game + ": error: cannot write: " + why);
+            else
+                ++written;
         }
     }
     for (const std::string& line : errors)
         std::fprintf(out, "%s\n", line.c_str());
     if (!errors.empty()) {
         std::fprintf(out, "%zu error%s: %s\n", errors.size(), errors.size() == 1 ? "" : "s",
-                     converted ? "the scripts before it were written" : "nothing was written");
+                     written > 0 ? "the scripts before it were written" : "nothing was written");
         return 1;
     }
     std::fprintf(out, "%zu script%s converted into %s/txt\n", scripts.size(), scripts.size() == 1 ? "" : "s",

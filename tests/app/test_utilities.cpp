@@ -11,6 +11,7 @@
 #include "core/path.h"
 #include "core/stopwatch.h"
 #include "platform/headless/headless.h"
+#include "platform/host_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -132,4 +133,19 @@ TEST(Options, AuthorsToolsTakeTheirFolders) {
                                          {"--convert", "src", "--check"},
                                          {"--new", "a", "--headless"}})
         EXPECT_FALSE(parse(bad, &(o = Options()), &error)) << bad.front();
+}
+
+// A new game's files are written only where nothing is: never over a file, never through a link.
+TEST_F(EngineTest, NewFilesAreNeverWrittenOverAnything) {
+    std::string why;
+    ASSERT_TRUE(Host_write_new_file("a.txt", "abc", 3, &why)) << why;
+    EXPECT_FALSE(Host_write_new_file("a.txt", "xyz", 3, &why));
+    EXPECT_EQ(why, "File exists");
+    std::ifstream in("a.txt");
+    std::string kept;
+    std::getline(in, kept);
+    EXPECT_EQ(kept, "abc");
+    fs::create_symlink("elsewhere.txt", "link.txt");
+    EXPECT_FALSE(Host_write_new_file("link.txt", "x", 1));
+    EXPECT_FALSE(fs::exists("elsewhere.txt"));
 }

@@ -79,6 +79,14 @@ TEST(CheckCommand, ConvertAndCheckSources) {
     EXPECT_EQ(Read(work / "game/txt/config.txt"), made);
     EXPECT_FALSE(fs::exists(work / "game/txt/part/two.txt"));
     EXPECT_EQ(Kotoyumi("--check --source src game", out, dir), 1);
+    // A game whose txt/ cannot be made: the reason, and nothing written anywhere.
+    std::ofstream(work / "src" / "config.txt", std::ios::binary) << "#halt\n";
+    fs::create_directories(work / "other");
+    std::ofstream(work / "other" / "txt") << "a file";
+    EXPECT_EQ(Kotoyumi("--convert src other", out, dir), 1);
+    EXPECT_NE(Read(out).find("other/txt: error: cannot make the folder\n1 error: nothing was written"),
+              std::string::npos)
+        << Read(out);
 
     // The checker reads the sources in place of txt/ and names them, at the source's line and column.
     std::ofstream(work / "src" / "config.txt", std::ios::binary)

@@ -37,6 +37,10 @@ mkdir "$work/full" && touch "$work/full/x"
 "$exe" --new "$work/full" 2>/dev/null
 [ $? -eq 2 ] || fail "--new into a folder that holds a file did not end with 2"
 [ "$(ls "$work/full")" = x ] || fail "--new wrote into a folder that holds a file"
+"$exe" --new "$work/full/x" 2>/dev/null
+[ $? -eq 2 ] || fail "--new onto a file did not end with 2"
+"$exe" --new "$work/missing/game" 2>/dev/null
+[ $? -eq 1 ] || fail "--new under a missing folder did not end with 1"
 mkdir "$work/empty"
 "$exe" --new "$work/empty" >/dev/null || fail "--new into an empty folder failed"
 echo "new game: checked clean, played to exit 0"

@@ -9,6 +9,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -105,6 +106,14 @@ uint16_t Cp932_encode_char(uint32_t cp) {
     if (cp < 0x80) return uint16_t(cp);
     if (cp >= 0xFF61 && cp <= 0xFF9F) return uint16_t(0xA1 + (cp - 0xFF61));
     if (cp > 0xFFFF || cp == REPLACEMENT) return 0;
+    // Text typed with a JIS-minded input method holds these where CP932 has its own forms of the
+    // same marks (〜 for ～, − for －, ...): they take those forms, one way. ¥ and ‾ do not become
+    // 0x5C and 0x7E, which scripts read as a backslash and a tilde.
+    static constexpr std::pair<uint16_t, uint16_t> JIS_FORMS[] = {
+        {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA}, {0x2014, 0x815C},
+        {0x2016, 0x8161}, {0x2212, 0x817C}, {0x301C, 0x8160}};
+    for (const auto& [from, code] : JIS_FORMS)
+        if (cp == from) return code;
     // The reverse of the decoding rows, made once from them. Where CP932 gives a character twice,
     // the first row in this order wins: the JIS rows, then NEC's row 13 before IBM's rows (0xFA-0xFC),
     // then NEC's copies of IBM's characters (0xED, 0xEE) last, as the code page's own encoder does.

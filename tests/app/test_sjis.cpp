@@ -116,6 +116,8 @@ TEST(Sjis, EncodingReversesDecoding) {
     EXPECT_EQ(Cp932_encode_char(0x2170), 0xFA40); // ⅰ: IBM's row, not NEC's copy at 0xEEEF
     EXPECT_EQ(Cp932_encode_char(0xFFE2), 0x81CA); // ¬
     EXPECT_EQ(Cp932_encode_char(0xFF71), 0xB1);   // ｱ
+    EXPECT_EQ(Cp932_encode_char(0x301C), 0x8160); // 〜 as ～, as a JIS input method types it
+    EXPECT_EQ(Cp932_encode_char(0x00A5), 0);      // ¥ is no backslash
     EXPECT_EQ(Cp932_encode_char(0x1F600), 0);
     EXPECT_EQ(Cp932_encode_char(0xFFFD), 0);
 }

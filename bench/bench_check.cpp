@@ -1,6 +1,7 @@
-// What `kotoyumi --check` costs: the demo game's whole folder, a game whose first script fills the
-// 1 MiB buffer (the demo's first script over and over, each copy with labels of its own), and the
-// shapes of script that cost a careless checker the most, each in a 1 MiB script or less.
+// What `kotoyumi --check` and `--convert` cost: the demo game's whole folder, a game whose first
+// script fills the 1 MiB buffer (the demo's first script over and over, each copy with labels of
+// its own), and the shapes of script that cost a careless checker the most, each in a 1 MiB script
+// or less.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -12,6 +13,8 @@
 
 #include "app/command_words.h"
 #include "check/game_check.h"
+#include "check/source_convert.h"
+#include "core/sjis.h"
 #include "platform/headless/headless.h"
 #include "script/script_file.h"
 
@@ -158,3 +161,18 @@ void BM_CheckManyFileChanges(benchmark::State& state) {
 BENCHMARK(BM_CheckManyFileChanges)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// --convert's work on 1 MiB of UTF-8 story text (the demo's first script over and over), the
+// encoding table made beforehand as the first file's conversion makes it.
+void BM_ConvertOneMebibyteOfUtf8(benchmark::State& state) {
+    const std::string demo = Sjis_to_utf8(Read(fs::path(KOTOYUMI_DEMO_DIR) / "txt" / "config.txt").c_str());
+    std::string text;
+    while (text.size() < 1048576)
+        text += demo;
+    std::string sjis;
+    std::vector<SourceProblem> problems;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Source_convert_text(text, &sjis, &problems));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+}
+BENCHMARK(BM_ConvertOneMebibyteOfUtf8)->Unit(benchmark::kMillisecond);

@@ -4,15 +4,18 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/command_words.h"
 #include "app/frame_loop.h"
 #include "app/game_folder.h"
 #include "app/headless_probe.h"
+#include "app/new_game.h"
 #include "app/options.h"
 #include "app/system.h"
 #include "app/version.h"
 #include "check/game_check.h"
+#include "check/source_convert.h"
 #include "comforts/comfort_marks.h"
 #include "comforts/settings_file.h"
 #include "core/lifecycle.h"
@@ -25,6 +28,18 @@ namespace {
 
 // --check: the game's scripts checked in its folder, nothing played or shown.
 int Check_main(const Options& options) {
+    // Sources are read from where the checker was started, before it enters the game folder.
+    std::vector<SourceScript> sources;
+    if (!options.source_dir.empty()) {
+        std::vector<std::string> errors;
+        if (!Source_convert_folder(options.source_dir, &sources, &errors)) {
+            for (const std::string& line : errors)
+                std::printf("%s\n", line.c_str());
+            std::printf("%zu error%s: the sources cannot be converted, so nothing was checked\n",
+                        errors.size(), errors.size() == 1 ? "" : "s");
+            return 1;
+        }
+    }
     std::string error;
     if (!Host_change_folder(options.game_dir, &error)) {
         std::fprintf(stderr, "kotoyumi: cannot enter the game folder %s: %s\n", options.game_dir.c_str(),
@@ -33,7 +48,7 @@ int Check_main(const Options& options) {
     }
     Platform_use_backend(Headless_backend());
     Command_table_set(CommandWords, COMMAND_WORD_COUNT);
-    return Check_game(stdout, options.strict);
+    return Check_game(stdout, options.strict, options.source_dir.empty() ? nullptr : &sources);
 }
 
 } // namespace
@@ -56,6 +71,9 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         return 0;
     }
     if (options.check) return Check_main(options);
+    if (!options.convert_dir.empty())
+        return Source_convert_main(options.convert_dir, options.game_dir, stdout);
+    if (!options.new_dir.empty()) return New_game_main(options.new_dir);
     if (options.headless) {
         // Scenario, log and shot paths are read relative to where the runner was started (the shots
         // folder is made if it is missing).

@@ -22,7 +22,9 @@ bool Number(const char* text, unsigned long long high, unsigned long long* value
 
 const char* Options_usage() {
     return "usage: kotoyumi [--scale N] [--fullscreen] [GAME_DIR]\n"
-           "       kotoyumi --check [--strict] [GAME_DIR]\n"
+           "       kotoyumi --check [--strict] [--source SRC_DIR] [GAME_DIR]\n"
+           "       kotoyumi --convert SRC_DIR [GAME_DIR]\n"
+           "       kotoyumi --new DIR\n"
            "       kotoyumi --headless [--events FILE] [--log FILE] [--shots DIR] [--max-ms N] [GAME_DIR]\n"
            "       kotoyumi --version\n"
            "\n"
@@ -39,6 +41,9 @@ const char* Options_usage() {
            "  --max-ms N       when playing on its own, stop after N virtual ms (default 600000)\n"
            "  --check          check every script of the game and list each problem (exit 1 if any error)\n"
            "  --strict         with --check: warnings count as errors\n"
+           "  --source SRC_DIR with --check: check SRC_DIR's UTF-8 scripts in place of the game's txt/\n"
+           "  --convert SRC_DIR convert SRC_DIR's UTF-8 *.txt into GAME_DIR/txt/ (Shift-JIS, CR LF)\n"
+           "  --new DIR        write a small starter game into DIR (new or empty) to build on\n"
            "  --report-startup print how long the first frame took to reach the window\n"
            "  --version        print the engine's version and those of the libraries it runs with\n";
 }
@@ -74,6 +79,12 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
             out->report_startup = true;
         } else if (!std::strcmp(a, "--events")) {
             if (!need(&out->events_path)) return false;
+        } else if (!std::strcmp(a, "--source")) {
+            if (!need(&out->source_dir)) return false;
+        } else if (!std::strcmp(a, "--convert")) {
+            if (!need(&out->convert_dir)) return false;
+        } else if (!std::strcmp(a, "--new")) {
+            if (!need(&out->new_dir)) return false;
         } else if (!std::strcmp(a, "--log")) {
             if (!need(&out->log_path)) return false;
         } else if (!std::strcmp(a, "--shots")) {
@@ -108,8 +119,17 @@ bool Options_parse(int argc, char** argv, Options* out, std::string* error) {
         *error = "--strict goes with --check";
         return false;
     }
-    if (out->check && out->headless) {
-        *error = "--check and --headless cannot go together";
+    if (!out->source_dir.empty() && !out->check) {
+        *error = "--source goes with --check";
+        return false;
+    }
+    if (int(out->check) + int(out->headless) + int(!out->convert_dir.empty()) + int(!out->new_dir.empty()) >
+        1) {
+        *error = "--check, --headless, --convert and --new cannot go together";
+        return false;
+    }
+    if (!out->new_dir.empty() && dir_seen) {
+        *error = "--new takes its folder alone";
         return false;
     }
     return true;

@@ -19,8 +19,11 @@ struct Options {
     bool report_startup = false;
     bool help = false;
     bool version = false;
-    bool check = false;  // check the scripts instead of playing
-    bool strict = false; // with check: warnings count as errors
+    bool check = false;      // check the scripts instead of playing
+    bool strict = false;     // with check: warnings count as errors
+    std::string source_dir;  // with check: UTF-8 scripts that stand in for the game's txt/
+    std::string convert_dir; // convert the UTF-8 scripts here into the game's txt/
+    std::string new_dir;     // write a new starter game here
 };
 
 // Reads the arguments. False with a one-line reason in *error for anything it does not understand.

@@ -12,6 +12,7 @@
 #include "check/media_checks.h"
 #include "check/nearest_word.h"
 #include "check/script_walk.h"
+#include "check/source_convert.h"
 #include "core/path.h"
 #include "core/sjis.h"
 #include "features/jump.h"
@@ -24,8 +25,16 @@ namespace {
 
 constexpr const char* FIRST_SCRIPT = ".\\txt\\config.txt";
 
+// Findings name the file the author edits: the UTF-8 source when there is one.
 std::string Shown_name(const std::string& host_path) {
+    if (const SourceScript* s = Source_standing_in(host_path)) return s->shown;
     return host_path.rfind("./", 0) == 0 ? host_path.substr(2) : host_path;
+}
+
+FileRead Read_quietly(const char* path) {
+    if (const SourceScript* s = Source_standing_in(Path_resolve(path)))
+        return Script_use_text(path, reinterpret_cast<const uint8_t*>(s->sjis.data()), s->sjis.size());
+    return Script_read_quietly(path);
 }
 
 // A finding about a whole script, at its first byte.
@@ -39,7 +48,7 @@ void Script_finding(const std::string& host_path, const std::string& message) {
 // Reads one script into the buffer, as a file change reads it. False (reported) if it cannot be.
 bool Read_script(const std::string& path) {
     const std::string host = Path_resolve(path.c_str());
-    switch (Script_read_quietly(path.c_str())) {
+    switch (Read_quietly(path.c_str())) {
     case FileRead::Ok:
         return true;
     case FileRead::CannotOpen:
@@ -123,7 +132,7 @@ void Resolve_labels() {
     for (const auto& [host, requests] : by_script) {
         // Host paths name scripts already read once; read again through the engine's own reader.
         std::string sjis;
-        if (!Utf8_to_sjis(host, &sjis) || Script_read_quietly(sjis.c_str()) != FileRead::Ok) continue;
+        if (!Utf8_to_sjis(host, &sjis) || Read_quietly(sjis.c_str()) != FileRead::Ok) continue;
         const std::unordered_set<std::string> found = Label_search_words();
         WordIndex words;
         bool indexed = false;
@@ -158,7 +167,7 @@ void Whole_game_warnings() {
 }
 
 // Every script in txt/, as scripts name them.
-std::vector<std::string> Scripts_in_txt() {
+std::vector<std::string> Scripts_in_txt(const std::vector<SourceScript>* source_scripts) {
     std::vector<std::string> out;
     const std::string folder = Path_resolve(".\\txt");
     for (const std::string& name : Host_folder_entries(folder)) {
@@ -170,12 +179,21 @@ std::vector<std::string> Scripts_in_txt() {
         if (ending != ".txt" || !Utf8_to_sjis(name, &sjis)) continue;
         out.push_back(".\\txt\\" + sjis);
     }
+    if (source_scripts)
+        for (const SourceScript& s : *source_scripts) {
+            std::string sjis;
+            if (!Utf8_to_sjis(s.game, &sjis)) continue;
+            for (char& c : sjis)
+                if (c == '/') c = '\\';
+            out.push_back(".\\txt\\" + sjis);
+        }
     return out;
 }
 
 } // namespace
 
-int Check_game(FILE* out, bool strict) {
+int Check_game(FILE* out, bool strict, const std::vector<SourceScript>* source_scripts) {
+    Sources_stand_in(source_scripts);
     Check_state_reset();
     Findings_reset();
     Media_checks_reset();
@@ -202,11 +220,12 @@ int Check_game(FILE* out, bool strict) {
     // File changes met on the way add scripts to follow while they are walked.
     for (size_t i = 0; i < Check.followed_scripts.size(); ++i)
         walk(std::string(Check.followed_scripts[i])); // a copy: walking adds to the list
-    for (const std::string& path : Scripts_in_txt())
+    for (const std::string& path : Scripts_in_txt(source_scripts))
         walk(path);
     Resolve_labels();
     Whole_game_warnings();
     Boxes_catch(false);
+    Sources_stand_in(nullptr);
 
     const int errors = Findings_count(Severity::Error), warnings = Findings_count(Severity::Warning);
     const int result = errors > 0 || (strict && warnings > 0) ? 1 : 0;

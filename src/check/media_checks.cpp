@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "check/check_state.h"
+#include "check/source_convert.h"
 #include "core/file_io.h"
 #include "core/path.h"
 #include "core/sjis.h"
@@ -165,6 +166,8 @@ void Check_music(int32_t at, const std::string& path, bool midi) {
 
 FileRead Check_script_file(const std::string& path, std::string* host) {
     *host = Host(path);
+    if (const SourceScript* s = Source_standing_in(*host))
+        return s->sjis.size() > size_t(SCRIPT_BUFFER_SIZE) ? FileRead::TooLarge : FileRead::Ok;
     auto [it, fresh] = script_reads.try_emplace(*host);
     if (fresh) {
         std::vector<uint8_t> bytes;

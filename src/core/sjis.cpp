@@ -2,14 +2,15 @@
 //
 // Two-byte characters are looked up in a table that is filled one lead-byte row at a time, the
 // first time a character of that row is met: the story decodes one character per step and the
-// glyph code decodes again, so iconv is asked at most once per row. Whole-string encoding from
-// UTF-8 (rare: engine strings and tools) goes straight through iconv.
+// glyph code decodes again, so iconv is asked at most once per row. Encoding reverses the rows,
+// all filled the first time anything is encoded.
 #include "core/sjis.h"
 
 #include <iconv.h>
 
 #include <array>
-#include <cerrno>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -101,28 +102,52 @@ std::string Sjis_to_utf8(const char* sjis, size_t size) {
     return out;
 }
 
+uint16_t Cp932_encode_char(uint32_t cp) {
+    if (cp < 0x80) return uint16_t(cp);
+    if (cp >= 0xFF61 && cp <= 0xFF9F) return uint16_t(0xA1 + (cp - 0xFF61));
+    if (cp > 0xFFFF || cp == REPLACEMENT) return 0;
+    // Text typed with a JIS-minded input method holds these where CP932 has its own forms of the
+    // same marks (〜 for ～, − for －, ...): they take those forms, one way. ¥ and ‾ do not become
+    // 0x5C and 0x7E, which scripts read as a backslash and a tilde.
+    static constexpr std::pair<uint16_t, uint16_t> JIS_FORMS[] = {
+        {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA}, {0x2014, 0x815C},
+        {0x2016, 0x8161}, {0x2212, 0x817C}, {0x301C, 0x8160}};
+    for (const auto& [from, code] : JIS_FORMS)
+        if (cp == from) return code;
+    // The reverse of the decoding rows, made once from them. Where CP932 gives a character twice,
+    // the first row in this order wins: the JIS rows, then NEC's row 13 before IBM's rows (0xFA-0xFC),
+    // then NEC's copies of IBM's characters (0xED, 0xEE) last, as the code page's own encoder does.
+    static const std::vector<uint16_t> reverse = [] {
+        std::vector<uint16_t> table(0x10000, 0);
+        std::vector<uint8_t> leads;
+        for (int lead = 0x81; lead <= 0xFC; ++lead)
+            if (Cp932_is_lead(uint8_t(lead)) && lead != 0xED && lead != 0xEE) leads.push_back(uint8_t(lead));
+        leads.push_back(0xED);
+        leads.push_back(0xEE);
+        for (uint8_t lead : leads)
+            for (int trail = TRAIL_FIRST; trail <= 0xFC; ++trail) {
+                if (!Cp932_is_trail(uint8_t(trail))) continue;
+                const uint32_t decoded = decode_pair(lead, uint8_t(trail));
+                if (decoded != REPLACEMENT && table[decoded] == 0)
+                    table[decoded] = uint16_t(lead << 8 | trail);
+            }
+        return table;
+    }();
+    return reverse[cp];
+}
+
 bool Utf8_to_sjis(const std::string& utf8, std::string* out) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == iconv_t(-1)) return false;
     std::string result;
-    std::string in = utf8; // iconv wants a mutable input pointer
-    char* ip = in.data();
-    size_t il = in.size();
-    char buf[256];
-    bool ok = true;
-    while (il > 0) {
-        char* op = buf;
-        size_t ol = sizeof buf;
-        size_t r = iconv(cd, &ip, &il, &op, &ol);
-        result.append(buf, op);
-        if (r == size_t(-1) && errno != E2BIG) {
-            ok = false; // EILSEQ: no Shift-JIS form; EINVAL: a cut-off UTF-8 sequence
-            break;
-        }
+    result.reserve(utf8.size());
+    for (size_t pos = 0; pos < utf8.size();) {
+        const uint32_t cp = Utf8_next(utf8, &pos);
+        const uint16_t code = Cp932_encode_char(cp);
+        if (code == 0 && cp != 0) return false; // no form, or not UTF-8 at all (U+FFFD)
+        if (code > 0xFF) result.push_back(char(code >> 8));
+        result.push_back(char(code & 0xFF));
     }
-    iconv_close(cd);
-    if (ok && out != nullptr) *out = std::move(result);
-    return ok;
+    if (out != nullptr) *out = std::move(result);
+    return true;
 }
 
 void Utf8_append(std::string* out, uint32_t cp) {

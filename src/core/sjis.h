@@ -27,6 +27,11 @@ uint32_t Sjis_decode_char(const uint8_t* bytes, int count);
 // become U+FFFD.
 std::string Sjis_to_utf8(const char* sjis, size_t size = SIZE_MAX);
 
+// The CP932 form of code point `cp`: a byte (below 0x100) or a lead and trail (lead << 8 | trail);
+// 0 if it has none (U+0000 is 0 as well: the caller tells them apart). The JIS forms of seven
+// marks (〜 − — ‖ ¢ £ ¬) take CP932's forms of them, which decode as ～ － ― ∥ ￠ ￡ ￢.
+uint16_t Cp932_encode_char(uint32_t cp);
+
 // Converts UTF-8 to Shift-JIS. False (and *out untouched) if a character has no Shift-JIS form.
 bool Utf8_to_sjis(const std::string& utf8, std::string* out);
 

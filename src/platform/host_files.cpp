@@ -40,6 +40,18 @@ size_t Read_fully(int fd, void* dest, size_t n) {
     return done;
 }
 
+// Writes n bytes, riding over interrupted calls. False (errno telling why) if not all went.
+bool Write_fully(int fd, const void* src, size_t n) {
+    size_t done = 0;
+    while (done < n) {
+        ssize_t put = ::write(fd, static_cast<const char*>(src) + done, n - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
 bool Same_ignoring_ascii_case(const char* a, const std::string& b) {
     size_t n = std::strlen(a);
     if (n != b.size()) return false;
@@ -96,14 +108,7 @@ bool Host_write_file(const std::string& path, const void* src, size_t n, std::st
     errno = 0;
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return fail(-1);
-    size_t done = 0;
-    while (done < n) {
-        ssize_t put = ::write(fd, static_cast<const char*>(src) + done, n - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return fail(fd);
-        done += static_cast<size_t>(put);
-    }
-    if (::fsync(fd) != 0) return fail(fd);
+    if (!Write_fully(fd, src, n) || ::fsync(fd) != 0) return fail(fd);
     if (::close(fd) != 0) return fail(-1);
     if (::rename(temp.c_str(), path.c_str()) != 0) return fail(-1);
     // The rename itself is made lasting by flushing the folder that holds it.
@@ -115,6 +120,19 @@ bool Host_write_file(const std::string& path, const void* src, size_t n, std::st
         ::close(dir);
     }
     return true;
+}
+
+bool Host_write_new_file(const std::string& path, const void* src, size_t n, std::string* error) {
+    errno = 0;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const bool written = fd >= 0 && Write_fully(fd, src, n);
+    const int cause = errno != 0 ? errno : EIO;
+    if (fd >= 0 && ::close(fd) != 0 && written) {
+        if (error) *error = std::strerror(errno);
+        return false;
+    }
+    if (!written && error) *error = std::strerror(cause);
+    return written;
 }
 
 bool Host_make_folder(const std::string& path) {
@@ -232,4 +250,9 @@ std::string Host_shipped_folder(const std::string& name) {
     if (stat(built.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return built;
 #endif
     return "";
+}
+
+bool Host_is_folder(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }

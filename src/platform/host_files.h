@@ -23,6 +23,10 @@ bool Host_read_prefix(const std::string& path, void* dest, size_t capacity, size
 // any file a planted link names. False on failure, with the system's reason in *error if given.
 bool Host_write_file(const std::string& path, const void* src, size_t n, std::string* error = nullptr);
 
+// Writes n bytes to a file made afresh at `path`: refused when anything is there already (a link
+// included). Not flushed to disk: for files nothing older depends on. False with the reason.
+bool Host_write_new_file(const std::string& path, const void* src, size_t n, std::string* error = nullptr);
+
 // Makes the folder `path` (its parent must exist); true if it exists afterwards.
 bool Host_make_folder(const std::string& path);
 
@@ -71,3 +75,6 @@ std::string Host_data_home();
 // engine `<bin>/../share/kotoyumi/name`, else the build tree's `name` when the engine runs from
 // where it was built. "" when neither exists.
 std::string Host_shipped_folder(const std::string& name);
+
+// True if `path` is a folder (a link to one counts).
+bool Host_is_folder(const std::string& path);

@@ -108,8 +108,13 @@ FileRead Script_read_quietly(const char* path) {
     std::vector<uint8_t> bytes;
     const FileRead read = File_read_bytes(path, &bytes, SCRIPT_BUFFER_SIZE);
     if (read != FileRead::Ok) return read;
-    if (!bytes.empty()) std::memcpy(ScriptBuffer, bytes.data(), bytes.size());
-    ScriptLength = int32_t(bytes.size());
+    return Script_use_text(path, bytes.data(), bytes.size());
+}
+
+FileRead Script_use_text(const char* path, const uint8_t* bytes, size_t n) {
+    if (n > size_t(SCRIPT_BUFFER_SIZE)) return FileRead::TooLarge;
+    if (n > 0) std::memcpy(ScriptBuffer, bytes, n);
+    ScriptLength = int32_t(n);
     std::strncpy(ScriptFileName, path, SCRIPT_NAME_SIZE - 1);
     ScriptFileName[SCRIPT_NAME_SIZE - 1] = '\0';
     ScriptSource = {ScriptBuffer, ScriptLength};

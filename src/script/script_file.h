@@ -56,6 +56,9 @@ FileRead Script_read(const char* path);
 // Script_read without the lines on standard error (the checker reports these itself).
 FileRead Script_read_quietly(const char* path);
 
+// Script_read_quietly with the file's bytes given (the checker's scripts converted in memory).
+FileRead Script_use_text(const char* path, const uint8_t* bytes, size_t n);
+
 // The first LF of the text that does not follow a CR, or -1: the engine steps CR LF line ends only.
 int32_t Script_bare_lf(const uint8_t* bytes, int32_t length);
 

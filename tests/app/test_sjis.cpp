@@ -96,6 +96,32 @@ TEST(Sjis, Utf8RoundTrip) {
     EXPECT_EQ(out, "");
 }
 
+// Encoding is the decoding table read backwards: every character CP932 holds comes back as itself,
+// and a character held twice takes the code page's own choice of form.
+TEST(Sjis, EncodingReversesDecoding) {
+    int characters = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead)
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const uint8_t pair[2] = {uint8_t(lead), uint8_t(trail)};
+            const uint32_t cp = Sjis_decode_char(pair, 2);
+            if (cp == 0xFFFD) continue;
+            ++characters;
+            const uint16_t code = Cp932_encode_char(cp);
+            ASSERT_NE(code, 0) << std::hex << lead << trail;
+            const uint8_t again[2] = {uint8_t(code >> 8), uint8_t(code)};
+            EXPECT_EQ(Sjis_decode_char(again, 2), cp) << std::hex << lead << trail;
+        }
+    EXPECT_GT(characters, 7000);
+    EXPECT_EQ(Cp932_encode_char(0x2252), 0x81E0); // ≒: the JIS row, not NEC's row 13
+    EXPECT_EQ(Cp932_encode_char(0x2170), 0xFA40); // ⅰ: IBM's row, not NEC's copy at 0xEEEF
+    EXPECT_EQ(Cp932_encode_char(0xFFE2), 0x81CA); // ¬
+    EXPECT_EQ(Cp932_encode_char(0xFF71), 0xB1);   // ｱ
+    EXPECT_EQ(Cp932_encode_char(0x301C), 0x8160); // 〜 as ～, as a JIS input method types it
+    EXPECT_EQ(Cp932_encode_char(0x00A5), 0);      // ¥ is no backslash
+    EXPECT_EQ(Cp932_encode_char(0x1F600), 0);
+    EXPECT_EQ(Cp932_encode_char(0xFFFD), 0);
+}
+
 TEST(Utf8, AppendAndNext) {
     for (uint32_t cp :
          {0x41u, 0x7Fu, 0x80u, 0x7FFu, 0x800u, 0x3042u, 0xFFFFu, 0x10000u, 0x1F600u, 0x10FFFFu}) {

@@ -5,11 +5,13 @@
 #include <fstream>
 #include <string>
 
+#include "app/options.h"
 #include "comforts/screenshot.h"
 #include "core/file_io.h"
 #include "core/path.h"
 #include "core/stopwatch.h"
 #include "platform/headless/headless.h"
+#include "platform/host_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -111,4 +113,39 @@ TEST_F(EngineTest, ScriptPathsResolveOnACaseSensitiveFileSystem) {
     Write_file("gdat/表.bmp", "x");
     EXPECT_EQ(Path_resolve("gdat\\\x95\x5C.bmp"), "gdat/表.bmp");
     EXPECT_TRUE(File_exists("gdat\\\x95\x5C.bmp"));
+}
+
+// The authors' tools each stand alone; --source only goes with --check.
+TEST(Options, AuthorsToolsTakeTheirFolders) {
+    const auto parse = [](std::vector<const char*> words, Options* out, std::string* error) {
+        words.insert(words.begin(), "kotoyumi");
+        return Options_parse(int(words.size()), const_cast<char**>(words.data()), out, error);
+    };
+    Options o;
+    std::string error;
+    ASSERT_TRUE(parse({"--check", "--source", "src", "game"}, &o, &error)) << error;
+    EXPECT_EQ(o.source_dir + "|" + o.game_dir, "src|game");
+    ASSERT_TRUE(parse({"--convert", "src", "game"}, &(o = Options()), &error)) << error;
+    EXPECT_EQ(o.convert_dir + "|" + o.game_dir, "src|game");
+    for (std::vector<const char*> bad : {std::vector<const char*>{"--source", "src", "game"},
+                                         {"--new", "a", "b"},
+                                         {"--new"},
+                                         {"--convert", "src", "--check"},
+                                         {"--new", "a", "--headless"}})
+        EXPECT_FALSE(parse(bad, &(o = Options()), &error)) << bad.front();
+}
+
+// A new game's files are written only where nothing is: never over a file, never through a link.
+TEST_F(EngineTest, NewFilesAreNeverWrittenOverAnything) {
+    std::string why;
+    ASSERT_TRUE(Host_write_new_file("a.txt", "abc", 3, &why)) << why;
+    EXPECT_FALSE(Host_write_new_file("a.txt", "xyz", 3, &why));
+    EXPECT_EQ(why, "File exists");
+    std::ifstream in("a.txt");
+    std::string kept;
+    std::getline(in, kept);
+    EXPECT_EQ(kept, "abc");
+    fs::create_symlink("elsewhere.txt", "link.txt");
+    EXPECT_FALSE(Host_write_new_file("link.txt", "x", 1));
+    EXPECT_FALSE(fs::exists("elsewhere.txt"));
 }

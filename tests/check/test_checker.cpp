@@ -8,6 +8,7 @@
 #include "app/command_words.h"
 #include "check/game_check.h"
 #include "check/nearest_word.h"
+#include "check/source_convert.h"
 #include "core/word_list.h"
 #include "script/script_file.h"
 #include "test_support.h"
@@ -23,9 +24,10 @@ class CheckerTest : public EngineTest {
         Command_table_set(CommandWords, COMMAND_WORD_COUNT);
     }
     // Runs the checker on the game folder; the lines it prints, and its exit code in *code.
-    static std::vector<std::string> Run(int* code = nullptr, bool strict = false) {
+    static std::vector<std::string> Run(int* code = nullptr, bool strict = false,
+                                        const std::vector<SourceScript>* sources = nullptr) {
         FILE* out = std::tmpfile();
-        const int c = Check_game(out, strict);
+        const int c = Check_game(out, strict, sources);
         if (code) *code = c;
         std::rewind(out);
         std::vector<std::string> lines;
@@ -325,6 +327,47 @@ TEST_F(CheckerTest, ScriptsUsingEveryCommandWellAreClean) {
     const std::vector<std::string> lines = Run(&code);
     EXPECT_EQ(lines.size(), 1u) << lines.front();
     EXPECT_EQ(code, 0);
+}
+
+// A UTF-8 source becomes the engine's form line for line and character for character; every
+// character without a Shift-JIS form is reported, each at its own line and column.
+TEST(SourceConvert, LinesAndCharactersKeepTheirPlaces) {
+    std::string sjis;
+    std::vector<SourceProblem> problems;
+    ASSERT_TRUE(Source_convert_text("\xEF\xBB\xBF雪\r\n\n\tｱ\rb", &sjis, &problems));
+    EXPECT_EQ(sjis, "\x90\xe1\r\n\r\n\t\xb1\rb"); // a CR alone stays a byte of its line
+    EXPECT_TRUE(problems.empty());
+    EXPECT_FALSE(
+        Source_convert_text("ok\n\xE2\x82\xAC 雪 \xF0\x9F\x98\x80\nx\xFFy\xEF\xBF\xBD", &sjis, &problems));
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_EQ(problems[0].line * 100 + problems[0].column, 201); // €
+    EXPECT_EQ(problems[1].line * 100 + problems[1].column, 205); // the emoji, after "€ 雪 "
+    EXPECT_EQ(problems[2].line * 100 + problems[2].column, 302);
+    EXPECT_EQ(problems[2].what, "bytes that are not UTF-8");
+    EXPECT_EQ(problems[3].what, "U+FFFD (\xEF\xBF\xBD) has no Shift-JIS (CP932) form");
+}
+
+// With sources, the checker reads them in place of txt/ (labels looked up in them too) and names
+// them; a script with no source is read from txt/ as before.
+TEST_F(CheckerTest, SourcesStandInForTheGamesScripts) {
+    Copy_demo_media();
+    Write_file("txt/config.txt", "#halt\r\n");
+    Write_file("txt/extra.txt", "#flag_on 300\r\n");
+    std::vector<SourceScript> sources{{"src/config.txt", "config.txt", ""},
+                                      {"src/part/two.txt", "part/two.txt", ""}};
+    std::vector<SourceProblem> problems;
+    ASSERT_TRUE(
+        Source_convert_text("## 雪\n#file_change part\\two.txt *tow:\n", &sources[0].sjis, &problems));
+    ASSERT_TRUE(Source_convert_text("*two:\n「寒」#flag_on x\n#halt\n", &sources[1].sjis, &problems));
+    const std::vector<std::string> lines = Run(nullptr, false, &sources);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0],
+              "src/config.txt:2:27: error: label *tow: is not in src/part/two.txt (did you mean *two:?); "
+              "the program ends there");
+    EXPECT_EQ(lines[1], "src/part/two.txt:2:13: error: #flag_on: \"x\" is not a decimal number");
+    EXPECT_EQ(lines[2], "txt/extra.txt:1:10: error: #flag_on: flag number 300 is outside 0-255");
+    // Without them, the game's own txt/config.txt is what is checked.
+    EXPECT_EQ(Run().size(), 2u);
 }
 
 } // namespace

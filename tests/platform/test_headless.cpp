@@ -103,8 +103,11 @@ TEST_F(RunnerTest, ScenarioEndsTheRunWithCodeZeroAndLogsBoxes) {
 }
 
 TEST_F(RunnerTest, UntilTimesOutWithCodeThree) {
-    EXPECT_EQ(Run("until halt 200\nrun 5000\n"), 3);
-    EXPECT_NE(Log_text().find("200 timeout until halt\n200 exit 3\n"), std::string::npos) << Log_text();
+    EXPECT_EQ(Run("# waits for the end\n\nuntil halt 200\nrun 5000\n"), 3);
+    EXPECT_NE(Log_text().find("200 timeout until halt (scenario line 3: 200 ms without the story's halt "
+                              "(#halt))\n200 exit 3\n"),
+              std::string::npos)
+        << Log_text();
 }
 
 TEST_F(RunnerTest, AutoplayClicksThreeHundredMillisecondsIntoAWait) {

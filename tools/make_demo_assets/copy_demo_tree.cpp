@@ -1,38 +1,16 @@
 // Copies the demo's source folder into the game folder. Story scripts are written in UTF-8 in the
 // repository, but the engine reads Shift-JIS with CR LF line ends, as the scripts of the games it
 // plays have always been; they are converted on the way.
-#include "core/sjis.h"
+#include "check/source_convert.h"
 #include "demo_assets.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Describes the first character of `line` that has no Shift-JIS form.
-std::string Describe_unconvertible(const std::string& line) {
-    size_t pos = 0;
-    int column = 1;
-    while (pos < line.size()) {
-        const size_t start = pos;
-        const uint32_t cp = Utf8_next(line, &pos);
-        if (!Utf8_to_sjis(line.substr(start, pos - start), nullptr)) {
-            char text[96];
-            if (cp == 0xFFFD)
-                std::snprintf(text, sizeof text, "column %d: bad UTF-8 or U+FFFD", column);
-            else
-                std::snprintf(text, sizeof text, "column %d: U+%04X has no Shift-JIS form", column,
-                              unsigned(cp));
-            return text;
-        }
-        ++column;
-    }
-    return "text has no Shift-JIS form";
-}
 
 bool Read_file(const fs::path& path, std::string* data) {
     std::ifstream in(path, std::ios::binary);
@@ -56,26 +34,14 @@ bool Is_script(const fs::path& relative) {
 
 bool Convert_script_text(const std::string& utf8, const std::string& name, std::string* sjis,
                          std::string* error) {
-    std::string text = utf8;
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    std::string result;
-    size_t start = 0;
-    int line_number = 1;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::string converted;
-        if (!Utf8_to_sjis(line, &converted)) {
-            *error = name + ":" + std::to_string(line_number) + ": " + Describe_unconvertible(line);
-            return false;
-        }
-        result += converted;
-        if (end < text.size()) result += "\r\n";
-        start = end + 1;
-        ++line_number;
+    std::string converted;
+    std::vector<SourceProblem> problems;
+    if (!Source_convert_text(utf8, &converted, &problems)) {
+        const SourceProblem& p = problems.front();
+        *error = name + ":" + std::to_string(p.line) + ":" + std::to_string(p.column) + ": error: " + p.what;
+        return false;
     }
-    *sjis = std::move(result);
+    *sjis = std::move(converted);
     return true;
 }
 

@@ -75,7 +75,8 @@ struct JpegSettings {
 bool Jpeg_encode(const Picture& picture, const JpegSettings& settings, std::vector<uint8_t>* out);
 
 // Converts one story file from UTF-8 (LF or CR LF line ends, optional byte-order mark) to Shift-JIS
-// with CR LF line ends. False with "NAME:LINE: reason" in *error if a character has no Shift-JIS form.
+// with CR LF line ends (check/source_convert.h). False with "NAME:LINE:COLUMN: error: reason" in
+// *error for the first character that has no Shift-JIS form.
 bool Convert_script_text(const std::string& utf8, const std::string& name, std::string* sjis,
                          std::string* error);
 
@@ -89,6 +90,10 @@ bool Write_asset(const std::filesystem::path& path, const std::vector<uint8_t>& 
 
 // Paints every generated picture and writes it under out_dir. False with a reason on failure.
 bool Generate_pictures(const std::filesystem::path& out_dir, std::string* error);
+
+// The starter game's pictures: Back00, Parts and the six menu windows in gdat/system/, black.bmp
+// and one scene (room.jpg) in gdat/. False with a reason on failure.
+bool Generate_starter_pictures(const std::filesystem::path& out_dir, std::string* error);
 
 // A sound as 16-bit PCM, interleaved left, right when stereo.
 struct Sound {
@@ -141,6 +146,9 @@ void Midi_put_vlq(uint32_t value, std::vector<uint8_t>* out);
 // controller events, then note-offs, then note-ons) and end-of-track at end_tick. Empty if an event
 // is empty or lies after end_tick.
 std::vector<uint8_t> Midi_encode(const MidiSong& song);
+
+// The starter game's evening piece: 24 s of soft piano over held strings, looping.
+MidiSong Tune_evening();
 
 // The town theme: 48 s at 80 beats a minute, flute over koto, strings, bass and wood blocks. The last
 // note ends at end_tick and the last bar leads back into the first, so it loops.

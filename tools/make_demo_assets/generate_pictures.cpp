@@ -40,6 +40,20 @@ const GeneratedPicture PICTURES[] = {
     {"gdat/system/menu_window_start.bmp", Paint_menu_start},
 };
 
+// The starter game's: the engine's own pictures, the black for fades and darkening, one scene.
+const GeneratedPicture STARTER_PICTURES[] = {
+    {"gdat/system/Back00.bmp", Paint_back00},
+    {"gdat/system/Parts.bmp", Paint_parts},
+    {"gdat/system/menu_window_main.bmp", Paint_menu_main},
+    {"gdat/system/menu_window_exit.bmp", Paint_menu_exit},
+    {"gdat/system/menu_window_fps.bmp", Paint_menu_fps},
+    {"gdat/system/menu_window_save_02.bmp", Paint_menu_save},
+    {"gdat/system/menu_window_load_02.bmp", Paint_menu_load},
+    {"gdat/system/menu_window_start.bmp", Paint_menu_start},
+    {"gdat/black.bmp", Paint_black},
+    {"gdat/room.jpg", Paint_room},
+};
+
 // Encodes by the file's extension.
 bool Encode(const fs::path& path, const GeneratedPicture& entry, const Picture& picture,
             std::vector<uint8_t>* bytes) {
@@ -56,12 +70,12 @@ bool Encode(const fs::path& path, const GeneratedPicture& entry, const Picture& 
     return false;
 }
 
-} // namespace
-
-bool Generate_pictures(const fs::path& out_dir, std::string* error) {
+// Paints and writes each picture of the list under out_dir.
+template <size_t N>
+bool Write_pictures(const GeneratedPicture (&list)[N], const fs::path& out_dir, std::string* error) {
     // A picture written under two names is painted once.
     std::map<Picture (*)(), Picture> painted;
-    for (const GeneratedPicture& entry : PICTURES) {
+    for (const GeneratedPicture& entry : list) {
         const fs::path path = out_dir / entry.path;
         auto found = painted.find(entry.paint);
         if (found == painted.end()) found = painted.emplace(entry.paint, entry.paint()).first;
@@ -74,6 +88,16 @@ bool Generate_pictures(const fs::path& out_dir, std::string* error) {
         if (!Write_asset(path, bytes, error)) return false;
     }
     return true;
+}
+
+} // namespace
+
+bool Generate_pictures(const fs::path& out_dir, std::string* error) {
+    return Write_pictures(PICTURES, out_dir, error);
+}
+
+bool Generate_starter_pictures(const fs::path& out_dir, std::string* error) {
+    return Write_pictures(STARTER_PICTURES, out_dir, error);
 }
 
 bool Write_asset(const fs::path& path, const std::vector<uint8_t>& bytes, std::string* error) {

@@ -220,6 +220,21 @@ void Step_scenario() {
     }
 }
 
+// What an `until` condition waits for, in words.
+std::string Until_waited_for(const std::string& condition) {
+    static const std::pair<const char*, const char*> WORDS[] = {{"halt", "the story's halt (#halt)"},
+                                                                {"wait", "a click wait (#wait)"},
+                                                                {"page", "a page end"},
+                                                                {"select", "a choice (#select3)"},
+                                                                {"keywait", "a key wait (#wait_kbhit)"},
+                                                                {"menu", "the system menu"},
+                                                                {"title", "the title menu"},
+                                                                {"exit", "the program's end"}};
+    for (const auto& [word, text] : WORDS)
+        if (condition == word) return text;
+    return condition;
+}
+
 // An `until` is over when its condition holds (checked between frames), or times out.
 void Check_until() {
     if (!S.until) return;
@@ -228,7 +243,12 @@ void Check_until() {
         S.until = nullptr;
         S.budget = 0;
     } else if (S.budget == 0) {
-        Log("timeout until " + S.until->text);
+        // The author learns which line of the scenario gave up and on what.
+        const std::string told = "timeout until " + S.until->text + " (scenario line " +
+                                 std::to_string(S.until->line) + ": " + std::to_string(S.until->ms) +
+                                 " ms without " + Until_waited_for(S.until->text) + ")";
+        Log(told);
+        std::fprintf(stderr, "kotoyumi: %s\n", told.c_str());
         S.until = nullptr;
         Quit(3);
     }

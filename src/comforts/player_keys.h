@@ -3,6 +3,7 @@
 //   Ctrl (held) / S   skip            A        auto-advance      + / -   auto pace
 //   wheel up, PageUp  the backlog     M        mute              F2 / F3 music quieter / louder
 //   F12               a screenshot                               F4 / F5 effects quieter / louder
+//   F1                the settings screen                        H, middle button: the picture alone
 #pragma once
 
 #include "platform/platform.h"

@@ -1,11 +1,15 @@
 // The player's comforts: skip, auto-advance and the backlog, through the engine on the headless
 // platform, with no comfort in use elsewhere.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/present.h"
 #include "comforts/comfort_marks.h"
 #include "comforts/player_settings.h"
+#include "comforts/read_text_file.h"
 #include "comforts/skip_auto.h"
 #include "core/dialogs.h"
 #include "features/story_fixture.h"
@@ -338,6 +342,23 @@ TEST_F(ComfortTest, SkipPassesReadTextAndStopsAtTheFirstUnreadPage) {
     EXPECT_EQ(Game_stat.text_on, 1) << "the unread page types as usual";
     skip_from_start(false);
     EXPECT_EQ(Game_stat.halt_on, 1) << "skip all passes unread text";
+
+    // Ctrl held through a stop at unread text skips again only once pressed anew.
+    Fresh();
+    Start(script);
+    Skip_read_only_set(true);
+    Headless_set_key(KEY_CONTROL, true);
+    Run_frames(1);
+    EXPECT_FALSE(Skip_shown());
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Run_frames(3);
+    EXPECT_EQ(Game_stat.wait_on, 1) << "the held Ctrl passed the unread page's wait";
+    Headless_set_key(KEY_CONTROL, false);
+    Run_frames(1);
+    Headless_set_key(KEY_CONTROL, true);
+    Run_frames(1);
+    EXPECT_EQ(Game_stat.wait_on, 0) << "pressed anew, Ctrl skips again";
+    Headless_set_key(KEY_CONTROL, false);
     script[0] = '\x83'; // an edited script
     skip_from_start(true);
     EXPECT_EQ(ScriptCursor, 2);
@@ -419,6 +440,15 @@ TEST_F(ComfortTest, TheSettingsScreenChangesEachSettingAndNothingElse) {
     ASSERT_TRUE(Settings_load(path, &saved));
     EXPECT_EQ(Settings_format(saved), Settings_format(Player_settings_now()));
 
+    // The keys: down to the second row, click finishing on again, then down to 閉じる and Enter.
+    queue_key(KEY_DOWN);
+    queue_key(KEY_LEFT);
+    queue_key(KEY_UP);
+    for (size_t row = 0; row < rows.size(); ++row)
+        queue_key(KEY_DOWN);
+    queue_key(KEY_RETURN);
+    Key(KEY_F1);
+    EXPECT_TRUE(Text_click());
     queue_click(UiRect{300, 200, 1, 1}, 2);
     Key(KEY_F1);
     queue_click(Settings_view_close_rect(rows));
@@ -433,4 +463,38 @@ TEST_F(ComfortTest, TheSettingsScreenChangesEachSettingAndNothingElse) {
     EXPECT_EQ(Quit_code(), -1);
     Player_settings_remember_in("");
     Volume_set(VolumeLevels{});
+}
+
+// The read-text file: written at the end of a run and read at the next start; missing, it is
+// quietly nothing read; damaged, nothing read and one line on standard error.
+TEST_F(ComfortTest, TheReadTextFileKeepsWhatWasReadAndADamagedOneReadsAsNothing) {
+    const std::string path = Read_text_path(game_dir + "/data", game_dir);
+    EXPECT_EQ(path.rfind(game_dir + "/data/kotoyumi/", 0), 0u) << path;
+    EXPECT_EQ(path.substr(path.size() - 5), ".read");
+    Start(SJ_A "#w\r\n#halt\r\n");
+    testing::internal::CaptureStderr();
+    Read_text_file_use(path);
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Read_text_file_write();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    Fresh();
+    Read_text_file_use(path);
+    Start(SJ_A "#w\r\n#halt\r\n");
+    EXPECT_TRUE(Read_text_is_read(0));
+
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes.substr(0, bytes.size() - 2);
+    Fresh();
+    testing::internal::CaptureStderr();
+    Read_text_file_use(path);
+    const std::string said = testing::internal::GetCapturedStderr();
+    Start(SJ_A "#w\r\n#halt\r\n");
+    EXPECT_FALSE(Read_text_is_read(0));
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    Read_text_file_use("");
 }

@@ -104,6 +104,20 @@ TEST(Scenario, ComfortCommands) {
     }
 }
 
+// `set text-click off`: a click while typing no longer finishes the text, so the wait is not there
+// yet when it is looked for.
+TEST_F(RunnerTest, SetReachesThePlayersSettings) {
+    const std::string slow = "#set_text_wait 100\r\n\x82\xa0\x82\xa0\x82\xa0\x82\xa0#w\r\n#halt\r\n";
+    EXPECT_EQ(Run("set text-click off\nrun 40\nclick 320 240\nuntil wait 10\n", 600000, slow), 3);
+}
+
+// The middle button shows the picture alone; the click that brings the text back passes no wait.
+TEST_F(RunnerTest, TheMiddleButtonHidesTheTextUntilAClickThatDoesNothingElse) {
+    EXPECT_EQ(Run("until wait\nmiddle 10 10\nclick 320 240\nrun 500\nuntil wait 10\n", 600000,
+                  "\x82\xa0#w\r\n#halt\r\n"),
+              0);
+}
+
 TEST_F(RunnerTest, ScenarioEndsTheRunWithCodeZeroAndLogsBoxes) {
     const int code = Run("run 100\nanswer yes\n");
     EXPECT_EQ(code, 0);

@@ -421,6 +421,17 @@ TEST_F(ScriptTest, AClickWhileTypingFinishesTheTextUpToTheNextWait) {
     Click();
     EXPECT_EQ(Game_stat.wait_on, 0);
 
+    // A delay is a stop too: it then runs its own time.
+    Fresh();
+    Start(SJ_A SJ_A "#delay 500\r\n" SJ_A "#w\r\n#halt\r\n", false);
+    Run_frames(1);
+    Click();
+    EXPECT_EQ(Game_stat.delay_on, 1);
+    Run_frames(20);
+    EXPECT_EQ(Game_stat.delay_on, 1);
+    Run_frames(20);
+    EXPECT_EQ(Game_stat.delay_on, 0);
+
     Fresh();
     Start(script, false);
     Text_click_set(false);

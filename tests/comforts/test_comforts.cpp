@@ -363,9 +363,18 @@ TEST_F(ComfortTest, SkipPassesReadTextAndStopsAtTheFirstUnreadPage) {
     skip_from_start(true);
     EXPECT_EQ(ScriptCursor, 2);
 
+    // Damaged records are refused whole: cut short, another form, an offset past the script's
+    // end, the same script twice.
     std::string error;
-    EXPECT_FALSE(Read_text_decode(file.substr(0, file.size() - 1), &error));
-    EXPECT_FALSE(Read_text_decode("garbage", &error));
+    const size_t form_at = 8 + 2 + std::string(ScriptFileName).size() + 8 + 4;
+    std::string other_form = file, past_end = file;
+    other_form[form_at] = 7;
+    past_end[form_at + 5 + 1] = char(0x7F);
+    for (const std::string& bad : {file.substr(0, file.size() - 1), std::string("garbage"), other_form,
+                                   past_end, file + file.substr(8)}) {
+        EXPECT_FALSE(Read_text_decode(bad, &error));
+        EXPECT_FALSE(error.empty());
+    }
 
     std::string big;
     while (big.size() + 3 <= size_t(SCRIPT_BUFFER_SIZE))

@@ -2,8 +2,6 @@
 // and the read-text bookkeeping of a step against the work of a frame that types a character.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-
 #include "app/frame_loop.h"
 #include "app/system.h"
 #include "comforts/player_settings.h"
@@ -55,7 +53,7 @@ void Script_of_text(int runs) {
 void BM_SettingsScreenOpen(benchmark::State& state) {
     Start();
     const std::vector<SettingsRow> rows = Settings_screen_rows();
-    Surface screen;
+    Surface screen = Ui_screen();
     Settings_view_draw(&screen, rows, 0); // glyphs into the cache, as the first open leaves them
     for (auto _ : state) {
         screen = Ui_screen();

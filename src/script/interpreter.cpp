@@ -152,12 +152,8 @@ void Text_task() {
         Text_step();
 }
 
-bool Text_typing() {
-    return Game_stat.text_on == 1 && Game_stat.halt_on != 1;
-}
-
 bool Text_finish() {
-    if (!Text_typing()) return false;
+    if (Game_stat.text_on != 1 || Game_stat.halt_on == 1) return false;
     for (int i = 0; i < FINISH_STEPS && Game_stat.text_on == 1; ++i)
         Text_step();
     Stopwatch_start(&step_watch);

@@ -15,9 +15,6 @@ void Interpreter_stop();
 // One step of the script (while text_on is 1), at the author's pace scaled by the player's.
 void Text_task();
 
-// True while text is being stepped (not stopped at a wait, a choice, a delay, the halt ...).
-bool Text_typing();
-
 // Shows the rest of the text at once: steps until stepping stops (a click wait, page end, delay,
 // choice, key wait, halt ...), running every command on the way in order. False if none was typing.
 bool Text_finish();

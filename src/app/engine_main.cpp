@@ -17,6 +17,8 @@
 #include "check/game_check.h"
 #include "check/source_convert.h"
 #include "comforts/comfort_marks.h"
+#include "comforts/player_settings.h"
+#include "comforts/read_text_file.h"
 #include "comforts/settings_file.h"
 #include "core/lifecycle.h"
 #include "platform/headless/headless.h"
@@ -118,6 +120,13 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
     if (options.headless) System_wire_runner();
     System_reset();
     if (!options.headless) Volume_set(settings.volume);
+    // The runner plays with the player's defaults but skips everything, and keeps no record.
+    if (options.headless) settings.skip_read_only = false;
+    Player_settings_apply(settings);
+    Player_settings_remember_in(settings_path);
+    Read_text_file_use(options.headless || Host_data_home().empty()
+                           ? ""
+                           : Read_text_path(Host_data_home(), Host_current_folder()));
     System_init();
     // The player learns why the remembered settings did not come back, not only standard error.
     if (!settings_ignored.empty()) Marks_show_note("設定ファイルを読めないので、既定の設定で始めます");
@@ -129,11 +138,8 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
             std::fprintf(stderr, "kotoyumi: first frame in the window %.1f ms after start\n", ms.count());
         };
     const int code = Main_loop(report_first_frame);
-    if (!settings_path.empty()) {
-        Platform_window_mode(&settings.scale, &settings.fullscreen);
-        settings.volume = Volume;
-        Settings_save(settings_path, settings);
-    }
+    if (!settings_path.empty()) Settings_save(settings_path, Player_settings_now());
+    Read_text_file_write();
     Platform_close(code);
     return options.headless && Headless_log_failed() ? 1 : code;
 }

@@ -6,6 +6,7 @@
 
 #include "app/present.h"
 #include "app/window_messages.h"
+#include "comforts/read_text_file.h"
 #include "comforts/skip_auto.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -96,6 +97,7 @@ int Main_loop(const std::function<void()>& first_frame) {
         const uint64_t before = FramesRun;
         Main_task();
         if (FramesRun == before) continue;
+        Read_text_file_tick();
         press_unseen = false;
         while (!held.empty() && !press_unseen) {
             WndProc(held.front());

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "comforts/player_settings.h"
 #include "comforts/reload.h"
 #include "comforts/skip_auto.h"
 #include "core/game_stat.h"
@@ -63,5 +64,5 @@ void Comfort(const char* name, bool on) {
 } // namespace
 
 HeadlessProbe Headless_probe() {
-    return HeadlessProbe{Condition, Click_target, Comfort};
+    return HeadlessProbe{Condition, Click_target, Comfort, Player_setting_set};
 }

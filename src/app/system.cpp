@@ -25,6 +25,7 @@
 #include "script/backlog.h"
 #include "script/command_dispatch.h"
 #include "script/interpreter.h"
+#include "script/read_text.h"
 #include "script/save_point.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
@@ -76,6 +77,7 @@ const EngineModule MODULES[] = {
     {"save_load_screens", Save_load_screens_reset, nullptr, nullptr, nullptr},
     {"title_menu", Title_menu_reset, nullptr, nullptr, nullptr},
     {"backlog", Backlog_reset, nullptr, nullptr, nullptr},
+    {"read_text", Read_text_reset, nullptr, nullptr, nullptr},
     {"skip_auto", Skip_auto_reset, nullptr, nullptr, nullptr},
     {"marks", Marks_reset, nullptr, nullptr, nullptr},
 };

@@ -7,7 +7,8 @@
 
 // Handles one window event. The player's comfort keys and the wheel go to comforts/player_keys.h; a
 // modifier key alone does nothing; any other key or button press ends auto mode and then acts as
-// always: repaint, the "go on" input (left press, Enter, Space), Escape and closing the window (end
+// always: repaint, the "go on" input (left press, Enter, Space; while text is typing they finish it
+// instead, unless the player switched that off), Escape and closing the window (end
 // of program), the system menu on a right release during a `wait`, the mouse record, and the
 // music's end-of-play notification.
 void WndProc(const PlatformEvent& event);

@@ -44,7 +44,7 @@ std::string Level(int percent) {
 
 void Marks_draw(Surface* s) {
     if (Skip_shown()) {
-        Label(s, WINDOW_WIDTH - 4, 4, "SKIP");
+        Label(s, WINDOW_WIDTH - 4, 4, Skip_read_only() ? "SKIP 既読のみ" : "SKIP");
     } else if (Auto_active()) {
         Label(s, WINDOW_WIDTH - 4, 4, "AUTO");
     }
@@ -58,7 +58,7 @@ void Marks_draw(Surface* s) {
 }
 
 uint32_t Marks_state() {
-    uint32_t state = (Skip_shown() ? 1u : 0u) | (Auto_active() ? 2u : 0u);
+    uint32_t state = (Skip_shown() ? 1u : 0u) | (Auto_active() ? 2u : 0u) | (Skip_read_only() ? 64u : 0u);
     if (Overlay_due() && overlay == Overlay::Volume)
         state |= 4u | (Volume.muted ? 8u : 0u) | uint32_t(Volume.music) << 8 | uint32_t(Volume.effects) << 16;
     if (Overlay_due() && overlay == Overlay::AutoSpeed) state |= 16u | uint32_t(Auto_speed()) << 8;

@@ -1,11 +1,14 @@
 #include "comforts/player_keys.h"
 
 #include "comforts/comfort_marks.h"
+#include "comforts/player_settings.h"
 #include "comforts/reload.h"
 #include "comforts/screenshot.h"
 #include "comforts/skip_auto.h"
+#include "script/story_state.h"
 #include "sound/volume.h"
 #include "ui/backlog_view.h"
+#include "ui/picture_view.h"
 
 namespace {
 
@@ -25,6 +28,19 @@ void Auto_speed_key(int steps_quicker) {
     Marks_show_auto_speed();
 }
 
+// Not over a menu, which draws its own window: the picture alone would hide it for no reason.
+void Hide_text() {
+    if (Story_title_menu_open() || Story_system_menu_open()) return;
+    Auto_player_input();
+    Picture_view_open();
+}
+
+void Open_settings() {
+    if (!Settings_screen_allowed()) return;
+    Auto_player_input();
+    Settings_screen_open();
+}
+
 } // namespace
 
 bool Player_comfort_input(const PlatformEvent& e) {
@@ -32,8 +48,18 @@ bool Player_comfort_input(const PlatformEvent& e) {
         if (e.wheel > 0) Open_backlog();
         return true;
     }
+    if (e.type == EventType::MouseDown && e.button == 3) {
+        Hide_text();
+        return true;
+    }
     if (e.type != EventType::KeyDown) return false;
     switch (e.key) {
+    case 'h':
+        if (!e.repeat) Hide_text();
+        return true;
+    case KEY_F1:
+        if (!e.repeat) Open_settings();
+        return true;
     case 's':
         if (!e.repeat) Skip_toggle();
         return true;

@@ -4,6 +4,7 @@
 //   wheel up, PageUp  the backlog     M        mute              F2 / F3 music quieter / louder
 //   F12               a screenshot                               F4 / F5 effects quieter / louder
 //   Shift+R           the scripts read again (comforts/reload.h)
+//   F1                the settings screen                        H, middle button: the picture alone
 #pragma once
 
 #include "platform/platform.h"

@@ -17,6 +17,7 @@ struct Field {
     int low, high;
     int (*get)(const PlayerSettings&);
     void (*set)(PlayerSettings*, int);
+    bool optional = false; // files written before it existed lack it
 };
 
 const Field FIELDS[] = {
@@ -30,6 +31,14 @@ const Field FIELDS[] = {
      [](PlayerSettings* s, int v) { s->volume.effects = v; }},
     {"mute", 0, 1, [](const PlayerSettings& s) { return int(s.volume.muted); },
      [](PlayerSettings* s, int v) { s->volume.muted = v != 0; }},
+    {"text_click", 0, 1, [](const PlayerSettings& s) { return int(s.text_click); },
+     [](PlayerSettings* s, int v) { s->text_click = v != 0; }, true},
+    {"text_speed", 0, 200, [](const PlayerSettings& s) { return s.text_speed; },
+     [](PlayerSettings* s, int v) { s->text_speed = v; }, true},
+    {"auto_pace", 25, 400, [](const PlayerSettings& s) { return s.auto_pace; },
+     [](PlayerSettings* s, int v) { s->auto_pace = v; }, true},
+    {"skip_read", 0, 1, [](const PlayerSettings& s) { return int(s.skip_read_only); },
+     [](PlayerSettings* s, int v) { s->skip_read_only = v != 0; }, true},
 };
 constexpr size_t FIELD_COUNT = sizeof FIELDS / sizeof FIELDS[0];
 
@@ -90,7 +99,7 @@ bool Settings_parse(const std::string& text, PlayerSettings* out, std::string* e
         seen[i] = true;
     }
     for (size_t i = 0; i < FIELD_COUNT; ++i)
-        if (!seen[i]) {
+        if (!seen[i] && !FIELDS[i].optional) {
             *error = std::string("no ") + FIELDS[i].name + " line";
             return false;
         }

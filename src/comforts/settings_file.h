@@ -1,4 +1,5 @@
-// The player's remembered settings: window scale, full screen and the volume, one small text file
+// The player's remembered settings: window scale, full screen, the volume, the text's speed and
+// whether a click finishes it, the auto pace and what skip passes, one small text file
 // per game in the user's configuration folder (kotoyumi/ inside it), read at start and written at
 // the end of a run in the window. The command line overrides what it holds.
 #pragma once
@@ -11,13 +12,19 @@ struct PlayerSettings {
     int scale = 1;
     bool fullscreen = false;
     VolumeLevels volume;
+    bool text_click = true;
+    int text_speed = 100; // percent of the author's wait; 0 shows text at once
+    int auto_pace = 100;  // percent of the plain auto pace
+    bool skip_read_only = true;
 };
 
-// The file's text: one `name=value` line each for scale, fullscreen, music, effects and mute.
+// The file's text: one `name=value` line each for scale, fullscreen, music, effects, mute,
+// text_click, text_speed, auto_pace and skip_read.
 std::string Settings_format(const PlayerSettings& settings);
 
 // Reads the file's text into *out. False, *out untouched and the reason in *error, for a text that
-// is not what Settings_format writes (an unknown name, a value out of range, a missing line).
+// is not what Settings_format writes (an unknown name, a value out of range, a missing line; the
+// lines after mute may be missing, from a file of an earlier engine, and keep their defaults).
 bool Settings_parse(const std::string& text, PlayerSettings* out, std::string* error);
 
 // The settings file of the game in the folder `game_folder` (an absolute path) under the

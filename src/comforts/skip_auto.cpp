@@ -5,6 +5,7 @@
 #include "core/stopwatch.h"
 #include "platform/platform.h"
 #include "script/backlog.h"
+#include "script/read_text.h"
 #include "script/story_state.h"
 
 namespace {
@@ -18,7 +19,9 @@ constexpr int SPEED_STEP = 25;
 bool skip_switch = false;
 bool skipping = false; // this frame skips
 bool auto_on = false;
-int speed = 100; // percent of the plain pace
+bool read_only = false;  // skip stops at the first text not yet read
+bool ctrl_spent = false; // Ctrl held through such a stop skips again only once pressed anew
+int speed = 100;         // percent of the plain pace
 
 // The click wait auto is timing.
 bool in_wait = false;
@@ -36,7 +39,9 @@ void Pass_click_wait() {
 
 void Skip_auto_frame_begin() {
     if (Story_asks_player()) skip_switch = false;
-    skipping = (skip_switch || Platform_key_down(KEY_CONTROL)) && !Story_asks_player();
+    const bool ctrl = Platform_key_down(KEY_CONTROL);
+    ctrl_spent = ctrl_spent && ctrl;
+    skipping = (skip_switch || (ctrl && !ctrl_spent)) && !Story_asks_player();
     const bool waiting = Story_waits_for_go_on();
     if (waiting && !in_wait) {
         wait_began = Platform_time_ms();
@@ -53,6 +58,12 @@ void Skip_auto_frame_begin() {
 
 bool Skip_auto_another_round(int rounds_done) {
     if (skipping && Story_asks_player()) Skip_stop();
+    // Read_text_take_unread_reached is taken every round, so that only text reached while
+    // skipping counts.
+    if (Read_text_take_unread_reached() && skipping && read_only) {
+        Skip_stop();
+        ctrl_spent = Platform_key_down(KEY_CONTROL);
+    }
     const bool more =
         skipping && rounds_done < MAX_ROUNDS && !Story_waits_for_go_on() && !Story_halted() && Story_moving();
     if (!more) Stopwatch_hurry(false);
@@ -73,6 +84,14 @@ void Skip_stop() {
     Stopwatch_hurry(false);
 }
 
+void Skip_read_only_set(bool on) {
+    read_only = on;
+}
+
+bool Skip_read_only() {
+    return read_only;
+}
+
 void Auto_toggle() {
     Auto_set(!auto_on);
 }
@@ -84,6 +103,10 @@ void Auto_set(bool on) {
 
 void Auto_pace_change(int steps_quicker) {
     speed = std::clamp(speed + steps_quicker * SPEED_STEP, SPEED_STEP, 400);
+}
+
+void Auto_speed_set(int percent) {
+    speed = std::clamp(percent, SPEED_STEP, 400);
 }
 
 int Auto_speed() {
@@ -108,7 +131,7 @@ uint32_t Auto_delay_ms(uint64_t chars) {
 }
 
 void Skip_auto_reset() {
-    skip_switch = skipping = auto_on = false;
+    skip_switch = skipping = auto_on = read_only = ctrl_spent = false;
     speed = 100;
     in_wait = false;
     wait_began = 0;

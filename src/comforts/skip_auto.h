@@ -22,6 +22,11 @@ bool Skip_auto_another_round(int rounds_done);
 void Skip_toggle();
 void Skip_set(bool on);
 
+// Which text skip passes: only text read before (true), or all of it (false, at start-up). Skipping
+// read text only stops where a run of text not yet read begins to show (script/read_text.h).
+void Skip_read_only_set(bool on);
+bool Skip_read_only();
+
 // Something asks the player (a box, the name prompt): the skip switch goes off and the frame's
 // rounds end.
 void Skip_stop();
@@ -33,6 +38,9 @@ void Auto_set(bool on);
 // + and -: auto a step (25%) quicker or slower; the speed stays within 25% and 400% of the plain
 // pace, whose pause it divides.
 void Auto_pace_change(int steps_quicker);
+
+// Sets the auto speed, kept within 25% and 400%.
+void Auto_speed_set(int percent);
 
 // The auto speed in percent of the plain pace (100 at start-up).
 int Auto_speed();

@@ -27,6 +27,10 @@ void Platform_set_title(const char* title) {
 void Platform_window_mode(int* scale, bool* fullscreen) {
     video->window_mode(scale, fullscreen);
 }
+
+void Platform_set_window_mode(int scale, bool fullscreen) {
+    video->set_window_mode(scale, fullscreen);
+}
 void Platform_close(int exit_code) {
     video->close(exit_code);
 }

@@ -40,6 +40,7 @@ enum PlatformKey : int {
     KEY_F5,
     KEY_F12,
     KEY_ALT, // Alt, AltGr or a Super key: like Shift and Ctrl, a modifier with no meaning alone
+    KEY_F1,
 };
 
 // Bits of the key-state word carried by mouse events (the engine's MouseButtons).
@@ -92,6 +93,7 @@ struct PlatformVideo {
     void (*present)(const uint32_t* picture);
     void (*set_title)(const char* title_utf8);
     void (*window_mode)(int* scale, bool* fullscreen);
+    void (*set_window_mode)(int scale, bool fullscreen);
     void (*close)(int exit_code);
 };
 
@@ -145,6 +147,10 @@ void Platform_set_title(const char* title_utf8);
 // The window's present scale (1-8) and whether it fills the screen, to be remembered for the next
 // run.
 void Platform_window_mode(int* scale, bool* fullscreen);
+
+// Shows the picture `scale` times larger in a window (made smaller if the desktop cannot hold it),
+// or fills the screen.
+void Platform_set_window_mode(int scale, bool fullscreen);
 
 // Ends the platform's work: closes the window and the audio device, writes the final log line.
 void Platform_close(int exit_code);

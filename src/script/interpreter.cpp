@@ -1,13 +1,17 @@
 #include "script/interpreter.h"
 
+#include <algorithm>
+
 #include "core/game_stat.h"
 #include "core/sjis.h"
 #include "core/stopwatch.h"
 #include "gfx/fixed_surfaces.h"
 #include "gfx/text_draw.h"
+#include "platform/platform.h"
 #include "script/backlog.h"
 #include "script/command_dispatch.h"
 #include "script/parsers.h"
+#include "script/read_text.h"
 #include "script/save_point.h"
 #include "script/script_file.h"
 #include "script/string_vars.h"
@@ -17,6 +21,14 @@ namespace {
 
 constexpr uint32_t BLINK_PERIOD_MS = 200;
 constexpr int ICON = 25; // the wait icon's cells in PartsSurface are 25x25
+// Finishing the text stops after this many steps (a script that loops without a wait): what is
+// left types on as usual.
+constexpr int FINISH_STEPS = 1 << 20;
+// A frame catches up on at most this many steps when the player's pace is quicker than the frame.
+constexpr uint32_t CATCH_UP_STEPS = 64;
+
+int text_speed = 100; // the player's percent of the author's wait, or TEXT_SPEED_INSTANT
+bool text_click = true;
 
 Stopwatch step_watch = 0;
 Stopwatch delay_watch = 0;
@@ -67,6 +79,7 @@ void Clear_page() {
 void Draw_character(int n) {
     char bytes[2] = {char(Script_byte(0)), char(Script_byte(1))};
     Backlog_char(bytes, n);
+    Read_text_char_drawn();
     ChrPut3D(&BackBuffer, Text.Text_X, Text.Text_Y, Text.Font_Size, Text.Text_COLOR1, Text.Text_COLOR2, bytes,
              n);
     Text_advance(n);
@@ -95,23 +108,72 @@ void Interpreter_stop() {
     Game_stat.halt_on = 1;
 }
 
-void Text_task() {
-    if (!Stopwatch_elapsed(step_watch, uint32_t(Text.Text_WAIT))) return;
-    Stopwatch_start(&step_watch);
+namespace {
+
+// One step: a character drawn or a control byte handled.
+void Text_step() {
+    Read_text_step_begins();
     // A script must end in a command that stops or redirects stepping; one that runs off its end
     // stops here, as if it had ended with `halt`. A string variable whose end marker was swallowed
     // (its text ends in `#` or `\`) returns to the script instead.
     if (!Script_in_text()) {
         if (!Str_return_if_shown()) Interpreter_stop();
-        return;
-    }
-    if (Sjis_is_lead(Script_byte())) {
+    } else if (Sjis_is_lead(Script_byte())) {
         Draw_character(2);
         ScriptCursor += 2;
+    } else {
+        if (!Script_step_char()) Draw_character(1);
+        ++ScriptCursor;
+    }
+    Read_text_step_ended();
+}
+
+} // namespace
+
+void Text_task() {
+    if (text_speed == TEXT_SPEED_INSTANT) {
+        Text_finish();
         return;
     }
-    if (!Script_step_char()) Draw_character(1);
-    ++ScriptCursor;
+    // The author's pace exactly as written at 100%; the player's percent of it otherwise, with as
+    // many steps in a frame as the scaled wait allows.
+    if (text_speed == 100) {
+        if (!Stopwatch_elapsed(step_watch, uint32_t(Text.Text_WAIT))) return;
+        Stopwatch_start(&step_watch);
+        Text_step();
+        return;
+    }
+    const uint32_t wait = uint32_t(int64_t(Text.Text_WAIT) * text_speed / 100);
+    if (!Stopwatch_elapsed(step_watch, wait)) return;
+    const uint32_t since = Platform_time_ms() - step_watch;
+    const uint32_t steps = wait == 0 ? 1 : std::clamp<uint32_t>(since / wait, 1, CATCH_UP_STEPS);
+    Stopwatch_start(&step_watch);
+    for (uint32_t i = 0; i < steps && Game_stat.text_on == 1; ++i)
+        Text_step();
+}
+
+bool Text_finish() {
+    if (Game_stat.text_on != 1 || Game_stat.halt_on == 1) return false;
+    for (int i = 0; i < FINISH_STEPS && Game_stat.text_on == 1; ++i)
+        Text_step();
+    Stopwatch_start(&step_watch);
+    return true;
+}
+
+void Text_speed_set(int percent) {
+    text_speed = percent;
+}
+
+int Text_speed() {
+    return text_speed;
+}
+
+void Text_click_set(bool on) {
+    text_click = on;
+}
+
+bool Text_click() {
+    return text_click;
 }
 
 bool Script_step_char() {
@@ -222,6 +284,8 @@ void Page_wait_click() {
 }
 
 void Interpreter_reset() {
+    text_speed = 100;
+    text_click = true;
     step_watch = delay_watch = blink_watch = 0;
     delay_period = 0;
     wait_phase = page_phase = 0;

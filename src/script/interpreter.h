@@ -12,8 +12,22 @@ void Interpreter_start();
 // Used where the script cannot go on (it ran off its end, a block never closes).
 void Interpreter_stop();
 
-// One step of the script (while text_on is 1).
+// One step of the script (while text_on is 1), at the author's pace scaled by the player's.
 void Text_task();
+
+// Shows the rest of the text at once: steps until stepping stops (a click wait, page end, delay,
+// choice, key wait, halt ...), running every command on the way in order. False if none was typing.
+bool Text_finish();
+
+// The player's text speed: percent of the author's wait between steps (100 keeps it exactly), or
+// TEXT_SPEED_INSTANT for the text up to the next stop at once. 100 at start-up.
+constexpr int TEXT_SPEED_INSTANT = 0;
+void Text_speed_set(int percent);
+int Text_speed();
+
+// Whether a click, Enter or Space while text is typing finishes it (on at start-up).
+void Text_click_set(bool on);
+bool Text_click();
 
 // Handles the control byte under the cursor; false if it is a character to draw.
 bool Script_step_char();

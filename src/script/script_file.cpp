@@ -14,6 +14,7 @@
 #include "core/sjis.h"
 #include "platform/host_files.h"
 #include "script/interpreter.h"
+#include "script/read_text.h"
 #include "script/string_vars.h"
 #include "script/text_settings.h"
 
@@ -92,6 +93,7 @@ std::string Script_utf8_message(const std::string& shown) {
 FileRead Script_read(const char* path) {
     const FileRead read = Script_read_quietly(path);
     if (read != FileRead::Ok) return read;
+    Read_text_script_loaded();
     const std::string shown = Shell_name(path);
     const int32_t lf = Script_bare_lf(ScriptBuffer, ScriptLength);
     if (lf >= 0) {

@@ -1,16 +1,24 @@
 // The player's comforts: skip, auto-advance and the backlog, through the engine on the headless
 // platform, with no comfort in use elsewhere.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/present.h"
 #include "comforts/comfort_marks.h"
+#include "comforts/player_settings.h"
+#include "comforts/read_text_file.h"
 #include "comforts/reload.h"
 #include "comforts/skip_auto.h"
 #include "core/dialogs.h"
 #include "core/sjis.h"
 #include "features/story_fixture.h"
 #include "script/backlog.h"
+#include "script/interpreter.h"
+#include "script/read_text.h"
+#include "script/script_file.h"
 #include "sound/music.h"
 #include "sound/volume.h"
 #include "system/snapshot.h"
@@ -462,4 +470,198 @@ TEST(ReloadPosition, KeepsLinesAfterTheLabelOrFallsBackToIt) {
     EXPECT_EQ(Reload_moved_offset(old_text, at, "b\r\n*l:\r\nx\r\n", &gone), 3);
     EXPECT_EQ(Reload_moved_offset(old_text, at, "*m:\r\nx\r\n#page\r\n", &gone), 0);
     EXPECT_TRUE(gone);
+}
+
+// Skip in read mode passes the pages read before, also after a restart, and stops where the first
+// unread page begins to show; the same script edited is unread again. A 1 MiB script read at every
+// place a run of text can begin still fits in 64 KiB.
+TEST_F(ComfortTest, SkipPassesReadTextAndStopsAtTheFirstUnreadPage) {
+    std::string script = SJ_A "#w\r\n" SJ_A SJ_A "#w\r\n" SJ_SQUARE "#w\r\n#halt\r\n";
+    const int32_t third = int32_t(script.find(SJ_SQUARE)) + 2; // the cursor past its first character
+    Start(script);
+    for (int page = 0; page < 2; ++page) {
+        ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+        Click();
+    }
+    Run_frames(1);
+    const std::string file = Read_text_encode();
+    auto skip_from_start = [&](bool read_only) {
+        Fresh();
+        Start(script);
+        std::string error;
+        ASSERT_TRUE(Read_text_decode(file, &error)) << error;
+        Skip_read_only_set(read_only);
+        Skip_set(true);
+        Run_until([] { return !Skip_shown() || Game_stat.halt_on == 1; }, 50);
+    };
+    skip_from_start(true);
+    EXPECT_FALSE(Skip_shown());
+    EXPECT_EQ(ScriptCursor, third);
+    EXPECT_EQ(Game_stat.text_on, 1) << "the unread page types as usual";
+    skip_from_start(false);
+    EXPECT_EQ(Game_stat.halt_on, 1) << "skip all passes unread text";
+
+    // Ctrl held through a stop at unread text skips again only once pressed anew.
+    Fresh();
+    Start(script);
+    Skip_read_only_set(true);
+    Headless_set_key(KEY_CONTROL, true);
+    Run_frames(1);
+    EXPECT_FALSE(Skip_shown());
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Run_frames(3);
+    EXPECT_EQ(Game_stat.wait_on, 1) << "the held Ctrl passed the unread page's wait";
+    Headless_set_key(KEY_CONTROL, false);
+    Run_frames(1);
+    Headless_set_key(KEY_CONTROL, true);
+    Run_frames(1);
+    EXPECT_EQ(Game_stat.wait_on, 0) << "pressed anew, Ctrl skips again";
+    Headless_set_key(KEY_CONTROL, false);
+    script[0] = '\x83'; // an edited script
+    skip_from_start(true);
+    EXPECT_EQ(ScriptCursor, 2);
+
+    // Damaged records are refused whole: cut short, another form, an offset past the script's
+    // end, the same script twice.
+    std::string error;
+    const size_t form_at = 8 + 2 + std::string(ScriptFileName).size() + 8 + 4;
+    std::string other_form = file, past_end = file;
+    other_form[form_at] = 7;
+    past_end[form_at + 5 + 1] = char(0x7F);
+    for (const std::string& bad : {file.substr(0, file.size() - 1), std::string("garbage"), other_form,
+                                   past_end, file + file.substr(8)}) {
+        EXPECT_FALSE(Read_text_decode(bad, &error));
+        EXPECT_FALSE(error.empty());
+    }
+
+    std::string big;
+    while (big.size() + 3 <= size_t(SCRIPT_BUFFER_SIZE))
+        big += "a#w";
+    Fresh();
+    Start(big);
+    for (int32_t at = 0; at + 3 <= ScriptLength; at += 3) {
+        ScriptCursor = at;
+        Game_stat.text_on = 1;
+        Read_text_step_begins();
+        Read_text_char_drawn();
+        Game_stat.text_on = 0;
+        Read_text_step_ended();
+    }
+    const std::string full = Read_text_encode();
+    EXPECT_LE(full.size(), 65536u);
+    Read_text_reset();
+    Read_text_script_loaded();
+    ASSERT_TRUE(Read_text_decode(full, &error)) << error;
+    EXPECT_TRUE(Read_text_is_read(0));
+    EXPECT_TRUE(Read_text_is_read(ScriptLength - 3));
+}
+
+// F1 at a click wait opens the settings screen: every row's control changes its setting at once and
+// the settings file remembers it; closing it (Escape, a right click, 閉じる) leaves the story as it
+// was. H shows the picture alone, and the key that brings the text back does nothing else.
+TEST_F(ComfortTest, TheSettingsScreenChangesEachSettingAndNothingElse) {
+    Start(SJ_A "#w\r\n#halt\r\n");
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    const std::string path = game_dir + "/settings.conf";
+    Player_settings_remember_in(path);
+    const GameStat before = Game_stat;
+    const auto cursor = Cursor();
+    const std::vector<uint32_t> back = BackBuffer.pixels;
+    auto queue_click = [](const UiRect& r, int button = 1) {
+        for (EventType type : {EventType::MouseDown, EventType::MouseUp}) {
+            PlatformEvent e;
+            e.type = type;
+            e.button = button;
+            e.x = r.x + r.w / 2;
+            e.y = r.y + r.h / 2;
+            Headless_push_event(e);
+        }
+    };
+    auto queue_key = [](int key) {
+        PlatformEvent e;
+        e.type = EventType::KeyDown;
+        e.key = key;
+        Headless_push_event(e);
+    };
+    const std::vector<SettingsRow> rows = Settings_screen_rows();
+    // A shorter text wait, no click finishing, auto one step quicker, skip read text only, music and
+    // effects a step quieter, muted, full screen, twice the size.
+    const int picks[] = {-1, 1, 1, 0, -1, -1, 1, 1, 1};
+    for (size_t row = 0; row < rows.size(); ++row)
+        queue_click(Settings_view_value_rect(rows, row, picks[row]));
+    queue_key(KEY_ESCAPE);
+    Key(KEY_F1);
+    EXPECT_EQ(Text_speed(), 75);
+    EXPECT_FALSE(Text_click());
+    EXPECT_EQ(Auto_speed(), 125);
+    EXPECT_TRUE(Skip_read_only());
+    EXPECT_EQ(Volume.music, 90);
+    EXPECT_EQ(Volume.effects, 90);
+    EXPECT_TRUE(Volume.muted);
+    int scale = 0;
+    bool fullscreen = false;
+    Platform_window_mode(&scale, &fullscreen);
+    EXPECT_EQ(scale, 2);
+    EXPECT_TRUE(fullscreen);
+    PlayerSettings saved;
+    ASSERT_TRUE(Settings_load(path, &saved));
+    EXPECT_EQ(Settings_format(saved), Settings_format(Player_settings_now()));
+
+    // The keys: down to the second row, click finishing on again, then down to 閉じる and Enter.
+    queue_key(KEY_DOWN);
+    queue_key(KEY_LEFT);
+    queue_key(KEY_UP);
+    for (size_t row = 0; row < rows.size(); ++row)
+        queue_key(KEY_DOWN);
+    queue_key(KEY_RETURN);
+    Key(KEY_F1);
+    EXPECT_TRUE(Text_click());
+    queue_click(UiRect{300, 200, 1, 1}, 2);
+    Key(KEY_F1);
+    queue_click(Settings_view_close_rect(rows));
+    Key(KEY_F1);
+    queue_key(KEY_RETURN);
+    const int presents = Headless_present_count();
+    Key('h');
+    EXPECT_EQ(Headless_present_count(), presents + 2); // the picture alone, then the page again
+    EXPECT_EQ(std::memcmp(&before, &Game_stat, sizeof before), 0);
+    EXPECT_EQ(Cursor(), cursor);
+    EXPECT_EQ(BackBuffer.pixels, back);
+    EXPECT_EQ(Quit_code(), -1);
+    Player_settings_remember_in("");
+    Volume_set(VolumeLevels{});
+}
+
+// The read-text file: written at the end of a run and read at the next start; missing, it is
+// quietly nothing read; damaged, nothing read and one line on standard error.
+TEST_F(ComfortTest, TheReadTextFileKeepsWhatWasReadAndADamagedOneReadsAsNothing) {
+    const std::string path = Read_text_path(game_dir + "/data", game_dir);
+    EXPECT_EQ(path.rfind(game_dir + "/data/kotoyumi/", 0), 0u) << path;
+    EXPECT_EQ(path.substr(path.size() - 5), ".read");
+    Start(SJ_A "#w\r\n#halt\r\n");
+    testing::internal::CaptureStderr();
+    Read_text_file_use(path);
+    ASSERT_TRUE(Run_until([] { return Game_stat.wait_on == 1; }));
+    Read_text_file_write();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    Fresh();
+    Read_text_file_use(path);
+    Start(SJ_A "#w\r\n#halt\r\n");
+    EXPECT_TRUE(Read_text_is_read(0));
+
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes.substr(0, bytes.size() - 2);
+    Fresh();
+    testing::internal::CaptureStderr();
+    Read_text_file_use(path);
+    const std::string said = testing::internal::GetCapturedStderr();
+    Start(SJ_A "#w\r\n#halt\r\n");
+    EXPECT_FALSE(Read_text_is_read(0));
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    Read_text_file_use("");
 }

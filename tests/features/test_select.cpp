@@ -120,6 +120,24 @@ TEST_F(SelectTest, HighlightFollowsThePointerAndWhatDoesNotChoose) {
     EXPECT_GT(Plain(0), 10);
 }
 
+// The press that finished the text up to the choice belongs to the text: held or moved onto an
+// option it does not choose; a new press does.
+TEST_F(SelectTest, ThePressThatFinishedTheTextIsNotTheChoice) {
+    Start(std::string(SJ_A SJ_A SJ_A "\r\n") + CHOICE, false);
+    Run_frames(2);
+    Mouse(EventType::MouseDown, 1, 50, 70, MK_LBUTTON);
+    ASSERT_EQ(Game_stat.select_on, 1);
+    Run_frames(2);
+    Mouse(EventType::MouseMove, 0, 52, 70, MK_LBUTTON);
+    Run_frames(2);
+    EXPECT_EQ(Game_stat.select_on, 1);
+    Mouse(EventType::MouseUp, 1, 52, 70, 0);
+    Mouse(EventType::MouseDown, 1, 52, 70, MK_LBUTTON);
+    Run_frames(10);
+    EXPECT_EQ(Game_stat.select_on, 0);
+    EXPECT_EQ(Game_stat.Flags[1], 1);
+}
+
 TEST_F(SelectTest, AHeldButtonMovedOntoAnOptionChoosesIt) {
     Pending();
     Mouse(EventType::MouseDown, 1, 300, 300, MK_LBUTTON);

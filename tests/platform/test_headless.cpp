@@ -75,25 +75,47 @@ TEST(Scenario, CommandsAndMistakes) {
     Parse("run 10\njump 5\n", &error);
     EXPECT_EQ(error, "line 2: unknown command \"jump\"");
     for (const char* bad :
-         {"click 640 0", "move 1", "run -5", "key F1", "until nap", "answer maybe", "run 5 6"}) {
+         {"click 640 0", "move 1", "run -5", "key F6", "until nap", "answer maybe", "run 5 6"}) {
         Parse(bad, &error);
         EXPECT_EQ(error.rfind("line 1: ", 0), 0u) << bad;
     }
 }
 
 TEST(Scenario, ComfortCommands) {
-    auto c = Parse("skip on\nauto off\nwheel -2\nkey F12\nkey PageUp\n");
-    ASSERT_EQ(c.size(), 5u);
+    auto c = Parse("skip on\nauto off\nwheel -2\nkey F12\nkey PageUp\nkey F1\nmiddle 5 6\n"
+                   "set text-speed instant\nset auto-pace 400\nset skip-mode read\n");
+    ASSERT_EQ(c.size(), 12u);
+    EXPECT_EQ(c[5].key, KEY_F1);
+    EXPECT_EQ(c[6].kind, ScenarioCommand::Down);
+    EXPECT_EQ(c[6].button, 3);
+    EXPECT_EQ(c[10].kind, ScenarioCommand::Set);
+    EXPECT_EQ(c[10].text + " " + c[10].value, "auto-pace 400");
     EXPECT_EQ(c[0].kind, ScenarioCommand::Comfort);
     EXPECT_EQ(c[0].text + std::to_string(c[0].x) + c[1].text + std::to_string(c[1].x), "skip1auto0");
     EXPECT_EQ(c[2].y, -2);
     EXPECT_EQ(c[3].key, KEY_F12);
     EXPECT_EQ(c[4].key, KEY_PAGEUP);
     std::string error;
-    for (const char* bad : {"skip maybe", "auto", "wheel 0", "wheel up", "skip on now"}) {
+    for (const char* bad : {"skip maybe", "auto", "wheel 0", "wheel up", "skip on now", "set text-speed 20",
+                            "set text-speed fast", "set auto-pace 401", "set skip-mode some",
+                            "set text-click yes", "set volume 5", "set text-click on off"}) {
         Parse(bad, &error);
         EXPECT_EQ(error.rfind("line 1: ", 0), 0u) << bad;
     }
+}
+
+// `set text-click off`: a click while typing no longer finishes the text, so the wait is not there
+// yet when it is looked for.
+TEST_F(RunnerTest, SetReachesThePlayersSettings) {
+    const std::string slow = "#set_text_wait 100\r\n\x82\xa0\x82\xa0\x82\xa0\x82\xa0#w\r\n#halt\r\n";
+    EXPECT_EQ(Run("set text-click off\nrun 40\nclick 320 240\nuntil wait 10\n", 600000, slow), 3);
+}
+
+// The middle button shows the picture alone; the click that brings the text back passes no wait.
+TEST_F(RunnerTest, TheMiddleButtonHidesTheTextUntilAClickThatDoesNothingElse) {
+    EXPECT_EQ(Run("until wait\nmiddle 10 10\nclick 320 240\nrun 500\nuntil wait 10\n", 600000,
+                  "\x82\xa0#w\r\n#halt\r\n"),
+              0);
 }
 
 TEST_F(RunnerTest, ScenarioEndsTheRunWithCodeZeroAndLogsBoxes) {

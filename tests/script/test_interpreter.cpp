@@ -8,9 +8,11 @@
 #include "app/frame_loop.h"
 #include "gfx/text_draw.h"
 #include "platform/platform.h"
+#include "script/backlog.h"
 #include "script/interpreter.h"
 #include "script/story_state.h"
 #include "script_fixture.h"
+#include "system/snapshot.h"
 
 namespace {
 
@@ -158,6 +160,7 @@ TEST_F(ScriptTest, ClickWaitResumesWhereTheIconStood) {
         SCOPED_TRACE(input);
         Fresh();
         Start(SJ_SQUARE "#wait\r\n" SJ_SQUARE);
+        Text_click_set(false);
         Run_frames(1);
         Click(); // during stepping: no effect
         EXPECT_EQ(Game_stat.text_on, 1);
@@ -389,4 +392,90 @@ TEST_F(ScriptTest, StoryStateFollowsTheWaitsAndPassingThemNeverEndsAHalt) {
     Story_pass_go_on_wait();
     EXPECT_TRUE(Story_halted());
     EXPECT_EQ(Quit_code(), -1) << "passing a wait is not the click that ends the program";
+}
+
+// A click while text types shows the rest of it up to the click wait at once, running the commands
+// on the way in order: the page and the save point are the ones typing out gives, and the wait then
+// needs a click of its own. Switched off, a click while typing does nothing, as it always did.
+TEST_F(ScriptTest, AClickWhileTypingFinishesTheTextUpToTheNextWait) {
+    const std::string script = "#save_point_mode MANUAL\r\n" SJ_A "#flag_on 3\r\n" SJ_A "#sp\r\n" +
+                               Repeat(SJ_A, 8) + "#w\r\n" SJ_SQUARE "#halt\r\n";
+    Start(script, false);
+    for (int i = 0; i < 1000 && Game_stat.wait_on != 1; ++i)
+        Run_frames(1);
+    ASSERT_EQ(Game_stat.wait_on, 1);
+    const std::vector<uint32_t> typed = BackBuffer.pixels;
+    const int32_t typed_offset = Save_stat.Script_offset;
+
+    Fresh();
+    Start(script, false);
+    Run_frames(4);
+    ASSERT_EQ(Game_stat.text_on, 1);
+    Click();
+    EXPECT_EQ(Game_stat.wait_on, 1);
+    EXPECT_EQ(Game_stat.Flags[3], 1);
+    EXPECT_EQ(Save_stat.Script_offset, typed_offset);
+    EXPECT_EQ(BackBuffer.pixels, typed);
+    Run_frames(20);
+    EXPECT_EQ(Game_stat.wait_on, 1) << "the click that finished the text passed the wait too";
+    Click();
+    EXPECT_EQ(Game_stat.wait_on, 0);
+
+    // A delay is a stop too: it then runs its own time.
+    Fresh();
+    Start(SJ_A SJ_A "#delay 500\r\n" SJ_A "#w\r\n#halt\r\n", false);
+    Run_frames(1);
+    Click();
+    EXPECT_EQ(Game_stat.delay_on, 1);
+    Run_frames(20);
+    EXPECT_EQ(Game_stat.delay_on, 1);
+    Run_frames(20);
+    EXPECT_EQ(Game_stat.delay_on, 0);
+
+    Fresh();
+    Start(script, false);
+    Text_click_set(false);
+    Run_frames(4);
+    const auto cursor = Cursor();
+    Click();
+    Key(KEY_SPACE);
+    EXPECT_EQ(Cursor(), cursor);
+    EXPECT_EQ(Game_stat.text_on, 1);
+}
+
+// Enter that finishes the text up to a key wait, still held in the next frames, is not its answer.
+TEST_F(ScriptTest, TheKeyThatFinishedTheTextDoesNotPassTheKeyWaitItStoppedAt) {
+    Start(SJ_A SJ_A SJ_A "#wk\r\n#halt\r\n", false);
+    Run_frames(2);
+    Headless_set_key(KEY_RETURN, true);
+    Key(KEY_RETURN);
+    ASSERT_EQ(Game_stat.wait_kbhit_on, 1);
+    Run_frames(3);
+    EXPECT_EQ(Game_stat.wait_kbhit_on, 1);
+    Headless_set_key(KEY_RETURN, false);
+    Run_frames(1);
+    Headless_set_key(KEY_RETURN, true);
+    Run_frames(1);
+    EXPECT_EQ(Game_stat.wait_kbhit_on, 0);
+}
+
+// The player's text speed scales the author's wait between characters; instant shows the text up
+// to the wait in one frame.
+TEST_F(ScriptTest, TheTextSpeedScalesTheWaitBetweenCharacters) {
+    const std::string script = "#set_text_wait 64\r\n" + Repeat(SJ_A, 120) + "#w\r\n#halt\r\n";
+    for (const auto& [percent, drawn] : {std::pair{100, 10}, {50, 20}, {200, 5}, {25, 40}}) {
+        Fresh();
+        Start(script, false);
+        Text_speed_set(percent);
+        Run_frames(30); // past the command, into the text
+        const uint64_t before = Backlog_chars_drawn();
+        Run_frames(40); // 640 ms
+        EXPECT_NEAR(double(Backlog_chars_drawn() - before), drawn, 1.0) << percent << "%";
+    }
+    Fresh();
+    Start(script, false);
+    Text_speed_set(TEXT_SPEED_INSTANT);
+    Run_frames(1);
+    EXPECT_EQ(Game_stat.wait_on, 1);
+    EXPECT_EQ(Backlog_chars_drawn(), 120u);
 }

@@ -22,7 +22,8 @@ struct HeadlessOptions {
 struct HeadlessProbe {
     bool (*condition)(const char* name) = nullptr;
     bool (*click_target)(int* x, int* y) = nullptr;
-    void (*comfort)(const char* name, bool on) = nullptr; // `skip on|off`, `auto on|off`
+    void (*comfort)(const char* name, bool on) = nullptr;           // `skip on|off`, `auto on|off`
+    void (*setting)(const char* name, const char* value) = nullptr; // `set NAME VALUE` (checked)
 };
 
 struct RecordedBox {

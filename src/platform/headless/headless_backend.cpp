@@ -68,6 +68,8 @@ struct State {
 
     bool quitting = false;
     int quit_code = 0;
+    int scale = 1; // the window mode the engine last asked for
+    bool fullscreen = false;
 };
 
 State S;
@@ -102,7 +104,7 @@ uint32_t Modifier_bits() {
 }
 
 void Push_mouse(EventType type, int button, int x, int y) {
-    uint32_t bit = button == 2 ? MK_RBUTTON : MK_LBUTTON;
+    const uint32_t bit = Event_button_bit(button);
     if (type == EventType::MouseDown) S.mouse |= bit;
     if (type == EventType::MouseUp) S.mouse &= ~bit;
     PlatformEvent e;
@@ -192,6 +194,9 @@ void Step_scenario() {
             break;
         case ScenarioCommand::Comfort:
             if (S.probe.comfort) S.probe.comfort(c.text.c_str(), c.x != 0);
+            break;
+        case ScenarioCommand::Set:
+            if (S.probe.setting) S.probe.setting(c.text.c_str(), c.value.c_str());
             break;
         case ScenarioCommand::Wheel: {
             PlatformEvent e;
@@ -389,13 +394,18 @@ void Music_slot(int) {}
 void Audio_volume(int music, int effects) {
     Log("volume music " + std::to_string(music) + " effects " + std::to_string(effects));
 }
-// The runner has no window to remember: the size it would have is the start-up one.
+// The runner has no window: it keeps the mode asked for (the start-up one until then).
 void Window_mode(int* scale, bool* fullscreen) {
-    *scale = 1;
-    *fullscreen = false;
+    *scale = S.scale;
+    *fullscreen = S.fullscreen;
+}
+void Set_window_mode(int scale, bool fullscreen) {
+    S.scale = scale;
+    S.fullscreen = fullscreen;
 }
 
-const PlatformVideo VIDEO = {Open_window, Has_window, Present, Set_title, Window_mode, Close};
+const PlatformVideo VIDEO = {Open_window, Has_window,      Present, Set_title,
+                             Window_mode, Set_window_mode, Close};
 const PlatformInput INPUT = {Time_ms, Wait_event, Key_down, Text_input};
 const PlatformAudio AUDIO = {Effect_play, Effect_stop, Music_open,  Music_slot,
                              Music_slot,  Music_slot,  Audio_volume};

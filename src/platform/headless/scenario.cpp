@@ -21,6 +21,16 @@ bool Parse_number(const std::string& word, long long low, long long high, long l
     return true;
 }
 
+// The player settings `set` knows, with what each takes.
+bool Setting_valid(const std::string& name, const std::string& value) {
+    long long v = 0;
+    if (name == "text-click") return value == "on" || value == "off";
+    if (name == "skip-mode") return value == "read" || value == "all";
+    if (name == "text-speed") return value == "instant" || Parse_number(value, 25, 200, &v);
+    if (name == "auto-pace") return Parse_number(value, 25, 400, &v);
+    return false;
+}
+
 bool Parse_point(std::istringstream& in, ScenarioCommand* c) {
     std::string xs, ys;
     long long x, y;
@@ -52,9 +62,20 @@ int Scenario_key_code(const std::string& name) {
     static const struct {
         const char* name;
         int key;
-    } NAMED[] = {{"Up", KEY_UP},     {"Down", KEY_DOWN},   {"PageUp", KEY_PAGEUP}, {"PageDown", KEY_PAGEDOWN},
-                 {"plus", KEY_PLUS}, {"minus", KEY_MINUS}, {"F2", KEY_F2},         {"F3", KEY_F3},
-                 {"F4", KEY_F4},     {"F5", KEY_F5},       {"F12", KEY_F12}};
+    } NAMED[] = {{"Up", KEY_UP},
+                 {"Down", KEY_DOWN},
+                 {"Left", KEY_LEFT},
+                 {"Right", KEY_RIGHT},
+                 {"F1", KEY_F1},
+                 {"PageUp", KEY_PAGEUP},
+                 {"PageDown", KEY_PAGEDOWN},
+                 {"plus", KEY_PLUS},
+                 {"minus", KEY_MINUS},
+                 {"F2", KEY_F2},
+                 {"F3", KEY_F3},
+                 {"F4", KEY_F4},
+                 {"F5", KEY_F5},
+                 {"F12", KEY_F12}};
     for (const auto& n : NAMED)
         if (name == n.name) return n.key;
     if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0])))
@@ -89,8 +110,8 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             c.kind = (word == "down" || word == "rdown") ? ScenarioCommand::Down : ScenarioCommand::Up;
             c.button = word[0] == 'r' ? 2 : 1;
             ok = Parse_point(in, &c);
-        } else if (word == "click" || word == "rclick") {
-            c.button = word[0] == 'r' ? 2 : 1;
+        } else if (word == "click" || word == "rclick" || word == "middle") {
+            c.button = word[0] == 'r' ? 2 : word[0] == 'm' ? 3 : 1;
             if (!Parse_point(in, &c)) {
                 ok = false;
             } else {
@@ -126,6 +147,9 @@ bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out
             c.kind = ScenarioCommand::Comfort;
             c.text = word;
             c.x = 1;
+        } else if (word == "set") {
+            c.kind = ScenarioCommand::Set;
+            ok = (in >> c.text >> c.value) && Setting_valid(c.text, c.value);
         } else if (word == "wheel") {
             std::string n;
             c.kind = ScenarioCommand::Wheel;

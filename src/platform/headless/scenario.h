@@ -22,6 +22,7 @@ struct ScenarioCommand {
         MusicEnd, // the end-of-play notification of the music device
         Comfort,  // text: "skip" or "auto", x: 1 on, 0 off; or "reload"
         Wheel,    // y: notches, up positive
+        Set,      // text: a player setting's name, value: its value
     };
     Kind kind = Run;
     int line = 0;
@@ -30,12 +31,15 @@ struct ScenarioCommand {
     int button = 1;
     int key = 0;
     std::string text;
+    std::string value;
 };
 
-// Parses a scenario. `click` and `rclick` become Down, Run 50, Up. False with "line N: reason" in
+// Parses a scenario. `click`, `rclick` and `middle` become Down, Run 50, Up.
+// `set NAME VALUE` takes text-click on|off, text-speed 25-200|instant, skip-mode read|all and
+// auto-pace 25-400. False with "line N: reason" in
 // *error for a line it does not understand.
 bool Scenario_parse(const std::string& source, std::vector<ScenarioCommand>* out, std::string* error);
 
-// The key code for a scenario key name (Return, space, Escape, shift, ctrl, Up, Down, PageUp,
-// PageDown, plus, minus, F2-F5, F12, or one letter); 0 if unknown.
+// The key code for a scenario key name (Return, space, Escape, shift, ctrl, Up, Down, Left, Right,
+// PageUp, PageDown, plus, minus, F1-F5, F12, or one letter); 0 if unknown.
 int Scenario_key_code(const std::string& name);

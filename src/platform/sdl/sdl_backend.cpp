@@ -86,12 +86,18 @@ void window_mode(int* scale, bool* fullscreen) {
     *fullscreen = Sdl_window_fullscreen();
 }
 
+void set_window_mode(int scale, bool fullscreen) {
+    options.scale = scale;
+    Sdl_window_set_mode(scale, fullscreen);
+}
+
 const PlatformVideo video = {
     .open_window = open_window,
     .has_window = has_window,
     .present = Sdl_window_present,
     .set_title = set_title,
     .window_mode = window_mode,
+    .set_window_mode = set_window_mode,
     .close = shut_down,
 };
 

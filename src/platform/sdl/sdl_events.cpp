@@ -73,6 +73,8 @@ int key_from_sdl(SDL_Keycode sym) {
         return KEY_F5;
     case SDLK_F12:
         return KEY_F12;
+    case SDLK_F1:
+        return KEY_F1;
     default:
         break;
     }

@@ -30,6 +30,9 @@ void Sdl_window_redraw();
 // Switches between the desktop-filling fullscreen and the window.
 void Sdl_window_toggle_fullscreen();
 
+// Sets the window's scale (fitted to the desktop) and whether it fills the screen.
+void Sdl_window_set_mode(int scale, bool fullscreen);
+
 // True while the window fills the screen.
 bool Sdl_window_fullscreen();
 

@@ -142,6 +142,16 @@ void Sdl_window_toggle_fullscreen() {
     if (full) SDL_SetWindowSize(window, WINDOW_WIDTH * windowed_scale, WINDOW_HEIGHT * windowed_scale);
 }
 
+void Sdl_window_set_mode(int scale, bool fullscreen) {
+    if (window == nullptr) return;
+    windowed_scale = fitting_scale(scale);
+    if (fullscreen != Sdl_window_fullscreen()) {
+        Sdl_window_toggle_fullscreen();
+    } else if (!fullscreen) {
+        SDL_SetWindowSize(window, WINDOW_WIDTH * windowed_scale, WINDOW_HEIGHT * windowed_scale);
+    }
+}
+
 bool Sdl_window_fullscreen() {
     return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }

@@ -17,6 +17,7 @@ struct Field {
     int low, high;
     int (*get)(const PlayerSettings&);
     void (*set)(PlayerSettings*, int);
+    bool optional = false; // files written before it existed lack it: the default stays
 };
 
 const Field FIELDS[] = {
@@ -30,6 +31,8 @@ const Field FIELDS[] = {
      [](PlayerSettings* s, int v) { s->volume.effects = v; }},
     {"mute", 0, 1, [](const PlayerSettings& s) { return int(s.volume.muted); },
      [](PlayerSettings* s, int v) { s->volume.muted = v != 0; }},
+    {"reverb", 0, 1, [](const PlayerSettings& s) { return int(s.reverb); },
+     [](PlayerSettings* s, int v) { s->reverb = v != 0; }, true},
 };
 constexpr size_t FIELD_COUNT = sizeof FIELDS / sizeof FIELDS[0];
 
@@ -90,7 +93,7 @@ bool Settings_parse(const std::string& text, PlayerSettings* out, std::string* e
         seen[i] = true;
     }
     for (size_t i = 0; i < FIELD_COUNT; ++i)
-        if (!seen[i]) {
+        if (!seen[i] && !FIELDS[i].optional) {
             *error = std::string("no ") + FIELDS[i].name + " line";
             return false;
         }

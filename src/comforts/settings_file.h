@@ -1,4 +1,4 @@
-// The player's remembered settings: window scale, full screen and the volume, one small text file
+// The player's remembered settings: window scale, full screen, the volume and the reverb, one small text file
 // per game in the user's configuration folder (kotoyumi/ inside it), read at start and written at
 // the end of a run in the window. The command line overrides what it holds.
 #pragma once
@@ -11,9 +11,11 @@ struct PlayerSettings {
     int scale = 1;
     bool fullscreen = false;
     VolumeLevels volume;
+    bool reverb = false; // the synthesiser's reverb and chorus: costly, and the pieces sound well dry
 };
 
-// The file's text: one `name=value` line each for scale, fullscreen, music, effects and mute.
+// The file's text: one `name=value` line each for scale, fullscreen, music, effects, mute and reverb
+// (a file without the reverb line, from an older engine, reads as reverb off).
 std::string Settings_format(const PlayerSettings& settings);
 
 // Reads the file's text into *out. False, *out untouched and the reason in *error, for a text that

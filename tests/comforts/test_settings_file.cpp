@@ -15,21 +15,24 @@ TEST(SettingsFile, RoundTripAndDamagedFormsLeaveTheSettingsAlone) {
     written.scale = 3;
     written.fullscreen = true;
     written.volume = VolumeLevels{40, 0, true};
+    written.reverb = true;
     PlayerSettings read;
     std::string error;
     ASSERT_TRUE(Settings_parse(Settings_format(written), &read, &error)) << error;
     EXPECT_EQ(Settings_format(read), Settings_format(written));
+    EXPECT_TRUE(read.reverb);
 
     const char* const damaged[] = {
-        "",                                                              // empty
-        "scale=2\nfullscreen=0\nmusic=50\neffects=50\n",                 // a line missing
-        "scale=9\nfullscreen=0\nmusic=50\neffects=50\nmute=0\n",         // out of range
-        "scale=2\nfullscreen=0\nmusic=-5\neffects=50\nmute=0\n",         // a sign
-        "scale=2\nfullscreen=0\nmusic=5x\neffects=50\nmute=0\n",         // not a number
-        "scale=2\nscale=2\nfullscreen=0\nmusic=5\neffects=50\nmute=0\n", // twice
-        "scale=2\nfullscreen=0\nmusic=50\neffects=50\nmute=0\nsize=4\n", // unknown
-        "scale\nfullscreen=0\nmusic=50\neffects=50\nmute=0\n",           // no value
-        "\x89\x50\x4e\x47\r\n\x1a\n",                                    // not text at all
+        "",                                                                // empty
+        "scale=2\nfullscreen=0\nmusic=50\neffects=50\n",                   // a line missing
+        "scale=9\nfullscreen=0\nmusic=50\neffects=50\nmute=0\n",           // out of range
+        "scale=2\nfullscreen=0\nmusic=-5\neffects=50\nmute=0\n",           // a sign
+        "scale=2\nfullscreen=0\nmusic=5x\neffects=50\nmute=0\n",           // not a number
+        "scale=2\nscale=2\nfullscreen=0\nmusic=5\neffects=50\nmute=0\n",   // twice
+        "scale=2\nfullscreen=0\nmusic=50\neffects=50\nmute=0\nsize=4\n",   // unknown
+        "scale\nfullscreen=0\nmusic=50\neffects=50\nmute=0\n",             // no value
+        "scale=2\nfullscreen=0\nmusic=50\neffects=50\nmute=0\nreverb=2\n", // out of range
+        "\x89\x50\x4e\x47\r\n\x1a\n",                                      // not text at all
     };
     for (const char* text : damaged) {
         PlayerSettings kept = written;
@@ -37,10 +40,12 @@ TEST(SettingsFile, RoundTripAndDamagedFormsLeaveTheSettingsAlone) {
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(Settings_format(kept), Settings_format(written)) << text;
     }
-    // Written on another system: CR LF line ends and blank lines are fine.
+    // Written on another system: CR LF line ends and blank lines are fine. Written by an engine that
+    // had no reverb line: the reverb is off, as in a new file.
     EXPECT_TRUE(
         Settings_parse("scale=2\r\n\r\nfullscreen=1\r\nmusic=0\r\neffects=100\r\nmute=1\r\n", &read, &error));
     EXPECT_EQ(read.scale, 2);
+    EXPECT_FALSE(read.reverb);
 }
 
 TEST(SettingsFile, OneFilePerGameFolderAndADamagedFileIsIgnored) {

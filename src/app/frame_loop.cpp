@@ -1,7 +1,7 @@
 #include "app/frame_loop.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 #include <deque>
 
 #include "app/frame_order.h"
@@ -37,15 +37,36 @@ bool Only_waiting_tasks() {
            g.timer_wait_on != 1 && !Skip_shown() && !Auto_active() && Marks_state() == 0;
 }
 
+// What decides which tasks and screens a frame runs: every switch of the frame's order and the
+// menu states.
+struct Switches {
+    std::array<int32_t, std::tuple_size_v<decltype(FrameOrder::switches)> +
+                            std::tuple_size_v<decltype(FrameOrder::late)> + 3>
+        values;
+};
+
+Switches Switches_of(const FrameOrder& order) {
+    Switches s{};
+    size_t i = 0;
+    for (const SwitchTask& t : order.switches)
+        s.values[i++] = Game_stat.*t.field;
+    for (const SwitchTask& t : order.late)
+        s.values[i++] = Game_stat.*t.field;
+    s.values[i++] = Game_stat.system_menu_flag;
+    s.values[i++] = Game_stat.SystemMenuState;
+    s.values[i++] = Game_stat.TitleMenuState;
+    return s;
+}
+
 // How many frame periods from this frame's start the next frame that does something lies: 1 unless
-// this frame changed nothing at all (the play state, the picture), no stopwatch it read was
-// elapsed and only waiting tasks are on. Then every frame before the earliest stopwatch it read
-// would do as little, so they are left out and the loop sleeps; the frame that is run lies on the
-// same 16 ms grid as it would have.
-uint32_t Quiet_frames(const GameStat& before, uint32_t revision_before) {
+// this frame switched nothing on or off, left the picture alone, read no elapsed stopwatch and ran
+// only waiting tasks. Then every frame before the earliest stopwatch it read would do as little
+// (the story moves on only when a stopwatch is elapsed or an event comes), so they are left out and
+// the loop sleeps; the frame that is run lies on the same 16 ms grid as it would have.
+uint32_t Quiet_frames(const FrameOrder& order, const Switches& before, uint32_t revision_before) {
     const StopwatchWatch w = Stopwatch_watched();
     if (w.elapsed || BackBuffer.revision != revision_before || !Only_waiting_tasks() ||
-        std::memcmp(&before, &Game_stat, sizeof before) != 0)
+        Switches_of(order).values != before.values)
         return 1;
     if (!w.pending) return QUIET_PERIODS_MAX;
     const uint32_t wait = w.due - FrameStopwatch;
@@ -72,7 +93,7 @@ void Main_task_in(const FrameOrder& order) {
     if (!Frame_due()) return;
     Stopwatch_start(&FrameStopwatch);
     ++FramesRun;
-    const GameStat before = Game_stat;
+    const Switches before = Switches_of(order);
     const uint32_t revision_before = BackBuffer.revision;
     Stopwatch_watch_begin();
 
@@ -91,7 +112,7 @@ void Main_task_in(const FrameOrder& order) {
         if (Game_stat.*t.field == 1) t.run();
 
     Present_frame();
-    QuietPeriods = Quiet_frames(before, revision_before);
+    QuietPeriods = Quiet_frames(order, before, revision_before);
 }
 
 uint32_t Main_task_wait_ms() {

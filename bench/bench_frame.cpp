@@ -1,6 +1,9 @@
-// Per-frame costs: whole-picture copy and constant-alpha blend, an idle frame, and a frame whose
-// picture changed (composed into the window picture and handed to the platform).
+// Per-frame costs: whole-picture copy and constant-alpha blend, an idle frame, a frame whose
+// picture changed (composed into the window picture and handed to the platform), one whose only
+// change is the click-wait icon, and drawing into the window all of the picture or just the icon.
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 #include "app/frame_loop.h"
 #include "app/system.h"
@@ -9,6 +12,7 @@
 #include "gfx/fixed_surfaces.h"
 #include "gfx/surface.h"
 #include "platform/headless/headless.h"
+#include "platform/sdl/window_scaling.h"
 
 namespace {
 
@@ -68,5 +72,33 @@ void BM_FrameWithChangedPicture(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FrameWithChangedPicture)->Unit(benchmark::kMillisecond);
+
+// The blink: a 25x25 change, composed, handed over and taken into the runner's picture.
+void BM_FrameWithIconChange(benchmark::State& state) {
+    Start();
+    for (auto _ : state) {
+        Surface_fill(&BackBuffer, 600, 440, 625, 465, uint32_t(state.iterations()));
+        Headless_advance(FRAME_PERIOD_MS);
+        Main_task();
+    }
+}
+BENCHMARK(BM_FrameWithIconChange)->Unit(benchmark::kMicrosecond);
+
+// Drawing into a window twice the picture's size: all of it, or only the icon's part.
+void BM_WindowDraw(benchmark::State& state) {
+    const Surface picture = Pattern(3);
+    const int w = 1280, h = 960;
+    std::vector<uint32_t> window(size_t(w) * h);
+    const WindowFit fit = Window_fit(w, h);
+    for (auto _ : state) {
+        if (state.range(0) == 0)
+            Window_draw(picture.pixels.data(), fit, window.data(), w, h, size_t(w) * 4);
+        else
+            Window_draw_part(picture.pixels.data(), fit, window.data(), w, h, size_t(w) * 4, 600, 440, 25,
+                             25);
+        benchmark::DoNotOptimize(window.data());
+    }
+}
+BENCHMARK(BM_WindowDraw)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "comforts/read_text_file.h"
 #include "comforts/settings_file.h"
 #include "core/lifecycle.h"
+#include "gfx/font.h"
 #include "platform/headless/headless.h"
 #include "platform/host_files.h"
 #include "script/string_vars.h"
@@ -55,7 +56,8 @@ int Check_main(const Options& options) {
 
 } // namespace
 
-int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen),
+int Engine_main(int argc, char** argv,
+                const PlatformBackend* (*window_backend)(int scale, bool fullscreen, bool reverb),
                 std::string (*window_libraries)()) {
     const auto started = std::chrono::steady_clock::now();
     Options options;
@@ -109,8 +111,10 @@ int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(
         if (!settings_path.empty()) Settings_load(settings_path, &settings, &settings_ignored);
         if (options.scale_given) settings.scale = options.scale;
         if (options.fullscreen_given) settings.fullscreen = true;
-        Platform_use_backend(window_backend(settings.scale, settings.fullscreen));
+        Platform_use_backend(window_backend(settings.scale, settings.fullscreen, settings.reverb));
     }
+    // The first text's glyphs need the faces: they are found while the window opens.
+    Font_init_start();
     if (!Platform_open_window(WINDOW_TITLE_DEFAULT)) {
         // Not a story that ended: a game that could not start says so and ends with 1.
         std::fprintf(stderr, "kotoyumi: cannot open the window (no display?); try --headless\n");

@@ -9,5 +9,6 @@
 // scale and full-screen choice, and `window_libraries` names the versions of the libraries behind
 // it, a line each, for --version (main() passes the SDL ones; the engine itself never sees SDL).
 // Returns the exit code.
-int Engine_main(int argc, char** argv, const PlatformBackend* (*window_backend)(int scale, bool fullscreen),
+int Engine_main(int argc, char** argv,
+                const PlatformBackend* (*window_backend)(int scale, bool fullscreen, bool reverb),
                 std::string (*window_libraries)());

@@ -16,8 +16,14 @@ void Main_task();
 struct FrameOrder;
 void Main_task_in(const FrameOrder& order);
 
-// Milliseconds until Main_task would run a frame; 0 if it would run one now.
+// Milliseconds until the next frame that can do something: the next frame period, or after a frame
+// in which nothing happened and only waiting tasks are on, the period in which the earliest thing
+// due falls (a blink, the next character, a delay's end); 0 if it is now.
 uint32_t Main_task_wait_ms();
+
+// An event came (a click, a key, a window message): the next frame is the next one on the 16 ms
+// grid again, counting the frames slept through as run.
+void Main_task_events_came();
 
 // Start-up state: the frame stopwatch at 0.
 void Main_task_reset();

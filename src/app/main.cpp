@@ -4,10 +4,11 @@
 
 namespace {
 
-const PlatformBackend* Window_backend(int scale, bool fullscreen) {
+const PlatformBackend* Window_backend(int scale, bool fullscreen, bool reverb) {
     SdlOptions options;
     options.scale = scale;
     options.fullscreen = fullscreen;
+    options.reverb = reverb;
     return Sdl_backend(options);
 }
 

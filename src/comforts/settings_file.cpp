@@ -39,6 +39,8 @@ const Field FIELDS[] = {
      [](PlayerSettings* s, int v) { s->auto_pace = v; }, true},
     {"skip_read", 0, 1, [](const PlayerSettings& s) { return int(s.skip_read_only); },
      [](PlayerSettings* s, int v) { s->skip_read_only = v != 0; }, true},
+    {"reverb", 0, 1, [](const PlayerSettings& s) { return int(s.reverb); },
+     [](PlayerSettings* s, int v) { s->reverb = v != 0; }, true},
 };
 constexpr size_t FIELD_COUNT = sizeof FIELDS / sizeof FIELDS[0];
 

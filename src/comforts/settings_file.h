@@ -1,5 +1,5 @@
 // The player's remembered settings: window scale, full screen, the volume, the text's speed and
-// whether a click finishes it, the auto pace and what skip passes, one small text file
+// whether a click finishes it, the auto pace, what skip passes and the reverb, one small text file
 // per game in the user's configuration folder (kotoyumi/ inside it), read at start and written at
 // the end of a run in the window. The command line overrides what it holds.
 #pragma once
@@ -16,10 +16,11 @@ struct PlayerSettings {
     int text_speed = 100; // percent of the author's wait; 0 shows text at once
     int auto_pace = 100;  // percent of the plain auto pace
     bool skip_read_only = true;
+    bool reverb = false; // the synthesiser's reverb and chorus: costly, and the pieces sound well dry
 };
 
 // The file's text: one `name=value` line each for scale, fullscreen, music, effects, mute,
-// text_click, text_speed, auto_pace and skip_read.
+// text_click, text_speed, auto_pace, skip_read and reverb.
 std::string Settings_format(const PlayerSettings& settings);
 
 // Reads the file's text into *out. False, *out untouched and the reason in *error, for a text that

@@ -190,7 +190,7 @@ void Transition_stretch(Surface* dst, int dx, int dy, int dw, int dh, const Surf
                 d[i] = s[columns[i]];
         }
     }
-    ++dst->revision;
+    Surface_touch_rect(dst, int(x0), int(y0), int(n), int(y1 - y0));
 }
 
 void Transition_reset() {

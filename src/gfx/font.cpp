@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "core/sjis.h"
 #include "gfx/glyph_cache.h"
@@ -35,6 +36,14 @@ FT_Face g_faces[SLOT_COUNT] = {};
 bool g_init_done = false;
 bool g_init_ok = false;
 std::string g_init_error;
+
+// The thread of Font_init_start, joined by the first Font_init or at exit.
+struct Starter {
+    std::thread thread;
+    ~Starter() {
+        if (thread.joinable()) thread.join();
+    }
+} g_starter;
 
 bool covers_japanese(FT_Face face) {
     return FT_Get_Char_Index(face, 0x3042) != 0 && FT_Get_Char_Index(face, 0x65E5) != 0; // あ, 日
@@ -154,19 +163,8 @@ bool blend_glyph(Surface* s, int x, int y, const Glyph& g, uint32_t pixel) {
     return true;
 }
 
-} // namespace
-
-std::string Font_library_version() {
-    // A library of its own: asking must not start the engine's faces.
-    FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) != 0) return "?";
-    FT_Int major = 0, minor = 0, patch = 0;
-    FT_Library_Version(library, &major, &minor, &patch);
-    FT_Done_FreeType(library);
-    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
-}
-
-bool Font_init(std::string* error) {
+// Finds and opens the faces, once.
+void Load_faces() {
     if (!g_init_done) {
         g_init_done = true;
         if (FT_Init_FreeType(&g_library) != 0) {
@@ -191,6 +189,27 @@ bool Font_init(std::string* error) {
             }
         }
     }
+}
+
+} // namespace
+
+std::string Font_library_version() {
+    // A library of its own: asking must not start the engine's faces.
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0) return "?";
+    FT_Int major = 0, minor = 0, patch = 0;
+    FT_Library_Version(library, &major, &minor, &patch);
+    FT_Done_FreeType(library);
+    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch);
+}
+
+void Font_init_start() {
+    if (!g_init_done && !g_starter.thread.joinable()) g_starter.thread = std::thread(Load_faces);
+}
+
+bool Font_init(std::string* error) {
+    if (g_starter.thread.joinable()) g_starter.thread.join();
+    Load_faces();
     if (!g_init_ok && error != nullptr) *error = g_init_error;
     return g_init_ok;
 }
@@ -199,7 +218,8 @@ int Font_draw(Surface* s, int x, int y, const FontStyle& font, uint32_t cp, uint
     if (!Font_init(nullptr)) return 0;
     FT_Face face = face_for(font.face);
     const Glyph& g = Glyph_get(face, slot_id(font.face), font.cell_height, wants_bold(face, font), cp);
-    if (s != nullptr && blend_glyph(s, x, y, g, pixel)) Surface_touch(s);
+    if (s != nullptr && blend_glyph(s, x, y, g, pixel))
+        Surface_touch_rect(s, int(int64_t(x) + g.left), int(int64_t(y) + g.top), g.width, g.height);
     return g.advance;
 }
 

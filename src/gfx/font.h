@@ -25,6 +25,10 @@ struct FontStyle {
 // again; later calls do nothing.
 bool Font_init(std::string* error);
 
+// Finds and opens the faces on a thread of their own, so the window can open meanwhile; the first
+// Font_init waits for it. Does nothing if the faces are loaded already.
+void Font_init_start();
+
 // Draws one code point with transparent background in `pixel` (0x00RRGGBB), clipped to the
 // surface. Returns the pen advance in pixels. False-free: a missing glyph draws the face's
 // replacement box.

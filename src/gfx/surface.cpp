@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -55,10 +56,28 @@ void Block(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int s
         const uint32_t* s = &src->pixels[size_t(c.sy + row) * src->width + c.sx];
         op(d, s, c.w);
     }
-    ++dst->revision;
+    Surface_touch_rect(dst, c.dx, c.dy, c.w, c.h);
 }
 
 } // namespace
+
+void Surface_touch_rect(Surface* s, int x, int y, int w, int h) {
+    ++s->revision;
+    const int32_t l = std::max(x, 0), t = std::max(y, 0);
+    const int32_t r = int32_t(std::min<long long>(static_cast<long long>(x) + w, s->width));
+    const int32_t b = int32_t(std::min<long long>(static_cast<long long>(y) + h, s->height));
+    if (l >= r || t >= b) return;
+    Rect& c = s->changed;
+    if (c.left >= c.right || c.top >= c.bottom) {
+        c = Rect{l, t, r, b};
+        return;
+    }
+    c = Rect{std::min(c.left, l), std::min(c.top, t), std::max(c.right, r), std::max(c.bottom, b)};
+}
+
+Rect Surface_take_changed(Surface* s) {
+    return std::exchange(s->changed, Rect{});
+}
 
 void Surface_create(Surface* s, int w, int h) {
     s->width = std::max(w, 0);
@@ -66,13 +85,14 @@ void Surface_create(Surface* s, int w, int h) {
     // The buffer is kept when it is large enough: a restart makes the same surfaces again.
     s->pixels.resize(size_t(s->width) * s->height);
     if (!s->pixels.empty()) std::memset(s->pixels.data(), 0, s->pixels.size() * sizeof s->pixels[0]);
-    ++s->revision;
+    Surface_touch(s);
 }
 
 void Surface_release(Surface* s) {
     s->width = s->height = 0;
     std::vector<uint32_t>().swap(s->pixels);
     ++s->revision;
+    s->changed = Rect{};
 }
 
 void Surface_copy(Surface* dst, int dx, int dy, int w, int h, const Surface* src, int sx, int sy) {
@@ -138,7 +158,8 @@ void Surface_stretch(Surface* dst, int dx, int dy, int dw, int dh, const Surface
             wrote = true;
         }
     }
-    if (wrote) ++dst->revision;
+    // The rows and columns written lie within the clipped destination rectangle.
+    if (wrote) Surface_touch_rect(dst, dx, dy, dw, dh);
 }
 
 void Surface_fill(Surface* dst, int x1, int y1, int x2, int y2, uint32_t pixel) {
@@ -149,5 +170,5 @@ void Surface_fill(Surface* dst, int x1, int y1, int x2, int y2, uint32_t pixel) 
         uint32_t* row = &dst->pixels[size_t(y) * dst->width];
         std::fill(row + l, row + r, pixel);
     }
-    ++dst->revision;
+    Surface_touch_rect(dst, int(l), int(t), int(r - l), int(b - t));
 }

@@ -1,13 +1,16 @@
 // Surfaces: the engine's own 32-bit pixel buffers and the block operations on them.
 //
 // Pixels are 0x00RRGGBB, rows top to bottom. Every operation clips against both surfaces, so no
-// caller can read or write outside a buffer. Every operation that writes bumps `revision`, which
-// lets the window skip uploads of an unchanged picture.
+// caller can read or write outside a buffer. Every operation that writes bumps `revision` and
+// widens `changed` to cover what it wrote, which lets the window skip uploads of an unchanged
+// picture and upload only the changed part of one that changed.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "core/rect.h"
 
 constexpr int PICTURE_NAME_SIZE = 512;
 
@@ -16,6 +19,7 @@ struct Surface {
     int height = 0;
     std::vector<uint32_t> pixels;
     uint32_t revision = 0;
+    Rect changed; // what was written since Surface_take_changed last emptied it
     // Path of the picture this content stands for (kept for the three fixed surfaces; Shift-JIS).
     char PictureName[PICTURE_NAME_SIZE] = {};
 };
@@ -32,10 +36,17 @@ void Surface_create(Surface* s, int w, int h);
 // Frees the pixels; the surface becomes 0x0.
 void Surface_release(Surface* s);
 
-// Marks the surface as written (for callers that write `pixels` directly).
+// Marks the w x h rectangle at (x, y) as written (clipped to the surface), for callers that write
+// `pixels` directly.
+void Surface_touch_rect(Surface* s, int x, int y, int w, int h);
+
+// Marks the whole surface as written.
 inline void Surface_touch(Surface* s) {
-    ++s->revision;
+    Surface_touch_rect(s, 0, 0, s->width, s->height);
 }
+
+// The rectangle written since the last call (empty if nothing was), and empties it.
+Rect Surface_take_changed(Surface* s);
 
 // Pixel at (x, y); the caller keeps (x, y) inside the surface.
 inline uint32_t Surface_get(const Surface* s, int x, int y) {

@@ -21,6 +21,9 @@ bool Platform_has_window() {
 void Platform_present(const uint32_t* picture) {
     video->present(picture);
 }
+void Platform_present_part(const uint32_t* picture, int x, int y, int w, int h) {
+    video->present_part(picture, x, y, w, h);
+}
 void Platform_set_title(const char* title) {
     video->set_title(title);
 }

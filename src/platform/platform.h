@@ -91,6 +91,7 @@ struct PlatformVideo {
     bool (*open_window)(const char* title_utf8);
     bool (*has_window)();
     void (*present)(const uint32_t* picture);
+    void (*present_part)(const uint32_t* picture, int x, int y, int w, int h);
     void (*set_title)(const char* title_utf8);
     void (*window_mode)(int* scale, bool* fullscreen);
     void (*set_window_mode)(int scale, bool fullscreen);
@@ -140,6 +141,12 @@ bool Platform_has_window();
 
 // Shows a 640x480 picture of 0x00RRGGBB pixels, rows top to bottom, in the window.
 void Platform_present(const uint32_t* picture);
+
+// Shows the picture like Platform_present where only its w x h rectangle at (x, y) differs from
+// the picture presented last (w or h 0: none of it), without copying it: the caller keeps the
+// picture alive and unchanged until its next present, since the window draws it again from there
+// when it is uncovered or resized.
+void Platform_present_part(const uint32_t* picture, int x, int y, int w, int h);
 
 // Changes the window's caption.
 void Platform_set_title(const char* title_utf8);

@@ -9,6 +9,7 @@
 #include "app/present.h"
 #include "app/system.h"
 #include "app/window_messages.h"
+#include "comforts/comfort_marks.h"
 #include "comforts/fps_display.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -147,6 +148,69 @@ TEST_F(EngineTest, PresentUploadsOnlyChangesAndLeavesTheStripUncoveredByAnOffset
     window = Headless_window_picture();
     EXPECT_EQ(window[0], 0xFFFFFFu);
     EXPECT_EQ(window[479 * 640 + 639], 0xFFFFFFu);
+}
+
+TEST_F(EngineTest, TheChangedPartsMakeTheWholePictureWithTheMarksComingAndGoing) {
+    Write_startup_pictures();
+    System_init();
+    Run_frames(1);
+    // The runner, like the window, takes only the part handed over into the picture it keeps.
+    const auto shows_all = [] {
+        return std::equal(Present_window_picture(), Present_window_picture() + 640 * 480,
+                          Headless_window_picture());
+    };
+    Surface_fill(&BackBuffer, 100, 100, 110, 105, 0x00FF00);
+    Run_frames(1);
+    EXPECT_TRUE(shows_all()) << "a small change";
+    Marks_show_volume();
+    Run_frames(1);
+    EXPECT_TRUE(shows_all()) << "the volume levels come";
+    Surface_fill(&BackBuffer, 0, 400, 640, 480, 0x123456);
+    Surface_fill(&BackBuffer, 5, 5, 6, 6, 0x654321);
+    Run_frames(1);
+    EXPECT_TRUE(shows_all()) << "a change under the levels and one far from them";
+    Headless_advance(1200);
+    Run_frames(1);
+    EXPECT_TRUE(shows_all()) << "the levels go";
+    EXPECT_EQ(Headless_window_picture()[470 * 640 + 630], 0x123456u);
+    ScreenOffsetX = 3;
+    Surface_fill(&BackBuffer, 200, 200, 201, 201, 0);
+    Run_frames(1);
+    EXPECT_TRUE(shows_all()) << "a shift";
+    EXPECT_EQ(Headless_window_picture()[0], Test_background_pixel(0, 0)) << "the uncovered strip";
+}
+
+TEST_F(EngineTest, AtAClickWaitTheLoopSleepsThroughTheFramesThatWouldDoNothing) {
+    Write_startup_pictures();
+    Write_file("txt/config.txt", "#wait\r\n");
+    System_init();
+    Run_frames(2);
+    ASSERT_EQ(Game_stat.wait_on, 1);
+    // Every frame is run, but those the loop would sleep through must change nothing.
+    uint32_t next = 0;
+    int slept = 0, changed = 0;
+    for (int i = 0; i < 64; ++i) {
+        const uint32_t revision = BackBuffer.revision;
+        const int presents = Headless_present_count();
+        Run_frames(1);
+        const bool changes = BackBuffer.revision != revision || Headless_present_count() != presents;
+        changed += changes;
+        if (Platform_time_ms() < next) {
+            ++slept;
+            EXPECT_FALSE(changes) << "the frame at " << Platform_time_ms() << " was slept through";
+        } else {
+            next = Platform_time_ms() + Main_task_wait_ms();
+        }
+    }
+    EXPECT_GE(changed, 4) << "the icon blinks every 200 ms";
+    EXPECT_GE(slept, 48) << "about 12 frames of every 13 are left out";
+
+    Main_task_events_came();
+    EXPECT_LE(Main_task_wait_ms(), FRAME_PERIOD_MS) << "a click is seen in the next frame";
+    Run_frames(1);
+    Game_stat.fps_on = 1;
+    Run_frames(1);
+    EXPECT_LE(Main_task_wait_ms(), FRAME_PERIOD_MS) << "the frame-rate box counts every frame";
 }
 
 TEST_F(EngineTest, StartUpSurfacesNamesAndSwitches) {

@@ -19,10 +19,12 @@ TEST(SettingsFile, RoundTripAndDamagedFormsLeaveTheSettingsAlone) {
     written.text_speed = 0;
     written.auto_pace = 250;
     written.skip_read_only = false;
+    written.reverb = true;
     PlayerSettings read;
     std::string error;
     ASSERT_TRUE(Settings_parse(Settings_format(written), &read, &error)) << error;
     EXPECT_EQ(Settings_format(read), Settings_format(written));
+    EXPECT_TRUE(read.reverb);
 
     const char* const damaged[] = {
         "",                                                                    // empty
@@ -34,6 +36,7 @@ TEST(SettingsFile, RoundTripAndDamagedFormsLeaveTheSettingsAlone) {
         "scale=2\nfullscreen=0\nmusic=50\neffects=50\nmute=0\nsize=4\n",       // unknown
         "scale\nfullscreen=0\nmusic=50\neffects=50\nmute=0\n",                 // no value
         "scale=1\nfullscreen=0\nmusic=5\neffects=5\nmute=0\ntext_speed=201\n", // out of range
+        "scale=2\nfullscreen=0\nmusic=50\neffects=50\nmute=0\nreverb=2\n",     // out of range
         "\x89\x50\x4e\x47\r\n\x1a\n",                                          // not text at all
     };
     for (const char* text : damaged) {
@@ -43,12 +46,13 @@ TEST(SettingsFile, RoundTripAndDamagedFormsLeaveTheSettingsAlone) {
         EXPECT_EQ(Settings_format(kept), Settings_format(written)) << text;
     }
     // Written on another system: CR LF line ends and blank lines are fine; written by an engine
-    // before the text settings: they keep their defaults.
+    // before the text settings or the reverb: they keep their defaults.
     EXPECT_TRUE(
         Settings_parse("scale=2\r\n\r\nfullscreen=1\r\nmusic=0\r\neffects=100\r\nmute=1\r\n", &read, &error));
     EXPECT_EQ(read.scale, 2);
     EXPECT_EQ(Settings_format(read).substr(Settings_format(read).find("text_click")),
               Settings_format(PlayerSettings{}).substr(Settings_format(PlayerSettings{}).find("text_click")));
+    EXPECT_FALSE(read.reverb);
 }
 
 TEST(SettingsFile, OneFilePerGameFolderAndADamagedFileIsIgnored) {

@@ -60,9 +60,11 @@ run() {
   (( ${kb:-0} < 300000 )) || fail "$name: $kb KiB of memory"
   (( said < 4096 )) || { head -c 2000 "$work/$name.log"; fail "$name: $said bytes on stderr"; }
   python3 - "$work/$name.raw" "$bell" "$name" <<'PY' || fail "$name: the bell did not sound as it should"
-import array, sys
+import array, os, sys
 data = array.array("h")
-data.frombytes(open(sys.argv[1], "rb").read())
+# The device opens at the first sound the engine plays: a run that never sounded has no file.
+if os.path.exists(sys.argv[1]):
+    data.frombytes(open(sys.argv[1], "rb").read())
 loud = max((abs(v) for v in data), default=0) > 1000
 print(f"{sys.argv[3]}: {'sound' if loud else 'silence'}")
 assert loud == (sys.argv[2] == "yes")

@@ -75,6 +75,29 @@ TEST(Surface, BoxFillRightAndBottomEdgesAreExclusive) {
     EXPECT_EQ(Count(big, 0), 640 * 480);
 }
 
+// What the window uploads: the rectangle written since it was last taken, clipped to the surface,
+// widened by every writing operation and emptied by taking it.
+TEST(Surface, WritesWidenTheChangedRectangleAndTakingItEmptiesIt) {
+    const auto same = [](const Rect& r, Rect want) {
+        return r.left == want.left && r.top == want.top && r.right == want.right && r.bottom == want.bottom;
+    };
+    Surface s, src;
+    Surface_create(&s, 100, 50);
+    Surface_create(&src, 10, 10);
+    EXPECT_TRUE(same(Surface_take_changed(&s), Rect{0, 0, 100, 50})) << "a new surface is all new";
+    EXPECT_TRUE(same(Surface_take_changed(&s), Rect{})) << "taken: empty";
+    Surface_fill(&s, 10, 5, 12, 6, 1);
+    Surface_copy(&s, 95, 45, 10, 10, &src, 0, 0); // clipped to 5x5
+    EXPECT_TRUE(same(Surface_take_changed(&s), Rect{10, 5, 100, 50}));
+    Surface_fill(&s, 200, 200, 300, 300, 1);          // outside: nothing written
+    Surface_blend(&s, -5, -5, 10, 10, &src, 0, 0, 0); // alpha 0 writes nothing
+    Surface_touch_rect(&s, -2000000000, 20, 2000000001, 1);
+    EXPECT_TRUE(same(Surface_take_changed(&s), Rect{0, 20, 1, 21})) << "only the touch, clipped";
+    Surface_stretch(&s, 30, 30, 20, 4, &src, 0, 0, 10, 10);
+    Surface_or(&s, 0, 0, 1, 1, &src, 0, 0);
+    EXPECT_TRUE(same(Surface_take_changed(&s), Rect{0, 0, 50, 34}));
+}
+
 TEST_F(EngineTest, FileNameCheck) {
     for (const char* good : {"a.jpg", "a.JPG", ".bmp", "x\\y.BMP"})
         EXPECT_TRUE(_check_g_filename(good)) << good;

@@ -3,6 +3,8 @@
 // key-state word, typed-text truncation and the icon at every size.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -11,6 +13,7 @@
 #include "platform/event_mapping.h"
 #include "platform/platform.h"
 #include "platform/sdl/icon.h"
+#include "platform/sdl/upsample.h"
 #include "platform/sdl/window_scaling.h"
 
 namespace {
@@ -99,6 +102,71 @@ TEST(WindowScaling, DrawReplicatesEveryPixelAndBlackensTheBars) {
             }
         }
     }
+}
+
+// Drawing only the changed part over the old picture's window gives the new picture's window, and
+// the window rectangle it reports covers every pixel that changed, within the window.
+TEST(WindowScaling, APartDrawnOverTheOldPictureMakesTheNewOne) {
+    const auto old_picture = numbered_picture();
+    const struct { int w, h, pad; } windows[] = {{640, 480, 10}, {600, 400, 0}, {1400, 1000, 3}};
+    const WindowPart parts[] = {
+        {100, 50, 25, 25}, {-10, -10, 40, 30}, {620, 460, 100, 100}, {0, 0, 640, 480}, {700, 10, 5, 5}};
+    for (const auto& [w, h, pad] : windows) {
+        for (const WindowPart& part : parts) {
+            auto picture = old_picture;
+            for (int y = std::max(part.y, 0); y < std::min(part.y + part.h, WINDOW_HEIGHT); ++y)
+                for (int x = std::max(part.x, 0); x < std::min(part.x + part.w, WINDOW_WIDTH); ++x)
+                    picture[size_t(y) * WINDOW_WIDTH + x] ^= 0x00FF0000;
+            const auto old_window = draw(old_picture, w, h, pad), want = draw(picture, w, h, pad);
+            auto window = old_window;
+            const WindowPart drawn = Window_draw_part(picture.data(), Window_fit(w, h), window.data(), w, h,
+                                                      size_t(w + pad) * 4, part.x, part.y, part.w, part.h);
+            ASSERT_EQ(window, want) << w << "x" << h << " part at " << part.x << "," << part.y;
+            EXPECT_TRUE(drawn.x >= 0 && drawn.y >= 0 && drawn.x + drawn.w <= w && drawn.y + drawn.h <= h);
+            int missed = 0;
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    const bool changed =
+                        old_window[size_t(y) * (w + pad) + x] != want[size_t(y) * (w + pad) + x];
+                    const bool uploaded =
+                        x >= drawn.x && x < drawn.x + drawn.w && y >= drawn.y && y < drawn.y + drawn.h;
+                    missed += changed && !uploaded;
+                }
+            }
+            EXPECT_EQ(missed, 0) << w << "x" << h << " part at " << part.x << "," << part.y;
+        }
+    }
+}
+
+// The synthesiser's half-rate stream doubled: a tone comes out as the same tone at the full rate
+// (delayed by the filter), the same whatever the blocks it came in, and clipped, not wrapped.
+TEST(Upsample, KeepsTheToneAndTheStreamWholeAcrossBlocks) {
+    const double pi = std::acos(-1.0);
+    const int frames = 2048;
+    std::vector<float> in(size_t(frames) * 2);
+    for (int i = 0; i < frames; ++i) {
+        in[size_t(i) * 2] = float(0.5 * std::sin(2 * pi * 1000 * i / 22050));
+        in[size_t(i) * 2 + 1] = i == 1000 ? 1.5f : -0.25f;
+    }
+    Upsampler whole;
+    std::vector<int16_t> once(size_t(frames) * 4), blocks(size_t(frames) * 4);
+    Upsample_2x(&whole, in.data(), frames, once.data());
+    Upsampler pieces;
+    int at = 0;
+    for (int n : {1, 7, 500, 1000, frames}) {
+        n = std::min(n, frames - at);
+        Upsample_2x(&pieces, in.data() + size_t(at) * 2, n, blocks.data() + size_t(at) * 4);
+        at += n;
+    }
+    EXPECT_EQ(once, blocks);
+
+    const int delay = UPSAMPLE_TAPS; // half the taps, in frames of the half rate: twice that at the full
+    double worst = 0;
+    for (int k = 2 * delay; k < 2 * frames; ++k)
+        worst = std::max(worst, std::abs(once[size_t(k) * 2] / 32768.0 -
+                                         0.5 * std::sin(2 * pi * 1000 * (k - delay) / 44100)));
+    EXPECT_LT(worst, 0.002) << "a 1 kHz tone within -54 dB";
+    EXPECT_EQ(once[size_t(2 * (1000 + delay / 2)) * 2 + 1], 32767) << "clipped";
 }
 
 TEST(EventMapping, KeyStateWordFollowsPressesAndReleasesInAnyOrder) {

@@ -27,7 +27,8 @@ struct State {
     uint32_t clock = 0;
     bool window = false;
     std::vector<uint32_t> picture;
-    bool keep_picture = false; // the run writes shots (else, with recording off, none is kept)
+    bool keep_picture = false;    // the run writes shots (else, with recording off, none is kept)
+    bool picture_current = false; // `picture` is the picture presented last
     int presents = 0;
     std::deque<PlatformEvent> events;
     std::deque<BoxAnswer> answers;
@@ -363,8 +364,21 @@ uint32_t Time_ms() {
 }
 
 void Present(const uint32_t* picture) {
-    if (S.recording || S.keep_picture)
-        S.picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+    S.picture_current = S.recording || S.keep_picture;
+    if (S.picture_current) S.picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+    ++S.presents;
+}
+
+// Like the window, the runner takes only the part that changed into the picture it keeps, so its
+// pictures show a part that was left out.
+void Present_part(const uint32_t* picture, int x, int y, int w, int h) {
+    if (!S.picture_current || !(S.recording || S.keep_picture)) return Present(picture);
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = int(std::min<long long>(static_cast<long long>(x) + w, WINDOW_WIDTH));
+    const int y1 = int(std::min<long long>(static_cast<long long>(y) + h, WINDOW_HEIGHT));
+    for (int row = y0; row < y1 && x0 < x1; ++row)
+        std::copy(picture + size_t(row) * WINDOW_WIDTH + x0, picture + size_t(row) * WINDOW_WIDTH + x1,
+                  S.picture.begin() + ptrdiff_t(row) * WINDOW_WIDTH + x0);
     ++S.presents;
 }
 
@@ -404,8 +418,8 @@ void Set_window_mode(int scale, bool fullscreen) {
     S.fullscreen = fullscreen;
 }
 
-const PlatformVideo VIDEO = {Open_window, Has_window,      Present, Set_title,
-                             Window_mode, Set_window_mode, Close};
+const PlatformVideo VIDEO = {Open_window, Has_window,  Present,         Present_part,
+                             Set_title,   Window_mode, Set_window_mode, Close};
 const PlatformInput INPUT = {Time_ms, Wait_event, Key_down, Text_input};
 const PlatformAudio AUDIO = {Effect_play, Effect_stop, Music_open,  Music_slot,
                              Music_slot,  Music_slot,  Audio_volume};

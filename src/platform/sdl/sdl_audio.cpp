@@ -1,10 +1,9 @@
 // Sound effects and music through SDL2_mixer; MIDI pieces through the synthesiser of sdl_midi.cpp.
 //
-// The device opens on a thread of its own, started right after the window, and that thread also
-// makes the synthesiser with its first instruments, so neither delays the first frame nor the first
-// piece of music. The first sound call that needs the device waits for the thread; from then on
-// every mixer call is made on the main thread. The main thread makes no audio call before that
-// join, so the join is the only hand-over needed.
+// The device opens, and the synthesiser is made with its first instruments, at the first sound
+// call that needs them: a game that never sounds never pays for them, in memory or at start-up.
+// Every mixer call is made on the main thread. While nothing sounds the device is paused, so the
+// mixer does not mix silence.
 #include <SDL_mixer.h>
 #include <dlfcn.h>
 
@@ -25,20 +24,16 @@ constexpr int CHUNK_FRAMES = 1024; // about 23 ms: effects start promptly, the s
 constexpr int EFFECT_CHANNEL = 0;  // one effect at a time: a new one replaces the one playing
 
 enum class State : uint8_t {
-    Closed,   // not started, or closed again
-    Starting, // the opening thread runs
-    Open,     // the device plays
-    Silent,   // no device: every call answers as if it played
+    Closed, // not opened yet, or closed again
+    Open,   // the device plays
+    Silent, // no device: every call answers as if it played
 };
 
 struct Audio {
     State state = State::Closed;
-    // An SDL thread rather than a std::thread: SDL frees its per-thread error text when its own
-    // threads end, not when others do.
-    SDL_Thread* opener = nullptr;
-    // Written by the opening thread, read after the join.
     bool subsystem_up = false;
     bool device_open = false;
+    SDL_AudioDeviceID device = 0; // the mixer's device, for pausing it; 0 if it was not found
 
     Mix_Chunk* effect = nullptr;
     std::vector<uint8_t> effect_samples; // what `effect` plays: the chunk does not own them
@@ -58,9 +53,31 @@ Audio A;
 // a natural end is reported.
 std::atomic<bool> halting{false};
 
+// The synthesiser's reverb and chorus, as the player chose.
+bool reverb = false;
+
 // Runs on the audio thread at a natural end, or inside Mix_HaltMusic on the main thread.
 void music_finished() {
     if (!halting.load()) Sdl_push_music_notify();
+}
+
+// The mixer keeps its device's number to itself; it is the one device this program has open.
+SDL_AudioDeviceID find_mixer_device() {
+    for (SDL_AudioDeviceID id = 1; id <= 16; ++id)
+        if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED) return id;
+    return 0;
+}
+
+// Whether a piece plays (A.playing >= 0), for the mixer's thread.
+std::atomic<bool> music_on{false};
+
+// Pauses the device while neither music nor an effect sounds, and runs it while one does.
+void pause_when_silent(bool effect_sounds) {
+    if (A.device != 0) SDL_PauseAudioDevice(A.device, music_on.load() || effect_sounds ? 0 : 1);
+}
+
+void pause_when_silent() {
+    pause_when_silent(Mix_Playing(EFFECT_CHANNEL) != 0);
 }
 
 // The system's sound library prints errors of its own (eight lines on a machine without a sound
@@ -81,8 +98,7 @@ void say_no_device(const char* reason) {
     std::fprintf(stderr, "kotoyumi: no audio device (%s); playing without sound\n", reason);
 }
 
-// Opens the device and makes the synthesiser. Runs on the opening thread, or on the main thread
-// when a sound is asked for before any window opened.
+// Opens the device and makes the synthesiser.
 void open_device() {
     quiet_sound_library();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -100,7 +116,10 @@ void open_device() {
     Mix_Init(MIX_INIT_MP3);
     Mix_AllocateChannels(1);
     Mix_HookMusicFinished(music_finished);
-    Sdl_midi_open(FREQUENCY);
+    A.device = find_mixer_device();
+    // On the mixer's thread when an effect ends (SDL lets it take the device's lock again there).
+    Mix_ChannelFinished([](int) { pause_when_silent(false); });
+    Sdl_midi_open(FREQUENCY, reverb);
 }
 
 void apply_volume() {
@@ -108,19 +127,15 @@ void apply_volume() {
     Mix_Volume(EFFECT_CHANNEL, effects_percent * MIX_MAX_VOLUME / 100);
 }
 
-// Waits for the opening thread, or opens the device now if it was never started. True if sound
-// plays.
+// Opens the device if it was not yet. True if sound plays.
 bool ready() {
-    if (A.state == State::Closed) {
-        open_device();
-    } else if (A.state == State::Starting) {
-        SDL_WaitThread(A.opener, nullptr);
-    } else {
-        return A.state == State::Open;
-    }
+    if (A.state != State::Closed) return A.state == State::Open;
+    open_device();
     A.state = A.device_open ? State::Open : State::Silent;
-    if (A.state == State::Open) apply_volume();
-    return A.state == State::Open;
+    if (A.state != State::Open) return false;
+    apply_volume();
+    pause_when_silent();
+    return true;
 }
 
 bool valid_slot(int slot) {
@@ -133,6 +148,7 @@ void halt_music() {
     halting.store(false);
     Sdl_midi_stop();
     A.playing = -1;
+    music_on.store(false);
 }
 
 void free_slot(int slot) {
@@ -191,30 +207,28 @@ bool open_mp3(int slot, const uint8_t* data, size_t size, char* error_utf8, size
 
 } // namespace
 
-void Sdl_audio_start() {
-    if (A.state != State::Closed) return;
-    A.state = State::Starting;
-    A.opener = SDL_CreateThread(
-        [](void*) {
-            open_device();
-            return 0;
-        },
-        "kotoyumi-audio", nullptr);
-    if (A.opener == nullptr) A.state = State::Closed; // the first sound call opens the device
+void Sdl_audio_reverb(bool on) {
+    reverb = on;
 }
 
 bool Sdl_audio_effect_play(const uint8_t* data, size_t size, bool loop) {
+    if (size == 0) {
+        Sdl_audio_effect_stop();
+        return true;
+    }
     if (!ready()) return true;
     free_effect();
-    if (size == 0) return true;
     if (!Sdl_wav_decode(data, size, &A.effect_samples)) return false;
     A.effect = Mix_QuickLoad_RAW(A.effect_samples.data(), Uint32(A.effect_samples.size()));
     if (A.effect != nullptr) Mix_PlayChannel(EFFECT_CHANNEL, A.effect, loop ? -1 : 0);
+    pause_when_silent();
     return A.effect != nullptr;
 }
 
 void Sdl_audio_effect_stop() {
-    if (A.state == State::Open) free_effect();
+    if (A.state != State::Open) return;
+    free_effect();
+    pause_when_silent();
 }
 
 bool Sdl_audio_music_open(int slot, const uint8_t* data, size_t size, MusicKind kind, char* error_utf8,
@@ -238,31 +252,34 @@ void Sdl_audio_music_play(int slot) {
     if (A.mp3[slot] != nullptr ? Mix_PlayMusic(A.mp3[slot], -1) == 0
                                : Sdl_midi_play(file.data(), file.size())) {
         A.playing = slot;
+        music_on.store(true);
     } else {
         Sdl_push_music_notify(); // it ended before it began: nobody should wait for it
     }
+    pause_when_silent();
 }
 
 void Sdl_audio_music_stop(int slot) {
     if (A.state == State::Open && valid_slot(slot) && A.playing == slot) halt_music();
+    if (A.state == State::Open) pause_when_silent();
 }
 
 void Sdl_audio_music_close(int slot) {
     if (A.state == State::Open && valid_slot(slot)) free_slot(slot);
+    if (A.state == State::Open) pause_when_silent();
 }
 
 void Sdl_audio_volume(int music, int effects) {
     music_percent = music;
     effects_percent = effects;
-    // A device still opening takes the levels when it is ready; waiting for it here would hold up
-    // the first frame.
+    // A device not opened yet takes the levels when it opens.
     if (A.state == State::Open) apply_volume();
 }
 
 void Sdl_audio_close() {
-    if (A.state == State::Starting) SDL_WaitThread(A.opener, nullptr);
     if (A.device_open) {
         Mix_HookMusicFinished(nullptr);
+        Mix_ChannelFinished(nullptr);
         for (int slot = 0; slot < MUSIC_SLOTS; ++slot)
             free_slot(slot);
         halt_music();

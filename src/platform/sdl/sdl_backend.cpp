@@ -44,8 +44,8 @@ bool open_window(const char* title_utf8) {
         return false;
     }
     Sdl_events_start();
-    // The audio device opens in the background: the first frame does not wait for it.
-    Sdl_audio_start();
+    // The audio device opens at the first sound call.
+    Sdl_audio_reverb(options.reverb);
     return true;
 }
 
@@ -95,6 +95,7 @@ const PlatformVideo video = {
     .open_window = open_window,
     .has_window = has_window,
     .present = Sdl_window_present,
+    .present_part = Sdl_window_present_part,
     .set_title = set_title,
     .window_mode = window_mode,
     .set_window_mode = set_window_mode,

@@ -12,6 +12,7 @@
 struct SdlOptions {
     int scale = 1;           // the window is 640*scale x 480*scale (shrunk to fit the desktop)
     bool fullscreen = false; // start on the whole desktop instead of in a window
+    bool reverb = false;     // the synthesiser's reverb and chorus
 };
 
 // The backend table for Platform_use_backend; `options` shape the window that open_window makes.

@@ -24,7 +24,11 @@ SDL_Window* Sdl_window();
 // Shows a 640x480 0x00RRGGBB picture, scaled and centred, and keeps a copy of it.
 void Sdl_window_present(const uint32_t* picture);
 
-// Draws the kept copy again (after the window's surface was lost or uncovered).
+// Shows the picture where its w x h rectangle at (x, y) changed since the last present, and keeps
+// the picture itself (no copy: see Platform_present_part).
+void Sdl_window_present_part(const uint32_t* picture, int x, int y, int w, int h);
+
+// Draws the kept picture again (after the window's surface was lost or uncovered).
 void Sdl_window_redraw();
 
 // Switches between the desktop-filling fullscreen and the window.
@@ -41,10 +45,8 @@ WindowFit Sdl_window_fit();
 
 // sdl_audio.cpp: sound effects and music through SDL2_mixer.
 
-// Opens the audio device and loads the soundfont on a thread of its own (after the window opened),
-// so the first frame does not wait for them. Sound calls made before it ends wait for it; without
-// it the first sound call opens the device itself.
-void Sdl_audio_start();
+// Whether the synthesiser made when the device opens adds reverb and chorus (off unless called).
+void Sdl_audio_reverb(bool on);
 
 // The backend's audio entries (see platform.h).
 bool Sdl_audio_effect_play(const uint8_t* data, size_t size, bool loop);
@@ -63,8 +65,9 @@ void Sdl_audio_close();
 // sdl_midi.cpp: MIDI music through one synthesiser, fed into the mixer's music stream.
 
 // Makes the synthesiser for a stream of `frequency` frames a second, with the instruments every
-// channel starts with. Call once the mixer's device is open, before any other Sdl_midi_ call.
-void Sdl_midi_open(int frequency);
+// channel starts with, and with reverb and chorus if `reverb`. Call once the mixer's device is
+// open, before any other Sdl_midi_ call.
+void Sdl_midi_open(int frequency, bool reverb);
 
 // Why no MIDI piece can play (no soundfont, or one the synthesiser refused), or nullptr if they can.
 const char* Sdl_midi_problem();

@@ -22,10 +22,12 @@
 #include <mutex>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "formats/midi_check.h"
 #include "formats/soundfont_subset.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/upsample.h"
 
 namespace {
 
@@ -58,6 +60,11 @@ struct Midi {
     std::mutex lock;                  // guards the members below between the main and mixer threads
     fluid_player_t* player = nullptr; // the piece playing
     bool ended = false;               // its end was reported
+    Upsampler upsampler;              // from the synthesiser's rate to the stream's
+    std::vector<float> block;         // the synthesiser's output for one block of the stream
+    std::vector<int16_t> doubled;     // that block at the stream's rate
+    int16_t spare[2] = {};            // a frame made ahead, when the stream asked for an odd number
+    bool has_spare = false;
 
     std::mutex error_lock;           // the synthesiser reports from either thread, `lock` held or not
     std::string error;               // its last error text
@@ -195,7 +202,25 @@ void render(void*, Uint8* stream, int bytes) {
         return;
     }
     auto* out = reinterpret_cast<int16_t*>(stream);
-    fluid_synth_write_s16(M.synth, bytes / 4, out, 0, 2, out, 1, 2);
+    int frames = bytes / 4;
+    if (M.has_spare && frames > 0) {
+        std::copy(M.spare, M.spare + 2, out);
+        out += 2;
+        --frames;
+        M.has_spare = false;
+    }
+    // The synthesiser makes half as many frames; an odd count leaves one made frame for next time.
+    const int made = (frames + 1) / 2;
+    M.block.resize(size_t(made) * 2);
+    std::vector<int16_t>& doubled = M.doubled;
+    doubled.resize(size_t(made) * 4);
+    fluid_synth_write_float(M.synth, made, M.block.data(), 0, 2, M.block.data(), 1, 2);
+    Upsample_2x(&M.upsampler, M.block.data(), made, doubled.data());
+    std::copy(doubled.begin(), doubled.begin() + ptrdiff_t(frames) * 2, out);
+    if (frames % 2 != 0) {
+        std::copy(doubled.end() - 2, doubled.end(), M.spare);
+        M.has_spare = true;
+    }
     // A looping player only finishes on a piece it cannot read again; whoever waits for its end
     // hears of it once.
     if (!M.ended && fluid_player_get_status(M.player) == FLUID_PLAYER_DONE) {
@@ -238,11 +263,13 @@ void delete_player() {
     M.player = nullptr;
     // Nothing of the old piece rings on into the next one.
     fluid_synth_all_sounds_off(M.synth, -1);
+    M.upsampler = Upsampler{};
+    M.has_spare = false;
 }
 
 } // namespace
 
-void Sdl_midi_open(int frequency) {
+void Sdl_midi_open(int frequency, bool reverb) {
     route_messages();
     M.soundfont = soundfont_path();
     if (M.soundfont.empty()) {
@@ -253,7 +280,11 @@ void Sdl_midi_open(int frequency) {
         M.cut = Soundfont_read(file, &M.font);
         std::fclose(file);
     }
-    M.settings = new_settings(frequency);
+    // At half the stream's rate: see upsample.h.
+    M.settings = new_settings(frequency / 2);
+    // Reverb and chorus cost about a third of the synthesiser's time: a player's choice.
+    fluid_settings_setint(M.settings, "synth.reverb.active", reverb ? 1 : 0);
+    fluid_settings_setint(M.settings, "synth.chorus.active", reverb ? 1 : 0);
     M.synth = new_fluid_synth(M.settings);
     if (M.synth != nullptr) {
         fluid_sfloader_t* loader = new_fluid_defsfloader(M.settings);

@@ -14,8 +14,14 @@ namespace {
 SDL_Window* window = nullptr;
 WindowFit fit;
 int windowed_scale = 1;
-std::vector<uint32_t> last_picture; // empty until the first present
-std::vector<uint32_t> staging;      // only for window surfaces that are not 32-bit XRGB
+// What the window shows: the engine's own picture, which it keeps alive and unchanged until the next
+// present, or a copy of a picture that is not (`copied`). Redrawn from when the window's surface
+// was lost. Null until the first present.
+const uint32_t* shown = nullptr;
+std::vector<uint32_t> copied;
+std::vector<uint32_t> staging; // only for window surfaces that are not 32-bit XRGB
+// The surface the whole picture was last drawn into: a part may only be drawn over that one.
+const SDL_Surface* drawn = nullptr;
 
 // The largest scale, up to the one asked for, at which the window fits the desktop's usable area.
 int fitting_scale(int wanted) {
@@ -79,7 +85,20 @@ void draw(const uint32_t* picture) {
                           surface->pixels, surface->pitch);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    drawn = is_xrgb(surface->format) && !SDL_MUSTLOCK(surface) ? surface : nullptr;
     SDL_UpdateWindowSurface(window);
+}
+
+// Draws and uploads only a part of the picture, when the window's surface still holds the rest of
+// it as the last whole draw left it; otherwise the whole picture.
+void draw_part(const uint32_t* picture, int x, int y, int w, int h) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr || surface != drawn) return draw(picture);
+    const WindowPart part = Window_draw_part(picture, fit, static_cast<uint32_t*>(surface->pixels),
+                                             surface->w, surface->h, size_t(surface->pitch), x, y, w, h);
+    if (part.w == 0 || part.h == 0) return;
+    const SDL_Rect rect{part.x, part.y, part.w, part.h};
+    SDL_UpdateWindowSurfaceRects(window, &rect, 1);
 }
 
 } // namespace
@@ -103,15 +122,18 @@ bool Sdl_window_open(const char* title_utf8, const SdlOptions& options) {
     int w = 0, h = 0;
     SDL_GetWindowSize(window, &w, &h);
     fit = Window_fit(w, h);
-    last_picture.clear();
+    shown = nullptr;
+    drawn = nullptr;
     return true;
 }
 
 void Sdl_window_close() {
     if (window != nullptr) SDL_DestroyWindow(window);
     window = nullptr;
-    last_picture.clear();
-    staging.clear();
+    shown = nullptr;
+    drawn = nullptr;
+    std::vector<uint32_t>().swap(copied);
+    std::vector<uint32_t>().swap(staging);
 }
 
 SDL_Window* Sdl_window() {
@@ -120,17 +142,26 @@ SDL_Window* Sdl_window() {
 
 void Sdl_window_present(const uint32_t* picture) {
     if (window == nullptr) return;
-    last_picture.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
-    draw(last_picture.data());
+    copied.assign(picture, picture + size_t(WINDOW_WIDTH) * WINDOW_HEIGHT);
+    shown = copied.data();
+    draw(shown);
+}
+
+void Sdl_window_present_part(const uint32_t* picture, int x, int y, int w, int h) {
+    if (window == nullptr) return;
+    shown = picture;
+    std::vector<uint32_t>().swap(copied); // a box's picture, shown before this one
+    draw_part(picture, x, y, w, h);
 }
 
 void Sdl_window_redraw() {
     if (window == nullptr) return;
-    if (last_picture.empty()) {
+    if (shown == nullptr) {
         // Nothing presented yet: black is what the engine would show before its first frame.
-        last_picture.assign(size_t(WINDOW_WIDTH) * WINDOW_HEIGHT, 0);
+        copied.assign(size_t(WINDOW_WIDTH) * WINDOW_HEIGHT, 0);
+        shown = copied.data();
     }
-    draw(last_picture.data());
+    draw(shown);
 }
 
 void Sdl_window_toggle_fullscreen() {

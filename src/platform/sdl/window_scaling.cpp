@@ -44,27 +44,37 @@ void Window_draw(const uint32_t* picture, const WindowFit& fit, uint32_t* dst, i
     fill_black(dst, dst_pitch, 0, bottom, dst_w, dst_h);
     fill_black(dst, dst_pitch, 0, top, left, bottom);
     fill_black(dst, dst_pitch, right, top, dst_w, bottom);
+    Window_draw_part(picture, fit, dst, dst_w, dst_h, dst_pitch, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT);
+}
 
-    if (s == 1) {
-        const size_t bytes = size_t(right - left) * 4;
-        for (int y = top; y < bottom; ++y)
-            std::memcpy(row_at(dst, dst_pitch, y) + left,
-                        picture + size_t(y - fit.y) * WINDOW_WIDTH + (left - fit.x), bytes);
-        return;
-    }
-    // Scale 2 or more only fits when the window holds the whole picture, so nothing is cut: widen
-    // each source row once, then copy that window row down s - 1 times.
-    const size_t row_bytes = size_t(WINDOW_WIDTH) * s * 4;
-    for (int py = 0; py < WINDOW_HEIGHT; ++py) {
-        const uint32_t* src = picture + size_t(py) * WINDOW_WIDTH;
-        uint32_t* first = row_at(dst, dst_pitch, fit.y + py * s) + fit.x;
-        uint32_t* out = first;
-        for (int px = 0; px < WINDOW_WIDTH; ++px) {
-            const uint32_t pixel = src[px];
-            for (int k = 0; k < s; ++k)
-                *out++ = pixel;
+WindowPart Window_draw_part(const uint32_t* picture, const WindowFit& fit, uint32_t* dst, int dst_w,
+                            int dst_h, size_t dst_pitch, int x, int y, int w, int h) {
+    const int s = fit.scale;
+    // The part cut to the picture, then to the window (only at scale 1 can the picture overhang:
+    // scale 2 or more only fits when the window holds the whole picture).
+    const int px0 = std::max({x, 0, (0 - fit.x + s - 1) / s}),
+              py0 = std::max({y, 0, (0 - fit.y + s - 1) / s});
+    const int px1 = int(std::min({static_cast<long long>(x) + w, static_cast<long long>(WINDOW_WIDTH),
+                                  static_cast<long long>(dst_w - fit.x) / s}));
+    const int py1 = int(std::min({static_cast<long long>(y) + h, static_cast<long long>(WINDOW_HEIGHT),
+                                  static_cast<long long>(dst_h - fit.y) / s}));
+    if (px0 >= px1 || py0 >= py1) return WindowPart{};
+    const int n = px1 - px0;
+    for (int py = py0; py < py1; ++py) {
+        const uint32_t* src = picture + size_t(py) * WINDOW_WIDTH + px0;
+        uint32_t* first = row_at(dst, dst_pitch, fit.y + py * s) + fit.x + px0 * s;
+        if (s == 1) {
+            std::memcpy(first, src, size_t(n) * 4);
+            continue;
         }
+        // Widen the source row once, then copy that window row down s - 1 times.
+        uint32_t* out = first;
+        for (int px = 0; px < n; ++px)
+            for (int k = 0; k < s; ++k)
+                *out++ = src[px];
         for (int k = 1; k < s; ++k)
-            std::memcpy(row_at(dst, dst_pitch, fit.y + py * s + k) + fit.x, first, row_bytes);
+            std::memcpy(row_at(dst, dst_pitch, fit.y + py * s + k) + fit.x + px0 * s, first,
+                        size_t(n) * s * 4);
     }
+    return WindowPart{fit.x + px0 * s, fit.y + py0 * s, n * s, (py1 - py0) * s};
 }

@@ -15,6 +15,11 @@ struct WindowFit {
     int y = 0;
 };
 
+// A rectangle of window pixels.
+struct WindowPart {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
 // The fit for a window of window_w x window_h pixels: the largest scale >= 1 at which the whole
 // picture fits, centred (odd leftovers put the extra pixel right and below).
 WindowFit Window_fit(int window_w, int window_h);
@@ -28,3 +33,9 @@ void Window_to_picture(const WindowFit& fit, int window_x, int window_y, int* pi
 // `fit` must be Window_fit(dst_w, dst_h).
 void Window_draw(const uint32_t* picture, const WindowFit& fit, uint32_t* dst, int dst_w, int dst_h,
                  size_t dst_pitch);
+
+// Draws only the w x h rectangle at (x, y) of the picture the same way, into a window buffer that
+// Window_draw filled before at the same fit, and returns the window rectangle it drew (w or h 0
+// when none of it lies in the window), for uploading just that.
+WindowPart Window_draw_part(const uint32_t* picture, const WindowFit& fit, uint32_t* dst, int dst_w,
+                            int dst_h, size_t dst_pitch, int x, int y, int w, int h);

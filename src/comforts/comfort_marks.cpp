@@ -58,7 +58,8 @@ void Marks_draw(Surface* s) {
 }
 
 uint32_t Marks_state() {
-    uint32_t state = (Skip_shown() ? 1u : 0u) | (Auto_active() ? 2u : 0u) | (Skip_read_only() ? 64u : 0u);
+    // The skip mode shows only in the skip mark: with no mark up, nothing is drawn and the state is 0.
+    uint32_t state = (Skip_shown() ? 1u | (Skip_read_only() ? 64u : 0u) : 0u) | (Auto_active() ? 2u : 0u);
     if (Overlay_due() && overlay == Overlay::Volume)
         state |= 4u | (Volume.muted ? 8u : 0u) | uint32_t(Volume.music) << 8 | uint32_t(Volume.effects) << 16;
     if (Overlay_due() && overlay == Overlay::AutoSpeed) state |= 16u | uint32_t(Auto_speed()) << 8;

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/system.h"
+#include "bench_engine.h"
 #include "core/lifecycle.h"
 #include "gfx/font.h"
 #include "platform/headless/headless.h"
@@ -27,12 +28,7 @@ void Fill_ring() {
 }
 
 void BM_BacklogOpen(benchmark::State& state) {
-    Headless_reset();
-    Platform_use_backend(Headless_backend());
-    Platform_open_window("bench");
-    System_wire(); // so that System_reset reaches every module, the frame stopwatch included
-    System_wire_runner();
-    System_reset();
+    Bench_start_engine();
     std::string error;
     Font_init(&error);
     Backlog_reset();

@@ -7,6 +7,7 @@
 
 #include "app/frame_loop.h"
 #include "app/system.h"
+#include "bench_engine.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
 #include "gfx/fixed_surfaces.h"
@@ -44,12 +45,7 @@ void BM_Blend640x480(benchmark::State& state) {
 BENCHMARK(BM_Blend640x480)->Unit(benchmark::kMillisecond);
 
 void Start() {
-    Headless_reset();
-    Platform_use_backend(Headless_backend());
-    Platform_open_window("bench");
-    System_wire(); // so that System_reset reaches every module, the frame stopwatch included
-    System_wire_runner();
-    System_reset();
+    Bench_start_engine();
     Surface_create(&BackBuffer, 640, 480);
     Game_stat.text_on = 0;
 }

@@ -4,6 +4,7 @@
 
 #include "app/frame_loop.h"
 #include "app/system.h"
+#include "bench_engine.h"
 #include "comforts/player_settings.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -19,12 +20,7 @@
 namespace {
 
 void Start() {
-    Headless_reset();
-    Platform_use_backend(Headless_backend());
-    Platform_open_window("bench");
-    System_wire(); // so that System_reset reaches every module, the frame stopwatch included
-    System_wire_runner();
-    System_reset();
+    Bench_start_engine();
     std::string error;
     Font_init(&error);
     Surfaces_create_fixed();

@@ -11,6 +11,7 @@
 
 #include "app/frame_loop.h"
 #include "app/system.h"
+#include "bench_engine.h"
 #include "comforts/reload.h"
 #include "core/game_stat.h"
 #include "core/lifecycle.h"
@@ -59,12 +60,7 @@ class Game {
         Write("txt/config.txt", script);
         for (const char* name : {"main", "save_02", "load_02"})
             Write_picture(std::string("gdat/system/menu_window_") + name + ".bmp", 4);
-        Headless_reset();
-        Platform_use_backend(Headless_backend());
-        Platform_open_window("bench");
-        System_wire();
-        System_wire_runner();
-        System_reset();
+        Bench_start_engine();
         System_init();
         Font_init(nullptr);
         for (int i = 0; i < 200 && Game_stat.wait_on != 1; ++i) {
@@ -123,12 +119,7 @@ void BM_ReloadTheDemo(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / ("kotoyumi-bench-demo-" + std::to_string(::getpid()));
     fs::copy(KOTOYUMI_DEMO_DIR, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     fs::current_path(folder);
-    Headless_reset();
-    Platform_use_backend(Headless_backend());
-    Platform_open_window("bench");
-    System_wire();
-    System_wire_runner();
-    System_reset();
+    Bench_start_engine();
     System_init();
     for (auto _ : state)
         Reload_game();

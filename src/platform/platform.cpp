@@ -73,6 +73,9 @@ void Platform_music_close(int slot) {
 void Platform_audio_volume(int music_percent, int effects_percent) {
     audio->audio_volume(music_percent, effects_percent);
 }
+void Platform_audio_prepare() {
+    if (audio != nullptr && audio->prepare != nullptr) audio->prepare();
+}
 
 std::string Platform_log_escape(const std::string& text) {
     std::string out;

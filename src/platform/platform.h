@@ -116,6 +116,7 @@ struct PlatformAudio {
     void (*music_stop)(int slot);
     void (*music_close)(int slot);
     void (*audio_volume)(int music_percent, int effects_percent);
+    void (*prepare)(); // may be null: the first sound call then opens the device
 };
 
 struct PlatformBackend {
@@ -211,3 +212,7 @@ void Platform_music_close(int slot);
 // Sets the loudness of the music and of the sound effects, each 0 (silent) to 100 (full), for
 // what plays now and what plays later.
 void Platform_audio_volume(int music_percent, int effects_percent);
+
+// The game is about to sound: the platform may open its device and make its synthesiser now, off
+// the main thread, so the first sound call does not wait for them. Nothing if it cannot or has.
+void Platform_audio_prepare();

@@ -1,7 +1,6 @@
 #include "script/backlog.h"
 
-#include <array>
-#include <memory>
+#include <vector>
 
 #include "core/lifecycle.h"
 #include "core/sjis.h"
@@ -18,8 +17,10 @@ struct Entry {
 constexpr uint32_t NOTE_FACE = 0xA0A0A0;  // the options not taken and the engine's own lines
 constexpr uint32_t TAKEN_FACE = 0x78DCFF; // the option taken, 0x00BBGGRR
 
-// Closed pages in a ring; `next` is where the next one goes. Held on the heap: about 1 MiB.
-std::unique_ptr<std::array<Entry, BACKLOG_PAGES>> ring = std::make_unique<std::array<Entry, BACKLOG_PAGES>>();
+// Closed pages in a ring; `next` is where the next one goes, never beyond the last slot. Room for
+// BACKLOG_PAGES (about 1 MiB with their records) is reserved at the first page and the slots are
+// made one at a time, so only the pages read so far are resident.
+std::vector<Entry> ring;
 int next = 0;
 int closed = 0; // how many slots hold a page, up to BACKLOG_PAGES
 Entry current;
@@ -28,7 +29,7 @@ bool has_upcoming = false;
 uint64_t drawn = 0;
 
 Entry& Closed(size_t index) {
-    return (*ring)[size_t((next - closed + int(index) + BACKLOG_PAGES) % BACKLOG_PAGES)];
+    return ring[size_t((next - closed + int(index) + BACKLOG_PAGES) % BACKLOG_PAGES)];
 }
 
 void Begin_page_if_empty() {
@@ -57,7 +58,9 @@ std::string Sjis(const std::string& utf8) {
 
 void Close_page() {
     if (current.page.empty()) return;
-    std::swap((*ring)[size_t(next)], current);
+    if (ring.empty()) ring.reserve(BACKLOG_PAGES);
+    if (size_t(next) == ring.size()) ring.emplace_back();
+    std::swap(ring[size_t(next)], current);
     current.page.clear();
     current.has_start = false;
     next = (next + 1) % BACKLOG_PAGES;
@@ -143,10 +146,7 @@ uint64_t Backlog_chars_drawn() {
 }
 
 void Backlog_reset() {
-    for (Entry& e : *ring) {
-        e.page.clear();
-        e.has_start = false;
-    }
+    ring = std::vector<Entry>();
     next = closed = 0;
     current.page.clear();
     current.has_start = false;

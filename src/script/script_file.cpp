@@ -17,6 +17,7 @@
 #include "script/read_text.h"
 #include "script/string_vars.h"
 #include "script/text_settings.h"
+#include "sound/sound_ahead.h"
 
 uint8_t ScriptBuffer[SCRIPT_BUFFER_SIZE];
 char ScriptFileName[SCRIPT_NAME_SIZE];
@@ -25,6 +26,9 @@ ScriptText ScriptSource = {ScriptBuffer, 0};
 int32_t ScriptCursor = 0;
 
 namespace {
+// How much of ScriptBuffer a script has ever filled: a reset clears only that much, so the pages
+// beyond stay untouched and cost no memory.
+size_t written = 0;
 constexpr const char* FIRST_SCRIPT = ".\\txt\\config.txt";
 // A UTF-8 sequence of `need` continuation bytes starts at `at`.
 bool Utf8_sequence(const uint8_t* bytes, int32_t length, int32_t at, int need) {
@@ -116,6 +120,8 @@ FileRead Script_read_quietly(const char* path) {
 FileRead Script_use_text(const char* path, const uint8_t* bytes, size_t n) {
     if (n > size_t(SCRIPT_BUFFER_SIZE)) return FileRead::TooLarge;
     if (n > 0) std::memcpy(ScriptBuffer, bytes, n);
+    written = std::max(written, n);
+    Sound_prepare_for(ScriptBuffer, n);
     ScriptLength = int32_t(n);
     std::strncpy(ScriptFileName, path, SCRIPT_NAME_SIZE - 1);
     ScriptFileName[SCRIPT_NAME_SIZE - 1] = '\0';
@@ -145,7 +151,7 @@ void Script_load_first() {
 }
 
 void Script_reset() {
-    std::memset(ScriptBuffer, 0, sizeof ScriptBuffer);
+    std::memset(ScriptBuffer, 0, written);
     std::memset(ScriptFileName, 0, sizeof ScriptFileName);
     ScriptLength = 0;
     ScriptSource = {ScriptBuffer, 0};

@@ -231,18 +231,35 @@ TEST_F(ComfortTest, TheBacklogShowsTheEarlierPageAndChangesNothing) {
     EXPECT_EQ(Quit_code(), -1);
 }
 
-// The ring holds the last 100 pages; an empty page is never recorded.
+// The ring holds the last 100 pages; an empty page is never recorded. Pages dropped by a return
+// to an earlier page, before the ring is full and after it went round, leave the later pages in
+// order.
 TEST_F(ComfortTest, TheBacklogRingKeepsTheLastHundredPages) {
-    for (int page = 0; page < 105; ++page) {
-        const char digit[2] = {char('0' + page % 10), 0};
-        Backlog_char(digit, 1);
-        Backlog_page_break();
-        Backlog_page_break();
-    }
-    const auto pages = Backlog_pages();
-    ASSERT_EQ(pages.size(), size_t(BACKLOG_PAGES));
-    EXPECT_EQ((*pages.front())[0].sjis, "5");
-    EXPECT_EQ((*pages.back())[0].sjis, "4");
+    const auto add_pages = [](int from, int count) {
+        for (int page = from; page < from + count; ++page) {
+            const char digit[2] = {char('0' + page % 10), 0};
+            Backlog_char(digit, 1);
+            Backlog_page_break();
+            Backlog_page_break();
+        }
+    };
+    const auto first_and_last = [] {
+        const auto pages = Backlog_pages();
+        return std::to_string(pages.size()) + " " + (*pages.front())[0].sjis + " " + (*pages.back())[0].sjis;
+    };
+    add_pages(0, 10);
+    Backlog_drop_from(4);
+    add_pages(4, 3);
+    EXPECT_EQ(first_and_last(), "7 0 6");
+    add_pages(7, 98);
+    EXPECT_EQ(first_and_last(), "100 5 4");
+    Backlog_drop_from(90);
+    add_pages(5, 13);
+    EXPECT_EQ(first_and_last(), "100 8 7");
+    Backlog_reset();
+    EXPECT_TRUE(Backlog_pages().empty());
+    add_pages(3, 2);
+    EXPECT_EQ(first_and_last(), "2 3 4");
 }
 
 // Skipping cuts a delay short but not a timed wait: timers keep real time.

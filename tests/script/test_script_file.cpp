@@ -2,6 +2,7 @@
 // size limit, and what a shorter script leaves behind.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -72,6 +73,38 @@ TEST_F(ScriptTest, AShorterScriptLeavesTheOldTailButStepsOnlyItsOwnBytes) {
     EXPECT_EQ(ScriptLength, 10) << "a failed read changes nothing";
     EXPECT_STREQ(ScriptFileName, ".\\txt\\short.txt");
     EXPECT_EQ(ScriptBuffer[0], 's');
+}
+
+// A script read in asks the platform to get its sound device ready when it holds a command that
+// sounds, each time (the platform opens the device once). A reset clears every byte any script
+// filled, however long, back to the zeros of a buffer never used.
+TEST_F(ScriptTest, AScriptThatSoundsPreparesTheDeviceAndAResetClearsTheBuffer) {
+    static int prepared = 0;
+    PlatformAudio audio = *Headless_backend()->audio;
+    audio.prepare = [] { ++prepared; };
+    PlatformBackend backend = *Headless_backend();
+    backend.audio = &audio;
+    Platform_use_backend(&backend);
+    const struct {
+        std::string text;
+        int asks;
+    } cases[] = {
+        {"", 0},
+        {"text\r\n#wait\r\n#stop_midi\r\n", 0},
+        {"#play\r\n#play-wav x.wav\r\n", 0},
+        {"#play_wav rain.wav\r\n", 1},
+        {std::string(SCRIPT_BUFFER_SIZE - 10, 'a') + "#play_mp3", 1},
+        {"#play_mp3 a.mp3\r\n#play_midi b.mid\r\n", 1},
+    };
+    for (const auto& c : cases) {
+        prepared = 0;
+        ASSERT_EQ(Script_use_text("x.txt", reinterpret_cast<const uint8_t*>(c.text.data()), c.text.size()),
+                  FileRead::Ok);
+        EXPECT_EQ(prepared, c.asks) << c.text.substr(0, 40);
+    }
+    Platform_use_backend(Headless_backend());
+    Script_reset();
+    EXPECT_EQ(std::count(ScriptBuffer, ScriptBuffer + SCRIPT_BUFFER_SIZE, 0), SCRIPT_BUFFER_SIZE);
 }
 
 // An empty file reads as nothing at all: the buffer keeps what it held and the story stops at once

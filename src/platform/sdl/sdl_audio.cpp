@@ -1,9 +1,12 @@
 // Sound effects and music through SDL2_mixer; MIDI pieces through the synthesiser of sdl_midi.cpp.
 //
-// The device opens, and the synthesiser is made with its first instruments, at the first sound
-// call that needs them: a game that never sounds never pays for them, in memory or at start-up.
-// Every mixer call is made on the main thread. While nothing sounds the device is paused, so the
-// mixer does not mix silence.
+// The device opens, and the synthesiser is made with its first instruments, only for a game that
+// sounds: a game that never does never pays for them, in memory or at start-up. They are made on
+// a thread of their own once the engine sees a script that sounds (Sdl_audio_prepare), and the
+// first sound call waits for that thread; without it, that call opens the device itself. From then
+// on every mixer call is made on the main thread. The main thread makes no audio call before the
+// join, so the join is the only hand-over needed. While nothing sounds the device is paused, so
+// the mixer does not mix silence.
 #include <SDL_mixer.h>
 #include <dlfcn.h>
 
@@ -24,13 +27,18 @@ constexpr int CHUNK_FRAMES = 1024; // about 23 ms: effects start promptly, the s
 constexpr int EFFECT_CHANNEL = 0;  // one effect at a time: a new one replaces the one playing
 
 enum class State : uint8_t {
-    Closed, // not opened yet, or closed again
-    Open,   // the device plays
-    Silent, // no device: every call answers as if it played
+    Closed,   // not opened yet, or closed again
+    Starting, // the opening thread runs
+    Open,     // the device plays
+    Silent,   // no device: every call answers as if it played
 };
 
 struct Audio {
     State state = State::Closed;
+    // An SDL thread rather than a std::thread: SDL frees its per-thread error text when its own
+    // threads end, not when others do.
+    SDL_Thread* opener = nullptr;
+    // Written by the opening thread, read after the join.
     bool subsystem_up = false;
     bool device_open = false;
     SDL_AudioDeviceID device = 0; // the mixer's device, for pausing it; 0 if it was not found
@@ -98,7 +106,8 @@ void say_no_device(const char* reason) {
     std::fprintf(stderr, "kotoyumi: no audio device (%s); playing without sound\n", reason);
 }
 
-// Opens the device and makes the synthesiser.
+// Opens the device and makes the synthesiser: on the opening thread, or on the main thread when
+// none was started.
 void open_device() {
     quiet_sound_library();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -127,10 +136,16 @@ void apply_volume() {
     Mix_Volume(EFFECT_CHANNEL, effects_percent * MIX_MAX_VOLUME / 100);
 }
 
-// Opens the device if it was not yet. True if sound plays.
+// Waits for the opening thread, or opens the device now if it was never started. True if sound
+// plays.
 bool ready() {
-    if (A.state != State::Closed) return A.state == State::Open;
-    open_device();
+    if (A.state == State::Open || A.state == State::Silent) return A.state == State::Open;
+    if (A.state == State::Starting) {
+        SDL_WaitThread(A.opener, nullptr);
+        A.opener = nullptr;
+    } else {
+        open_device();
+    }
     A.state = A.device_open ? State::Open : State::Silent;
     if (A.state != State::Open) return false;
     apply_volume();
@@ -211,6 +226,18 @@ void Sdl_audio_reverb(bool on) {
     reverb = on;
 }
 
+void Sdl_audio_prepare() {
+    if (A.state != State::Closed) return;
+    A.state = State::Starting;
+    A.opener = SDL_CreateThread(
+        [](void*) {
+            open_device();
+            return 0;
+        },
+        "kotoyumi-audio", nullptr);
+    if (A.opener == nullptr) A.state = State::Closed; // the first sound call opens the device
+}
+
 bool Sdl_audio_effect_play(const uint8_t* data, size_t size, bool loop) {
     if (size == 0) {
         Sdl_audio_effect_stop();
@@ -277,6 +304,7 @@ void Sdl_audio_volume(int music, int effects) {
 }
 
 void Sdl_audio_close() {
+    if (A.state == State::Starting) SDL_WaitThread(A.opener, nullptr);
     if (A.device_open) {
         Mix_HookMusicFinished(nullptr);
         Mix_ChannelFinished(nullptr);

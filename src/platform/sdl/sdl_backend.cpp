@@ -44,7 +44,7 @@ bool open_window(const char* title_utf8) {
         return false;
     }
     Sdl_events_start();
-    // The audio device opens at the first sound call.
+    // The audio device opens when the game's script is seen to sound, or at the first sound call.
     Sdl_audio_reverb(options.reverb);
     return true;
 }
@@ -117,6 +117,7 @@ const PlatformAudio audio = {
     .music_stop = Sdl_audio_music_stop,
     .music_close = Sdl_audio_music_close,
     .audio_volume = Sdl_audio_volume,
+    .prepare = Sdl_audio_prepare,
 };
 
 const PlatformBackend backend = {&video, &input, &audio};

@@ -57,6 +57,7 @@ void Sdl_audio_music_play(int slot);
 void Sdl_audio_music_stop(int slot);
 void Sdl_audio_music_close(int slot);
 void Sdl_audio_volume(int music_percent, int effects_percent);
+void Sdl_audio_prepare();
 
 // Stops everything, closes the audio device and ends the mixer's threads (at shutdown). Sound
 // calls after it open the device again.

@@ -66,6 +66,7 @@ void Start() {
     Write_files();
     Platform_use_backend(Sdl_backend(SdlOptions{}));
     Platform_open_window("bench");
+    Platform_audio_prepare(); // as when the first script read holds a sound command
     std::atexit([] {
         Platform_close(0);
         std::filesystem::remove_all(DIR);

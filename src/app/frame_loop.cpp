@@ -30,12 +30,13 @@ constexpr uint32_t QUIET_PERIODS_MAX = 15;
 
 // Only these tasks may be on in a frame that can be followed by a sleep: each changes nothing
 // until a stopwatch of its own is elapsed or an event came (a click, a key), which ends the sleep.
+// No corner mark may be up either (skip and auto each show one).
 bool Only_waiting_tasks() {
     const GameStat& g = Game_stat;
     return g.g_change_on != 1 && g.select_on != 1 && g.shake_on != 1 && g.fade_out_on != 1 &&
            g.fade_in_on != 1 && (g.system_menu_flag != 1 || g.SystemMenuState == 0) &&
            g.TitleMenuState == 0 && g.fps_on != 1 && g.disp_timer_on != 1 && g.disp_timer_single_on != 1 &&
-           g.timer_wait_on != 1 && !Skip_shown() && !Auto_active() && Marks_state() == 0;
+           g.timer_wait_on != 1 && Marks_state() == 0;
 }
 
 // What decides which tasks and screens a frame runs: every switch of the frame's order and the

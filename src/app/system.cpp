@@ -32,6 +32,7 @@
 #include "script/text_settings.h"
 #include "sound/effects.h"
 #include "sound/music.h"
+#include "sound/sound_ahead.h"
 #include "system/save_load_screens.h"
 #include "system/snapshot.h"
 #include "system/system_menu.h"
@@ -58,6 +59,7 @@ const EngineModule MODULES[] = {
     {"midi", Music_reset, Stop_midi, Music_save, nullptr},
     {"mp3", nullptr, Stop_mp3, nullptr, nullptr},
     {"wav", Effect_reset, Effect_stop, Effect_save, nullptr},
+    {"sound_ahead", Sound_ahead_reset, nullptr, nullptr, nullptr},
     {"script", Script_reset, nullptr, Script_save, Script_restore},
     {"surfaces", Surfaces_reset, nullptr, Surfaces_save, Surfaces_restore},
     {"text", nullptr, nullptr, Text_save, Text_restore},

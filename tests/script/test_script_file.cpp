@@ -8,6 +8,7 @@
 
 #include "app/frame_loop.h"
 #include "script_fixture.h"
+#include "sound/sound_ahead.h"
 
 namespace fs = std::filesystem;
 
@@ -76,8 +77,8 @@ TEST_F(ScriptTest, AShorterScriptLeavesTheOldTailButStepsOnlyItsOwnBytes) {
 }
 
 // A script read in asks the platform to get its sound device ready when it holds a command that
-// sounds, each time (the platform opens the device once). A reset clears every byte any script
-// filled, however long, back to the zeros of a buffer never used.
+// sounds, once until a reset. A reset clears every byte any script filled, however long, back to
+// the zeros of a buffer never used.
 TEST_F(ScriptTest, AScriptThatSoundsPreparesTheDeviceAndAResetClearsTheBuffer) {
     static int prepared = 0;
     PlatformAudio audio = *Headless_backend()->audio;
@@ -96,12 +97,21 @@ TEST_F(ScriptTest, AScriptThatSoundsPreparesTheDeviceAndAResetClearsTheBuffer) {
         {std::string(SCRIPT_BUFFER_SIZE - 10, 'a') + "#play_mp3", 1},
         {"#play_mp3 a.mp3\r\n#play_midi b.mid\r\n", 1},
     };
-    for (const auto& c : cases) {
-        prepared = 0;
-        ASSERT_EQ(Script_use_text("x.txt", reinterpret_cast<const uint8_t*>(c.text.data()), c.text.size()),
+    const auto read = [](const std::string& text) {
+        ASSERT_EQ(Script_use_text("x.txt", reinterpret_cast<const uint8_t*>(text.data()), text.size()),
                   FileRead::Ok);
+    };
+    for (const auto& c : cases) {
+        Sound_ahead_reset();
+        prepared = 0;
+        read(c.text);
         EXPECT_EQ(prepared, c.asks) << c.text.substr(0, 40);
     }
+    read("#play_wav rain.wav\r\n");
+    EXPECT_EQ(prepared, 1) << "asked already";
+    Sound_ahead_reset();
+    read("#play_wav rain.wav\r\n");
+    EXPECT_EQ(prepared, 2) << "asked again after a reset";
     Platform_use_backend(Headless_backend());
     Script_reset();
     EXPECT_EQ(std::count(ScriptBuffer, ScriptBuffer + SCRIPT_BUFFER_SIZE, 0), SCRIPT_BUFFER_SIZE);

@@ -71,7 +71,11 @@ struct Midi {
     std::bitset<FLUID_DBG + 1> said; // the levels said on stderr for the present piece
     bool trying = false;             // a trial runs: it has no instruments, so it warns of them
 
-    std::string trial_reason; // why the last trial failed
+    // The trial's synthesiser: no instruments, so its notes make no voices, and one voice made ahead
+    // instead of POLYPHONY (0.7 MB less). Main thread only.
+    fluid_settings_t* trial_settings = nullptr;
+    fluid_synth_t* trial_synth = nullptr;
+    std::string trial_reason;
 };
 
 Midi M;
@@ -245,20 +249,14 @@ fluid_settings_t* new_settings(int frequency, int polyphony) {
     return settings;
 }
 
-// A synthesiser for one trial: no instruments, so its notes make no voices, and one voice made
-// ahead instead of POLYPHONY (about 0.7 MB less). Made for each trial and deleted after it (a
-// quarter of a millisecond), so it holds no memory while the piece plays.
-struct TrialSynth {
-    fluid_settings_t* settings = new_settings(TRIAL_FREQUENCY, 1);
-    fluid_synth_t* synth = settings != nullptr ? new_fluid_synth(settings) : nullptr;
-    TrialSynth() = default;
-    TrialSynth(const TrialSynth&) = delete;
-    TrialSynth& operator=(const TrialSynth&) = delete;
-    ~TrialSynth() {
-        if (synth != nullptr) delete_fluid_synth(synth);
-        if (settings != nullptr) delete_fluid_settings(settings);
-    }
-};
+// Makes the trial's synthesiser if there is none. False if it cannot be made.
+bool make_trial_synth() {
+    if (M.trial_synth != nullptr) return true;
+    route_messages();
+    M.trial_settings = new_settings(TRIAL_FREQUENCY, 1);
+    M.trial_synth = new_fluid_synth(M.trial_settings);
+    return M.trial_synth != nullptr;
+}
 
 void delete_player() {
     if (M.player == nullptr) return;
@@ -294,8 +292,9 @@ void Sdl_midi_open(int frequency, bool reverb) {
         fluid_sfloader_set_callbacks(loader, cut_open, cut_read, cut_seek, cut_tell, cut_close);
         fluid_synth_add_sfloader(M.synth, loader); // tried first, and deleted with the synthesiser
     }
-    // Program 0 is every channel's program until a piece selects another.
-    if (M.synth == nullptr || !load_programs(std::bitset<128>(1))) {
+    // Program 0 is every channel's program until a piece selects another. The trial's synthesiser
+    // is made here too, off the main thread.
+    if (M.synth == nullptr || !load_programs(std::bitset<128>(1)) || !make_trial_synth()) {
         const std::string error = take_error();
         const std::string soundfont = M.soundfont;
         Sdl_midi_close();
@@ -308,28 +307,23 @@ const char* Sdl_midi_problem() {
 }
 
 const char* Sdl_midi_trial(const uint8_t* data, size_t size, int frames) {
-    route_messages();
+    if (!make_trial_synth()) return "シンセサイザを作れません";
     new_piece_messages(true);
     take_error();
-    bool made = false, playing = false;
-    {
-        const TrialSynth trial;
-        made = trial.synth != nullptr;
-        fluid_player_t* player = made ? new_fluid_player(trial.synth) : nullptr;
-        playing = player != nullptr && fluid_player_add_mem(player, data, size) == FLUID_OK &&
-                  fluid_player_play(player) == FLUID_OK;
-        // The player reads the piece in the first block it plays.
-        int16_t block[MIDI_TRIAL_FRAMES * 2];
-        for (int done = 0; playing && done < frames; done += MIDI_TRIAL_FRAMES)
-            fluid_synth_write_s16(trial.synth, std::min(MIDI_TRIAL_FRAMES, frames - done), block, 0, 2, block,
-                                  1, 2);
-        playing = playing && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
-        if (player != nullptr) delete_fluid_player(player);
-    }
+    fluid_player_t* player = new_fluid_player(M.trial_synth);
+    bool playing = player != nullptr && fluid_player_add_mem(player, data, size) == FLUID_OK &&
+                   fluid_player_play(player) == FLUID_OK;
+    // The player reads the piece in the first block it plays.
+    int16_t block[MIDI_TRIAL_FRAMES * 2];
+    for (int done = 0; playing && done < frames; done += MIDI_TRIAL_FRAMES)
+        fluid_synth_write_s16(M.trial_synth, std::min(MIDI_TRIAL_FRAMES, frames - done), block, 0, 2, block,
+                              1, 2);
+    playing = playing && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+    if (player != nullptr) delete_fluid_player(player);
+    fluid_synth_system_reset(M.trial_synth);
     new_piece_messages(false);
     const std::string error = take_error();
     if (playing) return nullptr;
-    if (!made) return "シンセサイザを作れません";
     M.trial_reason = error.empty() ? "シンセサイザが読めない MIDI データです" : error;
     return M.trial_reason.c_str();
 }
@@ -373,4 +367,8 @@ void Sdl_midi_close() {
     M.cut = false;
     M.loaded.reset();
     M.preset_data.reset();
+    if (M.trial_synth != nullptr) delete_fluid_synth(M.trial_synth);
+    if (M.trial_settings != nullptr) delete_fluid_settings(M.trial_settings);
+    M.trial_synth = nullptr;
+    M.trial_settings = nullptr;
 }

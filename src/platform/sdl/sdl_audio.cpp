@@ -7,7 +7,6 @@
 // on every mixer call is made on the main thread. The main thread makes no audio call before the
 // join, so the join is the only hand-over needed. While nothing sounds the device is paused, so
 // the mixer does not mix silence.
-#include <SDL_mixer.h>
 #include <dlfcn.h>
 
 #include <atomic>
@@ -18,6 +17,7 @@
 #include "formats/midi_check.h"
 #include "platform/event_mapping.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/sound_libraries.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ void pause_when_silent(bool effect_sounds) {
 }
 
 void pause_when_silent() {
-    pause_when_silent(Mix_Playing(EFFECT_CHANNEL) != 0);
+    pause_when_silent(SoundLib->Mix_Playing(EFFECT_CHANNEL) != 0);
 }
 
 // The system's sound library prints errors of its own (eight lines on a machine without a sound
@@ -109,6 +109,11 @@ void say_no_device(const char* reason) {
 // Opens the device and makes the synthesiser: on the opening thread, or on the main thread when
 // none was started.
 void open_device() {
+    const char* missing = "";
+    if (Sound_libraries(&missing) == nullptr) {
+        say_no_device(missing);
+        return;
+    }
     quiet_sound_library();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         say_no_device(SDL_GetError());
@@ -117,23 +122,24 @@ void open_device() {
     A.subsystem_up = true;
     // The stream is exactly this format (SDL converts for a device that differs), which the
     // synthesiser writes into directly.
-    if (Mix_OpenAudioDevice(FREQUENCY, MIX_DEFAULT_FORMAT, CHANNELS, CHUNK_FRAMES, nullptr, 0) != 0) {
+    if (SoundLib->Mix_OpenAudioDevice(FREQUENCY, MIX_DEFAULT_FORMAT, CHANNELS, CHUNK_FRAMES, nullptr, 0) !=
+        0) {
         say_no_device(Mix_GetError());
         return;
     }
     A.device_open = true;
-    Mix_Init(MIX_INIT_MP3);
-    Mix_AllocateChannels(1);
-    Mix_HookMusicFinished(music_finished);
+    SoundLib->Mix_Init(MIX_INIT_MP3);
+    SoundLib->Mix_AllocateChannels(1);
+    SoundLib->Mix_HookMusicFinished(music_finished);
     A.device = find_mixer_device();
     // On the mixer's thread when an effect ends (SDL lets it take the device's lock again there).
-    Mix_ChannelFinished([](int) { pause_when_silent(false); });
+    SoundLib->Mix_ChannelFinished([](int) { pause_when_silent(false); });
     Sdl_midi_open(FREQUENCY, reverb);
 }
 
 void apply_volume() {
-    Mix_VolumeMusic(music_percent * MIX_MAX_VOLUME / 100);
-    Mix_Volume(EFFECT_CHANNEL, effects_percent * MIX_MAX_VOLUME / 100);
+    SoundLib->Mix_VolumeMusic(music_percent * MIX_MAX_VOLUME / 100);
+    SoundLib->Mix_Volume(EFFECT_CHANNEL, effects_percent * MIX_MAX_VOLUME / 100);
 }
 
 // Waits for the opening thread, or opens the device now if it was never started. True if sound
@@ -159,7 +165,7 @@ bool valid_slot(int slot) {
 
 void halt_music() {
     halting.store(true);
-    Mix_HaltMusic();
+    SoundLib->Mix_HaltMusic();
     halting.store(false);
     Sdl_midi_stop();
     A.playing = -1;
@@ -168,15 +174,15 @@ void halt_music() {
 
 void free_slot(int slot) {
     if (A.playing == slot) halt_music();
-    if (A.mp3[slot] != nullptr) Mix_FreeMusic(A.mp3[slot]);
+    if (A.mp3[slot] != nullptr) SoundLib->Mix_FreeMusic(A.mp3[slot]);
     A.mp3[slot] = nullptr;
     A.file[slot] = std::vector<uint8_t>();
 }
 
 void free_effect() {
     if (A.effect == nullptr) return;
-    Mix_HaltChannel(EFFECT_CHANNEL);
-    Mix_FreeChunk(A.effect);
+    SoundLib->Mix_HaltChannel(EFFECT_CHANNEL);
+    SoundLib->Mix_FreeChunk(A.effect);
     A.effect = nullptr;
     A.effect_samples = std::vector<uint8_t>();
 }
@@ -213,7 +219,8 @@ bool open_midi(int slot, const uint8_t* data, size_t size, char* error_utf8, siz
 // The MP3 decoder reads the copy as it plays.
 bool open_mp3(int slot, const uint8_t* data, size_t size, char* error_utf8, size_t error_size) {
     A.file[slot].assign(data, data + size);
-    A.mp3[slot] = Mix_LoadMUSType_RW(SDL_RWFromConstMem(A.file[slot].data(), int(size)), MUS_MP3, 1);
+    A.mp3[slot] =
+        SoundLib->Mix_LoadMUSType_RW(SDL_RWFromConstMem(A.file[slot].data(), int(size)), MUS_MP3, 1);
     if (A.mp3[slot] != nullptr) return true;
     decoder_error(error_utf8, error_size, Mix_GetError());
     A.file[slot] = std::vector<uint8_t>();
@@ -246,8 +253,8 @@ bool Sdl_audio_effect_play(const uint8_t* data, size_t size, bool loop) {
     if (!ready()) return true;
     free_effect();
     if (!Sdl_wav_decode(data, size, &A.effect_samples)) return false;
-    A.effect = Mix_QuickLoad_RAW(A.effect_samples.data(), Uint32(A.effect_samples.size()));
-    if (A.effect != nullptr) Mix_PlayChannel(EFFECT_CHANNEL, A.effect, loop ? -1 : 0);
+    A.effect = SoundLib->Mix_QuickLoad_RAW(A.effect_samples.data(), Uint32(A.effect_samples.size()));
+    if (A.effect != nullptr) SoundLib->Mix_PlayChannel(EFFECT_CHANNEL, A.effect, loop ? -1 : 0);
     pause_when_silent();
     return A.effect != nullptr;
 }
@@ -276,7 +283,7 @@ void Sdl_audio_music_play(int slot) {
     if (file.empty()) return;
     halt_music();
     // The decoders loop the piece themselves: restarting it on the end notice would leave a gap.
-    if (A.mp3[slot] != nullptr ? Mix_PlayMusic(A.mp3[slot], -1) == 0
+    if (A.mp3[slot] != nullptr ? SoundLib->Mix_PlayMusic(A.mp3[slot], -1) == 0
                                : Sdl_midi_play(file.data(), file.size())) {
         A.playing = slot;
         music_on.store(true);
@@ -306,15 +313,15 @@ void Sdl_audio_volume(int music, int effects) {
 void Sdl_audio_close() {
     if (A.state == State::Starting) SDL_WaitThread(A.opener, nullptr);
     if (A.device_open) {
-        Mix_HookMusicFinished(nullptr);
-        Mix_ChannelFinished(nullptr);
+        SoundLib->Mix_HookMusicFinished(nullptr);
+        SoundLib->Mix_ChannelFinished(nullptr);
         for (int slot = 0; slot < MUSIC_SLOTS; ++slot)
             free_slot(slot);
         halt_music();
         free_effect();
         Sdl_midi_close();
-        Mix_CloseAudio();
-        Mix_Quit();
+        SoundLib->Mix_CloseAudio();
+        SoundLib->Mix_Quit();
     }
     if (A.subsystem_up) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     A = Audio{};

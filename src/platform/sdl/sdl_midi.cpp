@@ -11,9 +11,6 @@
 // of the mixer's thread, holding `lock`. So a piece is first played for a moment, once and not
 // looped, on a second synthesiser without instruments (Sdl_midi_trial), and refused if it did not
 // start there.
-#include <SDL_mixer.h>
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -27,6 +24,7 @@
 #include "formats/midi_check.h"
 #include "formats/soundfont_subset.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/sound_libraries.h"
 #include "platform/sdl/upsample.h"
 
 namespace {
@@ -175,7 +173,7 @@ bool load_programs(const std::bitset<128>& programs) {
         std::lock_guard hold(M.cut_lock);
         M.preset_data = std::make_shared<const std::string>(Soundfont_subset(M.font, missing));
     }
-    if (fluid_synth_sfload(M.synth, M.soundfont.c_str(), 0) == FLUID_FAILED) return false;
+    if (SoundLib->fluid_synth_sfload(M.synth, M.soundfont.c_str(), 0) == FLUID_FAILED) return false;
     M.loaded |= M.cut ? missing : ~std::bitset<128>();
     return true;
 }
@@ -215,7 +213,7 @@ void render(void*, Uint8* stream, int bytes) {
     M.block.resize(size_t(made) * 2);
     std::vector<int16_t>& doubled = M.doubled;
     doubled.resize(size_t(made) * 4);
-    fluid_synth_write_float(M.synth, made, M.block.data(), 0, 2, M.block.data(), 1, 2);
+    SoundLib->fluid_synth_write_float(M.synth, made, M.block.data(), 0, 2, M.block.data(), 1, 2);
     Upsample_2x(&M.upsampler, M.block.data(), made, doubled.data());
     std::copy(doubled.begin(), doubled.begin() + ptrdiff_t(frames) * 2, out);
     if (frames % 2 != 0) {
@@ -224,7 +222,7 @@ void render(void*, Uint8* stream, int bytes) {
     }
     // A looping player only finishes on a piece it cannot read again; whoever waits for its end
     // hears of it once.
-    if (!M.ended && fluid_player_get_status(M.player) == FLUID_PLAYER_DONE) {
+    if (!M.ended && SoundLib->fluid_player_get_status(M.player) == FLUID_PLAYER_DONE) {
         M.ended = true;
         Sdl_push_music_notify();
     }
@@ -232,38 +230,39 @@ void render(void*, Uint8* stream, int bytes) {
 
 void route_messages() {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
-        fluid_set_log_function(level, log_message, nullptr);
+        SoundLib->fluid_set_log_function(level, log_message, nullptr);
 }
 
 // The settings both synthesisers share.
 fluid_settings_t* new_settings(int frequency, int polyphony) {
-    fluid_settings_t* settings = new_fluid_settings();
-    fluid_settings_setnum(settings, "synth.sample-rate", frequency);
-    fluid_settings_setnum(settings, "synth.gain", GAIN);
-    fluid_settings_setint(settings, "synth.polyphony", polyphony);
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid_settings_t* settings = SoundLib->new_fluid_settings();
+    SoundLib->fluid_settings_setnum(settings, "synth.sample-rate", frequency);
+    SoundLib->fluid_settings_setnum(settings, "synth.gain", GAIN);
+    SoundLib->fluid_settings_setint(settings, "synth.polyphony", polyphony);
+    SoundLib->fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     // Pinning the samples in memory may be refused, and only says so on stderr.
-    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    SoundLib->fluid_settings_setint(settings, "synth.lock-memory", 0);
     // The player's clock is the stream the mixer takes, not the wall clock.
-    fluid_settings_setstr(settings, "player.timing-source", "sample");
+    SoundLib->fluid_settings_setstr(settings, "player.timing-source", "sample");
     return settings;
 }
 
 // Makes the trial's synthesiser if there is none. False if it cannot be made.
 bool make_trial_synth() {
     if (M.trial_synth != nullptr) return true;
+    if (Sound_libraries() == nullptr) return false;
     route_messages();
     M.trial_settings = new_settings(TRIAL_FREQUENCY, 1);
-    M.trial_synth = new_fluid_synth(M.trial_settings);
+    M.trial_synth = SoundLib->new_fluid_synth(M.trial_settings);
     return M.trial_synth != nullptr;
 }
 
 void delete_player() {
     if (M.player == nullptr) return;
-    delete_fluid_player(M.player);
+    SoundLib->delete_fluid_player(M.player);
     M.player = nullptr;
     // Nothing of the old piece rings on into the next one.
-    fluid_synth_all_sounds_off(M.synth, -1);
+    SoundLib->fluid_synth_all_sounds_off(M.synth, -1);
     M.upsampler = Upsampler{};
     M.has_spare = false;
 }
@@ -284,13 +283,13 @@ void Sdl_midi_open(int frequency, bool reverb) {
     // At half the stream's rate: see upsample.h.
     M.settings = new_settings(frequency / 2, POLYPHONY);
     // Reverb and chorus cost about a third of the synthesiser's time: a player's choice.
-    fluid_settings_setint(M.settings, "synth.reverb.active", reverb ? 1 : 0);
-    fluid_settings_setint(M.settings, "synth.chorus.active", reverb ? 1 : 0);
-    M.synth = new_fluid_synth(M.settings);
+    SoundLib->fluid_settings_setint(M.settings, "synth.reverb.active", reverb ? 1 : 0);
+    SoundLib->fluid_settings_setint(M.settings, "synth.chorus.active", reverb ? 1 : 0);
+    M.synth = SoundLib->new_fluid_synth(M.settings);
     if (M.synth != nullptr) {
-        fluid_sfloader_t* loader = new_fluid_defsfloader(M.settings);
-        fluid_sfloader_set_callbacks(loader, cut_open, cut_read, cut_seek, cut_tell, cut_close);
-        fluid_synth_add_sfloader(M.synth, loader); // tried first, and deleted with the synthesiser
+        fluid_sfloader_t* loader = SoundLib->new_fluid_defsfloader(M.settings);
+        SoundLib->fluid_sfloader_set_callbacks(loader, cut_open, cut_read, cut_seek, cut_tell, cut_close);
+        SoundLib->fluid_synth_add_sfloader(M.synth, loader); // tried first, and deleted with the synthesiser
     }
     // Program 0 is every channel's program until a piece selects another. The trial's synthesiser
     // is made here too, off the main thread.
@@ -310,17 +309,17 @@ const char* Sdl_midi_trial(const uint8_t* data, size_t size, int frames) {
     if (!make_trial_synth()) return "シンセサイザを作れません";
     new_piece_messages(true);
     take_error();
-    fluid_player_t* player = new_fluid_player(M.trial_synth);
-    bool playing = player != nullptr && fluid_player_add_mem(player, data, size) == FLUID_OK &&
-                   fluid_player_play(player) == FLUID_OK;
+    fluid_player_t* player = SoundLib->new_fluid_player(M.trial_synth);
+    bool playing = player != nullptr && SoundLib->fluid_player_add_mem(player, data, size) == FLUID_OK &&
+                   SoundLib->fluid_player_play(player) == FLUID_OK;
     // The player reads the piece in the first block it plays.
     int16_t block[MIDI_TRIAL_FRAMES * 2];
     for (int done = 0; playing && done < frames; done += MIDI_TRIAL_FRAMES)
-        fluid_synth_write_s16(M.trial_synth, std::min(MIDI_TRIAL_FRAMES, frames - done), block, 0, 2, block,
-                              1, 2);
-    playing = playing && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
-    if (player != nullptr) delete_fluid_player(player);
-    fluid_synth_system_reset(M.trial_synth);
+        SoundLib->fluid_synth_write_s16(M.trial_synth, std::min(MIDI_TRIAL_FRAMES, frames - done), block, 0,
+                                        2, block, 1, 2);
+    playing = playing && SoundLib->fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+    if (player != nullptr) SoundLib->delete_fluid_player(player);
+    SoundLib->fluid_synth_system_reset(M.trial_synth);
     new_piece_messages(false);
     const std::string error = take_error();
     if (playing) return nullptr;
@@ -337,29 +336,30 @@ bool Sdl_midi_play(const uint8_t* data, size_t size) {
         delete_player();
         M.ended = false;
         if (!load_programs(programs)) return false;
-        fluid_player_t* player = new_fluid_player(M.synth);
-        if (player != nullptr && fluid_player_add_mem(player, data, size) == FLUID_OK &&
-            fluid_player_set_loop(player, -1) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
+        fluid_player_t* player = SoundLib->new_fluid_player(M.synth);
+        if (player != nullptr && SoundLib->fluid_player_add_mem(player, data, size) == FLUID_OK &&
+            SoundLib->fluid_player_set_loop(player, -1) == FLUID_OK &&
+            SoundLib->fluid_player_play(player) == FLUID_OK) {
             M.player = player;
         } else {
-            if (player != nullptr) delete_fluid_player(player);
+            if (player != nullptr) SoundLib->delete_fluid_player(player);
             return false;
         }
     }
-    Mix_HookMusic(render, nullptr);
+    SoundLib->Mix_HookMusic(render, nullptr);
     return true;
 }
 
 void Sdl_midi_stop() {
-    Mix_HookMusic(nullptr, nullptr);
+    SoundLib->Mix_HookMusic(nullptr, nullptr);
     std::lock_guard hold(M.lock);
     delete_player();
 }
 
 void Sdl_midi_close() {
     Sdl_midi_stop();
-    if (M.synth != nullptr) delete_fluid_synth(M.synth);
-    if (M.settings != nullptr) delete_fluid_settings(M.settings);
+    if (M.synth != nullptr) SoundLib->delete_fluid_synth(M.synth);
+    if (M.settings != nullptr) SoundLib->delete_fluid_settings(M.settings);
     M.synth = nullptr;
     M.settings = nullptr;
     M.problem.clear();
@@ -367,8 +367,8 @@ void Sdl_midi_close() {
     M.cut = false;
     M.loaded.reset();
     M.preset_data.reset();
-    if (M.trial_synth != nullptr) delete_fluid_synth(M.trial_synth);
-    if (M.trial_settings != nullptr) delete_fluid_settings(M.trial_settings);
+    if (M.trial_synth != nullptr) SoundLib->delete_fluid_synth(M.trial_synth);
+    if (M.trial_settings != nullptr) SoundLib->delete_fluid_settings(M.trial_settings);
     M.trial_synth = nullptr;
     M.trial_settings = nullptr;
 }

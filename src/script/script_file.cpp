@@ -98,6 +98,7 @@ FileRead Script_read(const char* path) {
     const FileRead read = Script_read_quietly(path);
     if (read != FileRead::Ok) return read;
     Read_text_script_loaded();
+    Sound_prepare_for(ScriptBuffer, size_t(ScriptLength));
     const std::string shown = Shell_name(path);
     const int32_t lf = Script_bare_lf(ScriptBuffer, ScriptLength);
     if (lf >= 0) {
@@ -121,7 +122,6 @@ FileRead Script_use_text(const char* path, const uint8_t* bytes, size_t n) {
     if (n > size_t(SCRIPT_BUFFER_SIZE)) return FileRead::TooLarge;
     if (n > 0) std::memcpy(ScriptBuffer, bytes, n);
     written = std::max(written, n);
-    Sound_prepare_for(ScriptBuffer, n);
     ScriptLength = int32_t(n);
     std::strncpy(ScriptFileName, path, SCRIPT_NAME_SIZE - 1);
     ScriptFileName[SCRIPT_NAME_SIZE - 1] = '\0';

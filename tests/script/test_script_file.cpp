@@ -97,9 +97,9 @@ TEST_F(ScriptTest, AScriptThatSoundsPreparesTheDeviceAndAResetClearsTheBuffer) {
         {std::string(SCRIPT_BUFFER_SIZE - 10, 'a') + "#play_mp3", 1},
         {"#play_mp3 a.mp3\r\n#play_midi b.mid\r\n", 1},
     };
-    const auto read = [](const std::string& text) {
-        ASSERT_EQ(Script_use_text("x.txt", reinterpret_cast<const uint8_t*>(text.data()), text.size()),
-                  FileRead::Ok);
+    const auto read = [this](const std::string& text) {
+        Write_file("txt/x.txt", text);
+        ASSERT_EQ(Script_read(".\\txt\\x.txt"), FileRead::Ok);
     };
     for (const auto& c : cases) {
         Sound_ahead_reset();

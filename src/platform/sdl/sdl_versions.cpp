@@ -11,9 +11,10 @@ std::string Sdl_library_versions() {
     auto dotted = [](const SDL_version& v) {
         return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.patch);
     };
+    const std::string sdl_line = "SDL " + dotted(sdl) + "\n";
     const char* why = "";
     if (Sound_libraries(&why) == nullptr)
-        return "SDL " + dotted(sdl) + "\nSDL_mixer and FluidSynth: not loaded (" + why + ")\n";
-    return "SDL " + dotted(sdl) + "\nSDL_mixer " + dotted(*SoundLib->Mix_Linked_Version()) + "\nFluidSynth " +
+        return sdl_line + "SDL_mixer and FluidSynth: not loaded (" + why + ")\n";
+    return sdl_line + "SDL_mixer " + dotted(*SoundLib->Mix_Linked_Version()) + "\nFluidSynth " +
            SoundLib->fluid_version_str() + "\n";
 }
